@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Code page 1250 (Central European), the character set of every file the
+// program reads or writes. Kept here as a table so the result never depends
+// on which converters the platform happens to ship.
+namespace welkor {
+
+// The Unicode code point of one code page 1250 byte. The five bytes the code
+// page leaves unassigned map to the C1 controls of the same number, so every
+// byte survives a round trip.
+char32_t Cp1250ToUnicode(unsigned char byte);
+
+// The code page 1250 byte of a code point, or -1 when the code page lacks it.
+int UnicodeToCp1250(char32_t codePoint);
+
+// Whole texts: UTF-16 code units in and out (the GUI's strings). Characters
+// the code page lacks become '?'.
+std::u16string Cp1250ToUtf16(std::string_view bytes);
+std::string Utf16ToCp1250(std::u16string_view text);
+
+} // namespace welkor
