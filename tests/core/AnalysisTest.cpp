@@ -1,0 +1,319 @@
+#include "core/analysis/CutoffAnalysis.h"
+#include "core/text/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace welkor;
+
+namespace {
+
+const std::string kBelow = " poni\xBF" "ej";
+const std::string kProg = "Pr\xF3g: ";
+
+// The two grids as "Przenieś" leaves them: headings in row 0 and column 0,
+// every well reading well above any threshold the tests build.
+struct Plate {
+    GridTexts measured;
+    GridTexts edit;
+    bool fresh = true;
+    ControlCounts counts;
+    std::vector<std::string> statuses;
+
+    Plate()
+    {
+        for (int r = 0; r < kGridRows; ++r) {
+            for (int c = 0; c < kGridColumns; ++c) {
+                std::string text;
+                if (r == 0 && c > 0)
+                    text = std::to_string(c);
+                else if (c == 0 && r > 0)
+                    text = std::string(1, static_cast<char>('A' + r - 1));
+                else if (r > 0)
+                    text = " 9,000";
+                measured[r][c] = text;
+            }
+        }
+        edit = measured;
+    }
+
+    // A well measured `value` whose edit cell the user overtyped with `mark`.
+    void Well(int row, int column, const std::string& value, const std::string& mark)
+    {
+        measured[row][column] = value;
+        edit[row][column] = mark;
+    }
+    // A sample well: the edit cell holds the copied value.
+    void Sample(int row, int column, const std::string& value) { Well(row, column, value, value); }
+
+    void Run()
+    {
+        RunCutoffAnalysis(measured, edit, fresh, counts, [this](const std::string& s) { statuses.push_back(s); });
+    }
+};
+
+std::string StatusFor(const std::vector<std::string>& negatives)
+{
+    Plate p;
+    int column = 1;
+    for (const std::string& value : negatives)
+        p.Well(1, column++, value, "neg");
+    p.Run();
+    EXPECT_EQ(p.statuses.size(), 1u);
+    return p.statuses.empty() ? std::string() : p.statuses.back();
+}
+
+} // namespace
+
+TEST(CutoffThreshold, IsThreeTimesTheNegativeMeanCutNotRounded)
+{
+    EXPECT_EQ(StatusFor({" 0,100", " 0,111"}), kProg + "0,3165");
+    EXPECT_EQ(StatusFor({" 0,100", " 0,1111"}), kProg + "0,3166");
+    EXPECT_EQ(StatusFor({" 0,1", " 0,2", " 0,3"}), kProg + "0,6");
+    EXPECT_EQ(StatusFor({" 0,5"}), kProg + "1,5");
+    EXPECT_EQ(StatusFor({" 4115,2222"}), kProg + "12345,");
+}
+
+TEST(CutoffThreshold, NegativeAndZeroThresholdsKeepRoomForTheSign)
+{
+    // Mean -0,04115 gives -0,12345, shown with seven characters.
+    EXPECT_EQ(StatusFor({" -0,04115"}), kProg + "-0,1234");
+    EXPECT_EQ(StatusFor({" -0,1", " -0,06"}), kProg + "-0,24");
+    EXPECT_EQ(StatusFor({" 0,000", " 0"}), kProg + "0");
+    EXPECT_EQ(StatusFor({" 0,25", " -0,25"}), kProg + "0");
+}
+
+TEST(CutoffMarks, SamplesStrictlyBelowTheThresholdAreMarked)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    p.Well(1, 2, " 0,250", "neg"); // threshold 1,125, exact in binary
+    p.Sample(2, 1, " 1,125");
+    p.Sample(2, 2, " 1,1249");
+    p.Sample(2, 3, " 1,1251");
+    p.Sample(8, 12, " -3,0");
+    p.Run();
+
+    ASSERT_EQ(p.statuses, std::vector<std::string>{kProg + "1,125"});
+    EXPECT_EQ(p.edit[2][1], " 1,125");
+    EXPECT_EQ(p.edit[2][2], kBelow);
+    EXPECT_EQ(p.edit[2][3], " 1,1251");
+    EXPECT_EQ(p.edit[8][12], kBelow);
+    EXPECT_EQ(p.edit[5][5], " 9,000");
+    EXPECT_FALSE(p.fresh);
+}
+
+TEST(CutoffMarks, ControlsKeepTheirMarksWhateverTheirValues)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    p.Well(1, 2, " 0,100", " NEG");
+    p.Well(3, 4, " 0,001", "poz");
+    p.Well(3, 5, " 0,001", " Poz");
+    p.Run();
+
+    EXPECT_EQ(p.edit[1][1], " neg");
+    EXPECT_EQ(p.edit[1][2], " NEG");
+    EXPECT_EQ(p.edit[3][4], " poz");
+    EXPECT_EQ(p.edit[3][5], " Poz");
+    EXPECT_EQ(p.counts.negative, 2);
+    EXPECT_EQ(p.counts.positive, 2);
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "0,9"});
+}
+
+TEST(CutoffMarks, OnlyTheExactLowerCaseWordsAreRewritten)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    // Without the leading blank a capital mark is just text: a sample.
+    p.Well(1, 2, " 0,100", "NEG");
+    p.Well(1, 3, " 0,100", "Poz");
+    p.Well(1, 4, " 0,100", "neg ");
+    p.Run();
+
+    EXPECT_EQ(p.counts.negative, 1);
+    EXPECT_EQ(p.counts.positive, 0);
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "1,5"});
+    EXPECT_EQ(p.edit[1][2], kBelow);
+    EXPECT_EQ(p.edit[1][3], kBelow);
+    EXPECT_EQ(p.edit[1][4], kBelow);
+}
+
+TEST(CutoffMarks, TypedMarksAreRewrittenEvenWithoutAFreshMeasurement)
+{
+    Plate p;
+    p.fresh = false;
+    p.Well(1, 1, " 0,500", "neg");
+    p.Well(1, 2, " 0,500", "poz");
+    p.Sample(2, 2, " 0,001");
+    const GridTexts measuredBefore = p.measured;
+    p.Run();
+
+    EXPECT_EQ(p.edit[1][1], " neg");
+    EXPECT_EQ(p.edit[1][2], " poz");
+    EXPECT_EQ(p.edit[2][2], " 0,001");
+    EXPECT_TRUE(p.statuses.empty());
+    EXPECT_FALSE(p.fresh);
+    EXPECT_EQ(p.counts.negative, 0);
+    EXPECT_EQ(p.measured, measuredBefore);
+}
+
+TEST(CutoffMarks, ASecondRunOnlyRewritesNewlyTypedMarks)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    p.Sample(2, 1, " 0,100");
+    p.Run();
+    ASSERT_EQ(p.edit[2][1], kBelow);
+    ASSERT_EQ(p.counts.negative, 1);
+
+    p.edit[4][4] = "neg";
+    p.edit[4][5] = "poz";
+    p.Sample(6, 6, " 0,001");
+    GridTexts expected = p.edit;
+    expected[4][4] = " neg";
+    expected[4][5] = " poz";
+    p.Run();
+
+    EXPECT_EQ(p.edit, expected);
+    EXPECT_EQ(p.statuses.size(), 1u);
+    EXPECT_EQ(p.counts.negative, 1);
+    EXPECT_FALSE(p.fresh);
+}
+
+TEST(CutoffWells, StateWordsAndEmptyTextsTakeNoPart)
+{
+    Plate p;
+    p.Well(1, 1, " 0,300", "neg");
+    // Negative controls without a reading would drag the mean down to 0,1.
+    p.Well(1, 2, " blank", "neg");
+    p.Well(1, 3, " OVER", "neg");
+    p.Well(1, 4, "", "neg");
+    p.Well(1, 5, " Under", "poz");
+    p.Well(1, 6, " under", " neg");
+    // Samples without a reading are neither read nor marked.
+    p.Sample(2, 1, " over");
+    p.Sample(2, 2, " Blank");
+    p.Sample(2, 3, "");
+    p.Sample(2, 4, " UNDER");
+    p.Run();
+
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "0,9"});
+    EXPECT_EQ(p.counts.negative, 1);
+    EXPECT_EQ(p.counts.positive, 0);
+    EXPECT_EQ(p.edit[1][2], " neg");
+    EXPECT_EQ(p.edit[1][5], " poz");
+    EXPECT_EQ(p.edit[2][1], " over");
+    EXPECT_EQ(p.edit[2][2], " Blank");
+    EXPECT_EQ(p.edit[2][3], "");
+    EXPECT_EQ(p.edit[2][4], " UNDER");
+}
+
+TEST(CutoffWells, NoUsableNegativeControlShowsNothingButEndsTheRun)
+{
+    Plate p;
+    p.Well(1, 1, " blank", "neg");
+    p.Well(1, 2, "", "neg");
+    p.Well(1, 3, " 0,001", "poz");
+    p.Sample(2, 2, " 0,001");
+    p.Sample(2, 3, " -5");
+    p.counts = ControlCounts{7, 7};
+    p.Run();
+
+    EXPECT_TRUE(p.statuses.empty());
+    EXPECT_EQ(p.edit[2][2], " 0,001");
+    EXPECT_EQ(p.edit[2][3], " -5");
+    EXPECT_EQ(p.counts.negative, 0);
+    EXPECT_EQ(p.counts.positive, 1);
+    EXPECT_FALSE(p.fresh);
+}
+
+TEST(CutoffWells, HeadingsAreNeverTouched)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    p.measured[0][0] = " 0,001";
+    p.edit[0][0] = " 0,001";
+    p.measured[0][3] = " 0,100";
+    p.edit[0][3] = "neg";
+    p.measured[4][0] = " 0,001";
+    p.edit[4][0] = "poz";
+    p.Run();
+
+    EXPECT_EQ(p.edit[0][0], " 0,001");
+    EXPECT_EQ(p.edit[0][3], "neg");
+    EXPECT_EQ(p.edit[4][0], "poz");
+    EXPECT_EQ(p.counts.negative, 1);
+    EXPECT_EQ(p.counts.positive, 0);
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "1,5"});
+}
+
+TEST(CutoffFailure, ANonNumberAmongTheControlsStopsBeforeAnythingIsShown)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    p.Well(3, 3, "x", "neg");
+    p.Sample(2, 1, " 0,100");
+    try {
+        p.Run();
+        FAIL() << "a control reading 'x' was accepted";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'x' is not a valid floating point value");
+    }
+    EXPECT_TRUE(p.statuses.empty());
+    EXPECT_EQ(p.edit[2][1], " 0,100");
+    EXPECT_EQ(p.edit[3][3], " neg"); // the mark was already normalised
+    EXPECT_TRUE(p.fresh);
+
+    // Mended, the next click runs the whole analysis.
+    p.measured[3][3] = " 0,100";
+    p.Run();
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "0,9"});
+    EXPECT_EQ(p.edit[2][1], kBelow);
+    EXPECT_FALSE(p.fresh);
+}
+
+TEST(CutoffFailure, ANonNumberAmongTheSamplesStopsMarkingAtThatWell)
+{
+    Plate p;
+    p.Well(1, 1, " 0,500", "neg");
+    p.Sample(2, 1, " 0,100");
+    p.Sample(4, 6, "abc");
+    p.Sample(4, 7, " 0,100");
+    p.Sample(8, 1, " 0,100");
+    try {
+        p.Run();
+        FAIL() << "a sample reading 'abc' was accepted";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+    }
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "1,5"});
+    EXPECT_EQ(p.edit[2][1], kBelow);
+    EXPECT_EQ(p.edit[4][6], "abc");
+    EXPECT_EQ(p.edit[4][7], " 0,100");
+    EXPECT_EQ(p.edit[8][1], " 0,100");
+    EXPECT_TRUE(p.fresh);
+}
+
+TEST(CutoffCounts, CountControlsWithAReadingAndStartAfreshEachRun)
+{
+    Plate p;
+    p.Well(1, 1, " 0,100", "neg");
+    p.Well(1, 2, " 0,200", " Neg");
+    p.Well(1, 3, " 0,300", "neg");
+    p.Well(5, 1, " 2,000", "poz");
+    p.Well(5, 2, " 2,000", " POZ");
+    p.Well(5, 3, " over", "poz");
+    p.Run();
+    EXPECT_EQ(p.counts.negative, 3);
+    EXPECT_EQ(p.counts.positive, 2);
+
+    p.fresh = true;
+    p.edit[1][2] = " 0,200";
+    p.Run();
+    EXPECT_EQ(p.counts.negative, 2);
+    EXPECT_EQ(p.counts.positive, 2);
+    EXPECT_EQ(p.statuses.back(), kProg + "0,6");
+}
