@@ -1,0 +1,133 @@
+#include "core/report/ReportParsing.h"
+
+#include "core/report/RowLetter.h"
+#include "core/report/ValueTokens.h"
+#include "core/text/NumberText.h"
+
+#include <algorithm>
+
+namespace welkor {
+
+namespace {
+
+constexpr int kPlateCells = kPlateRows * kPlateColumns; // 96
+
+const std::string& LineOrEmpty(const ReportLines& lines, std::size_t index)
+{
+    static const std::string empty;
+    return index < lines.size() ? lines[index] : empty;
+}
+
+} // namespace
+
+void ParseValueLines(const ReportLines& lines, ValueTable& table)
+{
+    int k = 0;
+    const std::size_t end = std::min(lines.size(), kLastValueLine + 1);
+    for (std::size_t i = kFirstValueLine; i < end; ++i) {
+        ForEachValueToken(lines[i], [&](std::string_view token) {
+            if (k < kPlateCells)
+                table.at(k % kPlateRows, k / kPlateRows).assign(token);
+            ++k;
+        });
+    }
+}
+
+std::optional<std::size_t> FindAnalysisMarker(const ReportLines& lines)
+{
+    const std::size_t count = lines.size();
+    if (count < 2)
+        return std::nullopt;
+    for (std::size_t i = 0; i + 2 <= count; ++i) {
+        if (lines[i] == kAnalysisMarker) {
+            // A marker on the second-to-last line has too little behind it.
+            if (i + 3 <= count)
+                return i;
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+void ParseAnalysisBlock(const ReportLines& lines, GridTexts& storedAnalysis, bool& freshMeasurement)
+{
+    freshMeasurement = false;
+    const std::optional<std::size_t> marker = FindAnalysisMarker(lines);
+    if (!marker) {
+        freshMeasurement = true;
+        return;
+    }
+    int k = 0;
+    for (std::size_t i = *marker + 1; i < lines.size(); ++i) {
+        ForEachValueToken(lines[i], [&](std::string_view token) {
+            if (k < kAnalysisCells)
+                storedAnalysis[static_cast<std::size_t>(k / kGridColumns)][static_cast<std::size_t>(k % kGridColumns)]
+                    .assign(token);
+            ++k;
+        });
+    }
+}
+
+ReportText RebuildReportText(const ReportLines& lines, const ValueTable& table)
+{
+    ReportText text;
+    text.displayed.reserve(6 + 1 + kPlateRows);
+    for (std::size_t i = 0; i < 6; ++i)
+        text.displayed.push_back(LineOrEmpty(lines, i));
+
+    std::string heading;
+    for (int n = 1; n <= kPlateColumns; ++n) {
+        heading += "\t     ";
+        heading += std::to_string(n);
+    }
+    text.displayed.push_back(std::move(heading));
+
+    for (int r = 0; r < kPlateRows; ++r) {
+        std::string row;
+        RowLetter(r, row);
+        for (int c = 0; c < kPlateColumns; ++c) {
+            row += '\t';
+            row += table.at(r, c);
+        }
+        text.displayed.push_back(std::move(row));
+    }
+
+    text.comment.emplace_back(kCommentHeading);
+    for (std::size_t i = kLastValueLine + 1; i < lines.size(); ++i) {
+        if (lines[i] != kAnalysisMarker)
+            text.comment.push_back(lines[i]);
+    }
+    return text;
+}
+
+void WriteGridHeadings(GridTexts& grid)
+{
+    for (int r = 1; r <= kPlateRows; ++r)
+        RowLetter(r - 1, grid[static_cast<std::size_t>(r)][0]);
+    for (int c = 1; c <= kPlateColumns; ++c)
+        grid[0][static_cast<std::size_t>(c)] = std::to_string(c);
+}
+
+void FillPlaceholder(GridTexts& grid, ValueTable& table, std::uint8_t columns, std::uint8_t rows)
+{
+    if (columns == 0)
+        return;
+    const int lastColumn = std::min<int>(columns, kPlateColumns);
+    const int lastRow = std::min<int>(rows, kPlateRows);
+    const std::string zero = FormatGeneral(0);
+    for (int c = 1; c <= lastColumn; ++c) {
+        for (int r = 1; r <= lastRow; ++r) {
+            grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = zero;
+            table.at(r - 1, c - 1) = zero;
+        }
+    }
+}
+
+void ShowValuesInGrid(const ValueTable& table, GridTexts& grid)
+{
+    for (int r = 0; r < kPlateRows; ++r)
+        for (int c = 0; c < kPlateColumns; ++c)
+            grid[static_cast<std::size_t>(r + 1)][static_cast<std::size_t>(c + 1)] = table.at(r, c);
+}
+
+} // namespace welkor
