@@ -1,0 +1,50 @@
+#include "core/report/ReportCheck.h"
+
+#include "core/report/ReportFile.h"
+#include "core/report/ReportParsing.h"
+#include "core/report/ValueTokens.h"
+#include "core/text/AsciiCase.h"
+#include "core/text/NumberText.h"
+
+namespace welkor {
+
+namespace {
+
+bool IsStateWordOrEmpty(std::string_view token)
+{
+    const std::string lower = AsciiLower(token);
+    return lower.empty() || lower == " blank" || lower == " under" || lower == " over";
+}
+
+} // namespace
+
+std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
+{
+    // The text ends at a NUL; what comes before it must be text.
+    for (char ch : bytes) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte == 0)
+            break;
+        if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n')
+            return "Plik nie jest raportem z pomiaru: zawiera dane binarne.";
+    }
+    if (std::string shortage = CheckReportContent(lines); !shortage.empty())
+        return shortage;
+
+    std::size_t found = 0;
+    for (std::size_t i = kFirstValueLine; i <= kLastValueLine; ++i) {
+        for (std::string_view token : ValueTokens(lines[i])) {
+            if (found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
+                break;
+            long double value = 0;
+            if (!IsStateWordOrEmpty(token) && !TryStrToFloat(token, value))
+                return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " '"
+                    + std::string(token) + "' is not a valid floating point value";
+        }
+    }
+    if (found == 0)
+        return "Plik nie jest raportem z pomiaru: wiersze 7-18 nie zawieraj\xB9 \xBF" "adnej warto\x9C" "ci.";
+    return std::string();
+}
+
+} // namespace welkor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// What a standard file dialog keeps between uses: the command that shows it
+// sets filter and title first, and the name chosen last is offered next time.
+struct FileDialogState {
+    QString title;
+    QString filter;        // Qt form: "Raport z pomiaru (*.rap)"
+    QString defaultSuffix; // added to a name typed without an extension
+    QString fileName;      // offered when the dialog opens, then the user's choice
+};
+
+// Every modal question the window asks goes through here, so tests can script
+// the answers and nothing blocks on the offscreen platform.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Show an open / save dialog; on confirmation store the chosen name in
+    // state.fileName and return true.
+    virtual bool openFile(FileDialogState& state) = 0;
+    virtual bool saveFile(FileDialogState& state) = 0;
+
+    // The "Uwaga!" question with Yes and No; true for Yes.
+    virtual bool askYesNo(const QString& title, const QString& text) = 0;
+
+    // A plain information box with OK ("Brak danych!").
+    virtual void information(const QString& text) = 0;
+
+    // What the error guard shows when a handler fails.
+    virtual void error(const QString& text) = 0;
+
+    // The colour chooser: starts on `initial`, returns the colour the user
+    // confirmed (0x00BBGGRR) or nothing on cancel.
+    virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
+};

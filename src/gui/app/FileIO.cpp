@@ -1,0 +1,62 @@
+#include "gui/app/FileIO.h"
+
+#include "gui/app/GuiError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString OpenError(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason);
+}
+
+
+} // namespace
+
+std::string ReadFilePrefix(const QString& fileName, qint64 maxBytes)
+{
+    const QFileInfo info(fileName);
+    if (info.isDir())
+        throw GuiError(OpenError(fileName, QStringLiteral("To jest katalog, nie plik.")));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw GuiError(OpenError(fileName, file.errorString()));
+    const QByteArray bytes = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        throw GuiError(OpenError(fileName, file.errorString()));
+    return bytes.toStdString();
+}
+
+std::string ReadFileBytes(const QString& fileName, qint64 maxBytes)
+{
+    const QFileInfo info(fileName);
+    if (info.isFile() && info.size() > maxBytes)
+        throw GuiError(OpenError(fileName, QStringLiteral("Plik jest za duży (%1 bajtów, dopuszczalne %2).")
+                                               .arg(info.size())
+                                               .arg(maxBytes)));
+    // One byte more than allowed tells a file that grew (or a device) apart.
+    std::string bytes = ReadFilePrefix(fileName, maxBytes + 1);
+    if (static_cast<qint64>(bytes.size()) > maxBytes)
+        throw GuiError(OpenError(fileName, QStringLiteral("Plik jest za duży.")));
+    return bytes;
+}
+
+void WriteFileAtomically(const QString& fileName, std::string_view bytes)
+{
+    QSaveFile file(fileName);
+    auto fail = [&](const QString& reason) {
+        file.cancelWriting();
+        throw GuiError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+    };
+    if (QFileInfo(fileName).isDir())
+        fail(QStringLiteral("To jest katalog, nie plik."));
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        fail(file.errorString());
+    if (!file.commit())
+        fail(file.errorString());
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "gui/app/Dialogs.h"
+
+class QWidget;
+
+// The real dialogs: Qt's file and colour dialogs and message boxes.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    bool openFile(FileDialogState& state) override;
+    bool saveFile(FileDialogState& state) override;
+    bool askYesNo(const QString& title, const QString& text) override;
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
+
+private:
+    QWidget* parent_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+// The boundary between the core's code page 1250 strings and Qt's Unicode.
+QString FromCp1250(const std::string& bytes);
+std::string ToCp1250(const QString& text);
+std::vector<std::string> ToCp1250Lines(const QStringList& lines);
+QStringList FromCp1250Lines(const std::vector<std::string>& lines);
+
+// A colour of the form 0x00BBGGRR, or 0xFF0000nn for system colour nn, as Qt
+// paints it; system colours follow the application palette.
+QColor ToQColor(std::uint32_t colour);

@@ -1,0 +1,231 @@
+// Start-up, the command line, the timer and the wiring of every control to its
+// handler. The handlers themselves live in one file per subsystem.
+#include "gui/app/TWel_Kor.h"
+
+#include <QFileInfo>
+
+#include "core/app/OperatorFile.h"
+#include "gui/analysis/EditGrid.h"
+#include "gui/app/FileIO.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// The system's long time format without a time zone: the status bar shows
+// the wall clock ("14:05:09"), as the laboratory reads it.
+QString LongTime(const QTime& time)
+{
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+    return QLocale::system().toString(time, format.trimmed());
+}
+
+QString ShortDate(const QDate& date) { return QLocale::system().toString(date, QLocale::ShortFormat); }
+
+} // namespace
+
+TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindow(parent), services_(services)
+{
+    setObjectName(QStringLiteral("Wel_Kor"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    setFont(font);
+
+    OD = {QStringLiteral("Otwieranie wyników"), QString(), QStringLiteral("txt"), QString()};
+    SD = {QStringLiteral("Zapis wyników"), QString(), QStringLiteral("txt"), QStringLiteral("Pomiar")};
+    SDSchem = {QStringLiteral("Zapis szablon"), QStringLiteral("Szablon analizy (*.sza)"), QStringLiteral("sza"),
+               QStringLiteral("Szablon")};
+    ODSchem = {QStringLiteral("Otwieranie wyników"), QStringLiteral("Szablon analizy (*.sza)"), QStringLiteral("sza"),
+               QString()};
+
+    BuildActionsAndMenus();
+    BuildToolbar();
+    BuildPages();
+    BuildStatusBar();
+    WireGridEvents();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+
+    // Client area 742 x 545 below the menu bar, centred on the desktop.
+    resize(742, 545 + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Guarded([this] { FormCreate(); });
+    Timer1->start();
+}
+
+TWel_Kor::~TWel_Kor() = default;
+
+void TWel_Kor::WireGridEvents()
+{
+    auto on = [this](auto* sender, auto signal, auto handler) {
+        connect(sender, signal, this, [this, handler](auto... args) { Guarded([&] { (this->*handler)(args...); }); });
+    };
+    // Commands.
+    connect(Otwrz1, &QAction::triggered, this, [this] { Guarded([this] { Otwrz1Click(); }); });
+    connect(tbOtworzRaport, &QToolButton::clicked, this, [this] { Guarded([this] { Otwrz1Click(); }); });
+    connect(Zapisz1, &QAction::triggered, this, [this] { Guarded([this] { Zapisz1Click(); }); });
+    connect(tbZapiszRaport, &QToolButton::clicked, this, [this] { Guarded([this] { Zapisz1Click(); }); });
+    connect(Zamknij1, &QAction::triggered, this, [this] { Guarded([this] { Zamknij1Click(); }); });
+    connect(Przenie1, &QAction::triggered, this, [this] { Guarded([this] { tbPrzeniesClick(); }); });
+    connect(tbPrzenies, &QToolButton::clicked, this, [this] { Guarded([this] { tbPrzeniesClick(); }); });
+    connect(Analizuj1, &QAction::triggered, this, [this] { Guarded([this] { tbAnalizujClick(); }); });
+    connect(tbAnalizuj, &QToolButton::clicked, this, [this] { Guarded([this] { tbAnalizujClick(); }); });
+    connect(Kolor1, &QAction::triggered, this, [this] { Guarded([this] { tbKolorClick(); }); });
+    connect(tbKolor, &QToolButton::clicked, this, [this] { Guarded([this] { tbKolorClick(); }); });
+    connect(Edycja1, &QAction::triggered, this, [this] { Guarded([this] { Edycja1Click(); }); });
+    connect(Edycjatekstu1, &QAction::triggered, this, [this] { Guarded([this] { Edycjatekstu1Click(); }); });
+    connect(Edycjakolorw1, &QAction::triggered, this, [this] { Guarded([this] { Edycjakolorw1Click(); }); });
+    connect(Zapiszschemat1, &QAction::triggered, this, [this] { Guarded([this] { Zapiszschemat1Click(); }); });
+    connect(Otwrzscchemat1, &QAction::triggered, this, [this] { Guarded([this] { Otwrzscchemat1Click(); }); });
+
+    // Grids.
+    on(sgDane, &StringGrid::selectCell, &TWel_Kor::sgDaneSelectCell);
+    on(sgDane, &StringGrid::drawCell, &TWel_Kor::sgDaneDrawCell);
+    connect(sgDane, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgDaneMouseDown(); }); });
+    on(sgEdycja, &StringGrid::selectCell, &TWel_Kor::sgEdycjaSelectCell);
+    on(sgEdycja, &StringGrid::drawCell, &TWel_Kor::sgEdycjaDrawCell);
+    connect(sgEdycja, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgEdycjaMouseDown(); }); });
+    connect(sgEdycja, &StringGrid::mouseUp, this, [this] { Guarded([this] { sgEdycjaMouseUp(); }); });
+    connect(sgEdycja, &QAbstractItemView::clicked, this, [this] { Guarded([this] { sgEdycjaClick(); }); });
+
+    // Plate page.
+    connect(cbZarzenie, &QCheckBox::clicked, this, [this] { Guarded([this] { cbZarzenieClick(); }); });
+    connect(tbGorna, &QSlider::valueChanged, this, [this] { Guarded([this] { tbGornaChange(); }); });
+    connect(tbDolna, &QSlider::valueChanged, this, [this] { Guarded([this] { tbDolnaChange(); }); });
+}
+
+void TWel_Kor::FormCreate()
+{
+    // A widget on a tool bar is shown and hidden through its action.
+    for (QAction* action : ToolBar1->actions())
+        if (ToolBar1->widgetForAction(action) == tbPobierz)
+            action->setVisible(false);
+    Pobierz1->setVisible(false);
+    Port1->menuAction()->setVisible(false);
+
+    setWindowTitle(productCaption);
+    OWelkor11->setText(QStringLiteral("O Welkor Lumo 1"));
+    columnCount = 12;
+    rowCount = 8;
+
+    BuildPlate(tsMikroplytka);
+    WriteGridHeadings();
+    ApplyLowerBound();
+    ApplyUpperBound();
+
+    const QString iniPath = QDir(services_.executableDir).filePath(QStringLiteral("Operator.ini"));
+    std::optional<std::string> iniBytes;
+    if (QFileInfo::exists(iniPath))
+        iniBytes = ReadFileBytes(iniPath, 64 * 1024);
+    operatorName = FromCp1250(welkor::OperatorNameFrom(iniBytes));
+
+    const QDateTime dateNow = services_.clock->now();
+    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(dateNow.date()));
+    const QDateTime timeNow = services_.clock->now();
+    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTime(timeNow.time()));
+    sbPanels[4]->setText(QStringLiteral("Operator: ") + operatorName);
+
+    UpdateLegend();
+    SelectScale();
+    glowScale = false;
+    dataPresent = false;
+
+    textMode = true;
+    Edycja1->setChecked(true);
+    Edycjatekstu1->setChecked(true);
+    ApplyTextMode();
+
+    CellWidth = StringGrid::kColumnPitch;
+    CellHeight = StringGrid::kRowPitch;
+    TemplatePicture = QImage(13 * CellWidth, 9 * CellHeight, QImage::Format_RGB32);
+    TemplatePicture.fill(Qt::white);
+    CellBrush = QImage(CellWidth - 1, CellHeight - 1, QImage::Format_RGB32);
+    sgEdycja->setTemplatePicture(&TemplatePicture);
+
+    PaintColour = welkor::kSystemWindow;
+    pictureRect = QRect(0, 0, 13 * CellWidth, 9 * CellHeight);
+    FillCellBrush(PaintColour);
+    CellColours = welkor::DefaultCellColours();
+
+    pcZakladki->setCurrentWidget(tsRaport);
+    displayedReportLines.clear();
+}
+
+QString TWel_Kor::CommandLineFileName() const
+{
+    const QStringList& args = services_.arguments;
+    QString name = (args.size() > 0 ? args[0] : QString()) + QLatin1Char(' ') + (args.size() > 1 ? args[1] : QString());
+    qsizetype end = name.size();
+    while (end > 0 && name[end - 1] <= QLatin1Char(' '))
+        --end;
+    name.truncate(end);
+    return name;
+}
+
+void TWel_Kor::FormShow()
+{
+    ApplyTemplateColours();
+    commandLineFileName = CommandLineFileName();
+    const QString first = services_.arguments.isEmpty() ? QString() : services_.arguments.first();
+    if (!first.isEmpty() && first != services_.executablePath)
+        LoadReport(commandLineFileName);
+}
+
+void TWel_Kor::Timer1Timer()
+{
+    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(services_.clock->now().date()));
+    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTime(services_.clock->now().time()));
+}
+
+void TWel_Kor::Zamknij1Click() { close(); }
+
+void TWel_Kor::ShowError(const QString& message) { services_.dialogs->error(message); }
+
+bool TWel_Kor::event(QEvent* event)
+{
+    // Hints go to the first status panel, not over the whole bar.
+    if (event->type() == QEvent::StatusTip) {
+        if (!sbPanels[0])
+            return true;
+        sbPanels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TWel_Kor::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    Guarded([this] { FormPaint(); });
+}
+
+void TWel_Kor::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        Guarded([this] { FormShow(); });
+    }
+}

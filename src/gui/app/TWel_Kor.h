@@ -1,0 +1,272 @@
+#pragma once
+
+#include "core/analysis/CutoffAnalysis.h"
+#include "core/analysis/TemplateFile.h"
+#include "core/plate/PlateLooks.h"
+#include "core/plate/TKonwersjaKoloru.h"
+#include "core/report/ReportTypes.h"
+#include "core/text/Error.h"
+#include "gui/app/ClockSource.h"
+#include "gui/app/Dialogs.h"
+#include "gui/app/GuiError.h"
+#include "gui/app/QtText.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CircleShape;
+class EditGrid;
+class PlateView;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class StringGrid;
+
+// What the window needs from its surroundings; tests pass fakes.
+struct WindowServices {
+    Dialogs* dialogs = nullptr;
+    ClockSource* clock = nullptr;
+    QString executableDir;  // Operator.ini, the logo and the help file live here
+    QString executablePath; // the running program's own full path
+    QStringList arguments;  // command-line arguments, program name excluded
+};
+
+// The main window. It owns the whole program state for the run. Handlers carry
+// the names of the controls and events they serve; each is a few lines that
+// call the core and show the result. The implementation is spread over one
+// file per subsystem (report, plate, template, analysis).
+//
+// Members are public so tests can drive the handlers and read the controls
+// exactly as a user would see them.
+class TWel_Kor : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TWel_Kor(const WindowServices& services, QWidget* parent = nullptr);
+    ~TWel_Kor() override;
+
+    // Runs one handler inside the error guard: a failing step ends the
+    // handler, its message is shown and the program carries on.
+    template <class F> void Guarded(F&& handler);
+
+    // ---- Start-up, window, timer ------------------------------------------
+    void FormCreate();
+    void FormShow();
+    void FormPaint();
+    void Timer1Timer();
+    void Zamknij1Click();
+    QString CommandLineFileName() const;
+
+    // ---- Reports ------------------------------------------------------------
+    void Otwrz1Click();
+    void Zapisz1Click();
+    void LoadReport(const QString& fileName);
+    void WriteGridHeadings();
+    void FillPlaceholder(std::uint8_t columns, std::uint8_t rows);
+    void RebuildReportText();
+    void ShowValuesInGrid();
+    void sgDaneSelectCell(int column, int row);
+    void sgDaneDrawCell(int column, int row);
+    void sgDaneMouseDown();
+
+    // ---- Plate view and calibration ----------------------------------------
+    void BuildPlate(QWidget* page);
+    void RecolourPlate();
+    void UpdateLegend();
+    void SelectScale();
+    void cbZarzenieClick();
+    void FindRange();
+    void ApplyLowerBound();
+    void ApplyUpperBound();
+    void tbDolnaChange();
+    void tbGornaChange();
+
+    // ---- Template edit grid and template files -----------------------------
+    void ApplyTextMode();
+    void FillCellBrush(welkor::Colour colour);
+    void PaintTemplateCell(int column, int row);
+    void RefreshTemplateOverlay();
+    void DrawTemplateTexts();
+    void ApplyTemplateColours();
+    void CopyValuesToEditGrid();
+    void sgEdycjaSelectCell(int column, int row);
+    void sgEdycjaDrawCell(int column, int row);
+    void sgEdycjaMouseDown();
+    void sgEdycjaMouseUp();
+    void sgEdycjaClick();
+    void Edycja1Click();
+    void Edycjatekstu1Click();
+    void Edycjakolorw1Click();
+    void tbKolorClick();
+    void tbPrzeniesClick();
+    void Zapiszschemat1Click();
+    void Otwrzscchemat1Click();
+
+    // ---- Analysis -----------------------------------------------------------
+    void tbAnalizujClick();
+
+    // ---- Controls -----------------------------------------------------------
+    QTabWidget* pcZakladki = nullptr;
+    QWidget* tsRaport = nullptr;
+    QWidget* tsTabela = nullptr;
+    QWidget* tsMikroplytka = nullptr;
+    QPlainTextEdit* mOdebrany = nullptr;
+    QPlainTextEdit* mKomentarz = nullptr;
+    StringGrid* sgDane = nullptr;
+    EditGrid* sgEdycja = nullptr;
+    QMenu* pmTekst = nullptr;
+    QMenu* pmTabela = nullptr;
+    std::array<QLabel*, 5> sbPanels{};
+    QTimer* Timer1 = nullptr;
+
+    // Toolbar
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* tbPobierz = nullptr;
+    QToolButton* tbOtworzRaport = nullptr;
+    QToolButton* tbZapiszRaport = nullptr;
+    QToolButton* tbZapisz = nullptr;
+    QToolButton* tbPrzenies = nullptr;
+    QToolButton* tbAnalizuj = nullptr;
+    QToolButton* tbKolor = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lR = nullptr;
+    QSpinBox* udNumer = nullptr;
+
+    // Menu items (and the menus that are shown or hidden as a whole)
+    QAction* Otwrz1 = nullptr;
+    QAction* Zapisz1 = nullptr;
+    QAction* Zapisz2 = nullptr;
+    QAction* Zapiszschemat1 = nullptr;
+    QAction* Otwrzscchemat1 = nullptr;
+    QAction* Ustawieniadrukowania1 = nullptr;
+    QAction* Drukuj1 = nullptr;
+    QAction* Zamknij1 = nullptr;
+    QAction* Pobierz1 = nullptr;
+    QAction* Przenie1 = nullptr;
+    QAction* Analizuj1 = nullptr;
+    QAction* Operator1 = nullptr;
+    QAction* Edycjatekstu1 = nullptr;
+    QAction* Edycjakolorw1 = nullptr;
+    QAction* Kolor1 = nullptr;
+    QMenu* Narzdzia1 = nullptr; // "Rozkazy"
+    QMenu* Narzdzia2 = nullptr; // "Narzędzia"
+    QMenu* Port1 = nullptr;
+    QAction* Rejestracjatypupliku1 = nullptr;
+    QAction* Pomoc2 = nullptr;
+    QAction* Indeks1 = nullptr;
+    QAction* Stronafirmowa1 = nullptr;
+    QAction* OWelkor11 = nullptr;
+    QAction* Edycja1 = nullptr; // pmTabela
+    QAction* N8 = nullptr;      // pmTabela separator under Edycja1
+    QAction* Kopiuj1 = nullptr;
+    QAction* Zaznaczwszystko1 = nullptr;
+    QAction* miZapisz = nullptr;
+
+    // Plate page
+    PlateView* plateView = nullptr;
+    std::array<QLabel*, 8> lRowNames{};
+    std::array<QLabel*, 12> lColumnNumbers{};
+    CircleShape* sPonizej = nullptr;
+    CircleShape* sPusta = nullptr;
+    CircleShape* sPonad = nullptr;
+    CircleShape* sMaksymalna = nullptr;
+    CircleShape* sMinimalna = nullptr;
+    CircleShape* sZero = nullptr;
+    QCheckBox* cbZarzenie = nullptr;
+    QSlider* tbGorna = nullptr;
+    QSlider* tbDolna = nullptr;
+    QLabel* lGorna = nullptr;
+    QLabel* lGornaNr = nullptr;
+    QLabel* lDolna = nullptr;
+    QLabel* lDolnaNr = nullptr;
+
+    // Dialog states
+    FileDialogState OD;
+    FileDialogState SD;
+    FileDialogState SDSchem;
+    FileDialogState ODSchem;
+
+    // ---- State ----------------------------------------------------------------
+    const QString productCaption = QStringLiteral("Welkor Lumo 1");
+    std::uint8_t columnCount = 12;
+    std::uint8_t rowCount = 8;
+    welkor::ReportLines reportLines;
+    welkor::ReportLines displayedReportLines;
+    welkor::ValueTable valueTable;
+    welkor::GridTexts StoredAnalysis;
+    bool dataPresent = false;
+    bool FreshMeasurement = false;
+    QString commandLineFileName;
+
+    // Copy range and copy source (true: the measured grid was pressed last).
+    std::uint8_t firstCornerColumn = 0, secondCornerColumn = 0, firstCornerRow = 0, secondCornerRow = 0;
+    bool copySourceIsDane = false;
+
+    // Plate view and calibration
+    welkor::TKonwersjaKoloru converter;
+    welkor::RangeState range;
+    bool glowScale = false;
+
+    // Template: the two edit modes shown by the check marks of their items.
+    bool textMode = true;
+    bool colourMode = false;
+    int CellWidth = 56;
+    int CellHeight = 25;
+    QImage TemplatePicture;
+    QImage CellBrush;
+    welkor::CellColourArray CellColours{};
+    welkor::Colour PaintColour = 0xFF000005;
+    welkor::Colour lastDialogColour = 0x00000000; // what the colour dialog shows next
+    QRect pictureRect;
+
+    // Analysis
+    welkor::ControlCounts controlCounts;
+
+    // Operator
+    QString operatorName;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildActionsAndMenus();
+    void BuildToolbar();
+    void BuildPages();
+    void BuildReportPage();
+    void BuildTablePage();
+    void BuildPlatePage();
+    void BuildStatusBar();
+    void WireGridEvents();
+    void ShowError(const QString& message);
+
+    WindowServices services_;
+    bool shown_ = false;
+};
+
+template <class F> void TWel_Kor::Guarded(F&& handler)
+{
+    try {
+        handler();
+    } catch (const GuiError& e) {
+        ShowError(e.message());
+    } catch (const welkor::Error& e) {
+        ShowError(FromCp1250(e.what()));
+    } catch (const std::bad_alloc&) {
+        ShowError(QStringLiteral("Za mało pamięci, by dokończyć tę czynność."));
+    } catch (const std::exception& e) {
+        ShowError(QString::fromLocal8Bit(e.what()));
+    }
+}

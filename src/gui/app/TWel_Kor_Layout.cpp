@@ -1,0 +1,377 @@
+// The main window's controls: menus, toolbar, the three pages and the status
+// bar, laid out as the users know them.
+#include "gui/analysis/EditGrid.h"
+#include "gui/app/TWel_Kor.h"
+#include "gui/app/ToolbarIcons.h"
+#include "gui/plate/PlateView.h"
+#include "gui/widgets/CircleShape.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A hint "Tooltip|Status text" shows its first part as the tooltip and its
+// second in the status bar; a hint without a bar serves for both.
+template <class T> void SetHint(T* target, const QString& hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    target->setToolTip(bar < 0 ? hint : hint.left(bar));
+    target->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(caption);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+QLabel* PlacedLabel(QWidget* parent, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+void TWel_Kor::BuildActionsAndMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* pliki = bar->addMenu(QStringLiteral("Pliki"));
+    Otwrz1 = AddItem(pliki, QStringLiteral("Otwórz raport"), QKeySequence(QStringLiteral("Ctrl+O")));
+    Otwrz1->setIcon(MakeToolIcon(ToolIcon::Open));
+    Zapisz1 = AddItem(pliki, QStringLiteral("Zapisz raport"), QKeySequence(QStringLiteral("Ctrl+S")));
+    Zapisz1->setIcon(MakeToolIcon(ToolIcon::Save));
+    pliki->addSeparator();
+    Zapisz2 = AddItem(pliki, QStringLiteral("Eksportuj"), QKeySequence(QStringLiteral("Ctrl+E")));
+    Zapisz2->setIcon(MakeToolIcon(ToolIcon::Export));
+    pliki->addSeparator();
+    Zapiszschemat1 = AddItem(pliki, QStringLiteral("Zapisz szablon"));
+    Otwrzscchemat1 = AddItem(pliki, QStringLiteral("Otwórz szablon"));
+    pliki->addSeparator();
+    Ustawieniadrukowania1 = AddItem(pliki, QStringLiteral("Ustawienia drukowania"));
+    Drukuj1 = AddItem(pliki, QStringLiteral("Drukuj"), QKeySequence(QStringLiteral("Ctrl+P")));
+    Drukuj1->setIcon(MakeToolIcon(ToolIcon::Print));
+    pliki->addSeparator();
+    Zamknij1 = AddItem(pliki, QStringLiteral("Zamknij"));
+    Zamknij1->setIcon(MakeToolIcon(ToolIcon::Close));
+
+    QMenu* dane = bar->addMenu(QStringLiteral("Dane"));
+    Pobierz1 = AddItem(dane, QStringLiteral("Pobierz"));
+    Pobierz1->setIcon(MakeToolIcon(ToolIcon::Fetch));
+    dane->addSeparator();
+    Przenie1 = AddItem(dane, QStringLiteral("Przenieś"));
+    Przenie1->setIcon(MakeToolIcon(ToolIcon::Transfer));
+    Analizuj1 = AddItem(dane, QStringLiteral("Analizuj"));
+    Analizuj1->setIcon(MakeToolIcon(ToolIcon::Analyse));
+    dane->addSeparator();
+    Operator1 = AddItem(dane, QStringLiteral("Operator"));
+
+    QMenu* edycja = bar->addMenu(QStringLiteral("Edycja"));
+    Edycjatekstu1 = AddItem(edycja, QStringLiteral("Edycja tekstu"));
+    Edycjatekstu1->setCheckable(true);
+    Edycjakolorw1 = AddItem(edycja, QStringLiteral("Edycja kolorów"));
+    Edycjakolorw1->setCheckable(true);
+    edycja->addSeparator();
+    Kolor1 = AddItem(edycja, QStringLiteral("Kolor"));
+    Kolor1->setIcon(MakeToolIcon(ToolIcon::Colour));
+
+    // The reader's command menu; the link to the reader is not part of the
+    // program, so the whole menu stays out of sight.
+    Narzdzia1 = bar->addMenu(QStringLiteral("Rozkazy"));
+    QMenu* proste = Narzdzia1->addMenu(QStringLiteral("Proste"));
+    for (const char* caption : {"Uruchom tekst", "Zatrzymaj tekst", "Pytanie", "Potwierdzenie", "Start", "Stop",
+                                "Bez potwierdzenia"})
+        AddItem(proste, QString::fromUtf8(caption));
+    QMenu* zlozone = Narzdzia1->addMenu(QStringLiteral("Złożone"));
+    AddItem(zlozone, QStringLiteral("Początek...koniec"));
+    Narzdzia1->menuAction()->setVisible(false);
+
+    Narzdzia2 = bar->addMenu(QStringLiteral("Narzędzia"));
+    Port1 = Narzdzia2->addMenu(QStringLiteral("Port"));
+    AddItem(Port1, QStringLiteral("Com 1"));
+    AddItem(Port1, QStringLiteral("Com 2"));
+    AddItem(Port1, QStringLiteral("Com 3"));
+    Narzdzia2->addSeparator();
+    Rejestracjatypupliku1 = AddItem(Narzdzia2, QStringLiteral("Rejestracja typu pliku"));
+
+    QMenu* pomoc = bar->addMenu(QStringLiteral("Pomoc"));
+    Pomoc2 = AddItem(pomoc, QStringLiteral("Pomoc"));
+    Indeks1 = AddItem(pomoc, QStringLiteral("Indeks"));
+    pomoc->addSeparator();
+    Stronafirmowa1 = AddItem(pomoc, QStringLiteral("Strona firmowa"));
+    pomoc->addSeparator();
+    OWelkor11 = AddItem(pomoc, QStringLiteral("O Welkor Lumo 1"));
+
+    // Commands whose work is not in this build yet are shown but disabled:
+    // a click must never look as if something happened.
+    for (QAction* pending : {Zapisz2, Ustawieniadrukowania1, Drukuj1, Operator1, Rejestracjatypupliku1, Pomoc2,
+                             Indeks1, Stronafirmowa1, OWelkor11})
+        pending->setEnabled(false);
+
+    // Context menu of the tables.
+    pmTabela = new QMenu(this);
+    Edycja1 = AddItem(pmTabela, QStringLiteral("Edycja tekstu"));
+    Edycja1->setCheckable(true);
+    N8 = pmTabela->addSeparator();
+    Kopiuj1 = AddItem(pmTabela, QStringLiteral("Kopiuj"));
+    Zaznaczwszystko1 = AddItem(pmTabela, QStringLiteral("Kopiuj wszystko"));
+    pmTabela->addSeparator();
+    miZapisz = AddItem(pmTabela, QStringLiteral("Eksportuj"));
+    for (QAction* pending : {Kopiuj1, Zaznaczwszystko1, miZapisz})
+        pending->setEnabled(false);
+}
+
+void TWel_Kor::BuildToolbar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1 = bar;
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setFixedHeight(38);
+    bar->setIconSize(QSize(16, 16));
+    bar->toggleViewAction()->setVisible(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    auto button = [bar](const QString& caption, const QString& hint, ToolIcon icon) {
+        auto* b = new QToolButton(bar);
+        b->setText(caption);
+        b->setIcon(MakeToolIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setFixedSize(51, 36);
+        SetHint(b, hint);
+        bar->addWidget(b);
+        return b;
+    };
+    tbPobierz = button(QStringLiteral("Pobierz"), QStringLiteral("Pobranie nowego pomiaru"), ToolIcon::Fetch);
+    tbOtworzRaport = button(QStringLiteral("Otwórz"), QStringLiteral("Otwarcie raportu"), ToolIcon::Open);
+    tbZapiszRaport = button(QStringLiteral("Zapisz"), QStringLiteral("Zapis raportu"), ToolIcon::Save);
+    tbZapisz = button(QStringLiteral("Eksportuj"), QStringLiteral("Eksportowanie pliku"), ToolIcon::Export);
+    tbZapisz->setEnabled(false); // export is not in this build yet
+    auto* gap = new QWidget(bar);
+    gap->setFixedWidth(8);
+    bar->addWidget(gap);
+    tbPrzenies = button(QStringLiteral("Przenieś"), QStringLiteral("Ponowne wpisanie danych do analizy"),
+                        ToolIcon::Transfer);
+    tbAnalizuj = button(QStringLiteral("Analizuj"), QStringLiteral("Analiza wyników"), ToolIcon::Analyse);
+    tbKolor = button(QStringLiteral("Kolor"), QStringLiteral("Zmiana koloru szablonu"), ToolIcon::Colour);
+
+    // The command number of the reader link stays out of sight with it.
+    Label1 = new QLabel(QStringLiteral("Rozkaz:  "), bar);
+    udNumer = new QSpinBox(bar);
+    udNumer->setRange(0, 255);
+    Label1->hide();
+    udNumer->hide();
+
+    auto* spacer = new QWidget(bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spacer);
+    lR = new QLabel(QStringLiteral("            ZUTE -  Karsk"), bar);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(29);
+    lR->setFont(font);
+    lR->setStyleSheet(QStringLiteral("color: #008000;"));
+    lR->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    bar->addWidget(lR);
+}
+
+void TWel_Kor::BuildReportPage()
+{
+    tsRaport = new QWidget;
+    auto* splitter = new QSplitter(Qt::Vertical, tsRaport);
+    splitter->setHandleWidth(3);
+    splitter->setChildrenCollapsible(false);
+    mOdebrany = new QPlainTextEdit(splitter);
+    mKomentarz = new QPlainTextEdit(splitter);
+    for (QPlainTextEdit* memo : {mOdebrany, mKomentarz}) {
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setTabStopDistance(8 * memo->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    }
+    SetHint(mOdebrany, QStringLiteral("Pole raportu"));
+    SetHint(mKomentarz, QStringLiteral("Pole komentarza"));
+    mKomentarz->setPlainText(QStringLiteral("Komentarz"));
+    splitter->setSizes({217, 300});
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(tsRaport);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+
+    // Context menu of the report memo: the standard edit actions, each enabled
+    // only when it applies at the moment the menu opens.
+    pmTekst = new QMenu(this);
+    QAction* copy = AddItem(pmTekst, QStringLiteral("&Kopiuj"), QKeySequence(QStringLiteral("Ctrl+C")));
+    QAction* paste = AddItem(pmTekst, QStringLiteral("&Wklej"), QKeySequence(QStringLiteral("Ctrl+V")));
+    QAction* cut = AddItem(pmTekst, QStringLiteral("Wy&tnij"), QKeySequence(QStringLiteral("Ctrl+X")));
+    QAction* erase = AddItem(pmTekst, QStringLiteral("&Usuń"), QKeySequence(QKeySequence::Delete));
+    QAction* selectAll = AddItem(pmTekst, QStringLiteral("Zaznacz &Wszystko"), QKeySequence(QStringLiteral("Ctrl+A")));
+    SetHint(copy, QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"));
+    SetHint(paste, QStringLiteral("Paste|Inserts Clipboard contents"));
+    SetHint(cut, QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"));
+    SetHint(erase, QStringLiteral("Delete|Erases the selection"));
+    SetHint(selectAll, QStringLiteral("Select All|Selects the entire document"));
+    // The memo handles the keys itself; the menu only shows them.
+    for (QAction* a : pmTekst->actions())
+        a->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, mOdebrany, &QPlainTextEdit::copy);
+    connect(paste, &QAction::triggered, mOdebrany, &QPlainTextEdit::paste);
+    connect(cut, &QAction::triggered, mOdebrany, &QPlainTextEdit::cut);
+    connect(erase, &QAction::triggered, mOdebrany, [this] { mOdebrany->textCursor().removeSelectedText(); });
+    connect(selectAll, &QAction::triggered, mOdebrany, &QPlainTextEdit::selectAll);
+    mOdebrany->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(mOdebrany, &QWidget::customContextMenuRequested, this,
+            [this, copy, paste, cut, erase, selectAll](const QPoint& pos) {
+                const bool selection = mOdebrany->textCursor().hasSelection();
+                const bool writable = !mOdebrany->isReadOnly();
+                copy->setEnabled(selection);
+                cut->setEnabled(selection && writable);
+                erase->setEnabled(selection && writable);
+                paste->setEnabled(writable && mOdebrany->canPaste());
+                selectAll->setEnabled(!mOdebrany->document()->isEmpty());
+                pmTekst->exec(mOdebrany->mapToGlobal(pos));
+            });
+}
+
+void TWel_Kor::BuildTablePage()
+{
+    tsTabela = new QWidget;
+    auto* splitter = new QSplitter(Qt::Vertical, tsTabela);
+    splitter->setHandleWidth(3);
+    splitter->setChildrenCollapsible(false);
+    sgDane = new StringGrid(1, splitter);
+    sgDane->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SetHint(sgDane, QStringLiteral("Tabela wyników pomiaru"));
+    sgEdycja = new EditGrid(splitter);
+    SetHint(sgEdycja, QStringLiteral("Tabela edycji i analizy wyników"));
+    QFont gridFont = sgEdycja->font();
+    gridFont.setPixelSize(11);
+    sgEdycja->setFont(gridFont);
+    splitter->setSizes({228, 260});
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(tsTabela);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    for (StringGrid* grid : {sgDane, static_cast<StringGrid*>(sgEdycja)}) {
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this,
+                [this, grid](const QPoint& pos) { pmTabela->exec(grid->viewport()->mapToGlobal(pos)); });
+    }
+}
+
+void TWel_Kor::BuildPlatePage()
+{
+    tsMikroplytka = new QWidget;
+    QWidget* page = tsMikroplytka;
+
+    // Legend.
+    auto* gbLegenda = new QGroupBox(QStringLiteral("Legenda"), page);
+    gbLegenda->setGeometry(568, 240, 153, 209);
+    auto legendShape = [gbLegenda](int top, const QString& caption) {
+        auto* shape = new CircleShape(gbLegenda);
+        shape->setGeometry(16, top, 30, 30);
+        PlacedLabel(gbLegenda, caption, 56, top + 8);
+        return shape;
+    };
+    sPonizej = legendShape(32, QStringLiteral("Poniżej (UNDER)"));
+    sPusta = legendShape(64, QStringLiteral("Pusta (BLANK)"));
+    sPonad = legendShape(96, QStringLiteral("Ponad (OVER)"));
+    sMaksymalna = legendShape(128, QStringLiteral("Maksymalna"));
+    sMinimalna = legendShape(160, QStringLiteral("Minimalna"));
+
+    // Scale switch.
+    auto* gbTypPracy = new QGroupBox(QStringLiteral("Typ podglądu"), page);
+    gbTypPracy->setGeometry(568, 168, 153, 65);
+    cbZarzenie = new QCheckBox(QStringLiteral("Skala żarzenie"), gbTypPracy);
+    cbZarzenie->setGeometry(24, 24, 120, 17);
+    SetHint(cbZarzenie, QStringLiteral("Ustawia typ podglądu"));
+
+    // Calibration.
+    auto* GroupBox1 = new QGroupBox(QStringLiteral("Kalibracja"), page);
+    GroupBox1->setGeometry(568, 16, 153, 145);
+    lGorna = PlacedLabel(GroupBox1, QString(13, QLatin1Char(' ')), 32, 16);
+    lGorna->setFixedWidth(60);
+    lGornaNr = PlacedLabel(GroupBox1, QString(9, QLatin1Char(' ')), 104, 16);
+    lGornaNr->setFixedWidth(40);
+    auto makeTrackBar = [GroupBox1](int top) {
+        auto* bar = new QSlider(Qt::Horizontal, GroupBox1);
+        bar->setGeometry(8, top, 89, 22);
+        bar->setRange(0, 5000);
+        bar->setPageStep(1);
+        bar->setSingleStep(1);
+        bar->setValue(77);
+        bar->setTickPosition(QSlider::TicksAbove);
+        bar->setTickInterval(500);
+        return bar;
+    };
+    tbGorna = makeTrackBar(32);
+    PlacedLabel(GroupBox1, QStringLiteral("Górna"), 104, 40);
+    sZero = new CircleShape(GroupBox1);
+    sZero->setGeometry(40, 60, 30, 30);
+    PlacedLabel(GroupBox1, QStringLiteral("Zero"), 104, 68);
+    lDolna = PlacedLabel(GroupBox1, QString(13, QLatin1Char(' ')), 32, 96);
+    lDolna->setFixedWidth(60);
+    lDolnaNr = PlacedLabel(GroupBox1, QString(12, QLatin1Char(' ')), 104, 96);
+    lDolnaNr->setFixedWidth(40);
+    tbDolna = makeTrackBar(112);
+    PlacedLabel(GroupBox1, QStringLiteral("Dolna"), 104, 120);
+
+    // The emblem.
+    auto* iZnak = new QLabel(page);
+    iZnak->setGeometry(24, 360, 74, 88);
+    iZnak->setPixmap(MakeEmblem(QSize(74, 88)));
+    iZnak->setScaledContents(true);
+}
+
+void TWel_Kor::BuildPages()
+{
+    pcZakladki = new QTabWidget(this);
+    BuildReportPage();
+    BuildTablePage();
+    BuildPlatePage();
+    pcZakladki->addTab(tsRaport, QStringLiteral("Raport"));
+    pcZakladki->addTab(tsTabela, QStringLiteral("Tabela"));
+    pcZakladki->addTab(tsMikroplytka, QStringLiteral("Mikropłytka"));
+    setCentralWidget(pcZakladki);
+}
+
+void TWel_Kor::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setFixedHeight(19);
+    const int widths[] = {220, 110, 110, 100, 50};
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setObjectName(QStringLiteral("sbPanel%1").arg(i));
+        if (i < 4) {
+            panel->setFixedWidth(widths[i]);
+            bar->addWidget(panel);
+        } else {
+            panel->setMinimumWidth(widths[i]);
+            bar->addWidget(panel, 1); // the last panel reaches the right edge
+        }
+        sbPanels[static_cast<std::size_t>(i)] = panel;
+    }
+}

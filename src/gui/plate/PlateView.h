@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/plate/PlateLooks.h"
+
+#include <QWidget>
+
+#include <array>
+
+// The 96 wells of the plate, painted by one widget: 30-pixel circles on a
+// 33-pixel pitch, row A at the top, column 1 at the left. It only displays.
+class PlateView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWellSize = 30;
+    static constexpr int kPitch = 33;
+
+    explicit PlateView(QWidget* parent = nullptr);
+
+    const welkor::ShapeLook& well(int row, int column) const { return wells_[static_cast<std::size_t>(row * 12 + column)]; }
+    void setWells(const std::array<welkor::ShapeLook, 96>& wells);
+
+    // Centre of a well in this widget's coordinates.
+    static QPoint WellCentre(int row, int column);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<welkor::ShapeLook, 96> wells_;
+};

@@ -1,0 +1,134 @@
+// Reports: open, load, show and save.
+#include "core/report/ReportCheck.h"
+#include "core/report/ReportFile.h"
+#include "core/report/ReportParsing.h"
+#include "gui/analysis/EditGrid.h"
+#include "gui/app/FileIO.h"
+#include "gui/app/TWel_Kor.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QFileInfo>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QString kReportFilter = QStringLiteral("Raport z pomiaru (*.rap)");
+
+} // namespace
+
+void TWel_Kor::WriteGridHeadings()
+{
+    welkor::GridTexts grid = sgDane->texts();
+    welkor::WriteGridHeadings(grid);
+    welkor::FillPlaceholder(grid, valueTable, columnCount, rowCount);
+    sgDane->setTexts(grid);
+}
+
+void TWel_Kor::FillPlaceholder(std::uint8_t columns, std::uint8_t rows)
+{
+    welkor::GridTexts grid = sgDane->texts();
+    welkor::FillPlaceholder(grid, valueTable, columns, rows);
+    sgDane->setTexts(grid);
+}
+
+void TWel_Kor::RebuildReportText()
+{
+    const welkor::ReportText text = welkor::RebuildReportText(reportLines, valueTable);
+    mOdebrany->setPlainText(FromCp1250Lines(text.displayed).join(QLatin1Char('\n')));
+    mKomentarz->setPlainText(FromCp1250Lines(text.comment).join(QLatin1Char('\n')));
+    displayedReportLines = text.displayed;
+}
+
+void TWel_Kor::ShowValuesInGrid()
+{
+    welkor::GridTexts grid = sgDane->texts();
+    welkor::ShowValuesInGrid(valueTable, grid);
+    sgDane->setTexts(grid);
+}
+
+void TWel_Kor::Otwrz1Click()
+{
+    OD.filter = kReportFilter;
+    if (services_.dialogs->openFile(OD))
+        LoadReport(OD.fileName);
+}
+
+void TWel_Kor::LoadReport(const QString& fileName)
+{
+    // Everything is checked before anything changes: a file that is not a
+    // usable report leaves the current one on screen untouched.
+    const std::string bytes = ReadFileBytes(fileName, static_cast<qint64>(welkor::kMaxReportFileBytes));
+    welkor::ReportLines lines = welkor::SplitReportText(bytes);
+    const std::string problem = welkor::ReportProblem(bytes, lines);
+    if (!problem.empty())
+        throw GuiError(QStringLiteral("Plik \"%1\" nie został otwarty.\n%2").arg(fileName, FromCp1250(problem)));
+
+    dataPresent = true;
+    setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
+    reportLines = std::move(lines);
+    // A well the report gives no value keeps no reading of an earlier plate.
+    valueTable = welkor::ValueTable{};
+    welkor::ParseValueLines(reportLines, valueTable);
+    welkor::ParseAnalysisBlock(reportLines, StoredAnalysis, FreshMeasurement);
+    RebuildReportText();
+    ShowValuesInGrid();
+    CopyValuesToEditGrid();
+    FindRange();
+    RecolourPlate();
+    UpdateLegend();
+    RefreshTemplateOverlay();
+}
+
+void TWel_Kor::Zapisz1Click()
+{
+    if (!dataPresent) {
+        services_.dialogs->information(QStringLiteral("Brak danych!"));
+        return;
+    }
+    SD.filter = kReportFilter;
+    SD.title = QStringLiteral("Zapis wyników");
+    SD.defaultSuffix = QStringLiteral("rap");
+
+    // The edit grid gets its leading blanks before the dialog opens, whatever
+    // the user answers there.
+    welkor::GridTexts grid = sgEdycja->texts();
+    const welkor::GridTexts before = grid;
+    const welkor::ReportLines document =
+        welkor::BuildSavedReport(reportLines, ToCp1250Lines(mKomentarz->toPlainText().split(QLatin1Char('\n'))), grid);
+    for (int r = 0; r < welkor::kGridRows; ++r)
+        for (int c = 0; c < welkor::kGridColumns; ++c)
+            if (grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]
+                != before[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])
+                sgEdycja->setCell(c, r, FromCp1250(grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+
+    if (!services_.dialogs->saveFile(SD))
+        return;
+    const QString fileName = SD.fileName;
+    if (QFileInfo::exists(fileName)) {
+        const QString question = QStringLiteral("Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
+                                     .arg(QFileInfo(fileName).absoluteFilePath());
+        if (!services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), question))
+            return;
+    }
+    WriteFileAtomically(fileName, welkor::JoinReportLines(document));
+}
+
+void TWel_Kor::sgDaneSelectCell(int column, int row)
+{
+    firstCornerColumn = static_cast<std::uint8_t>(column);
+    firstCornerRow = static_cast<std::uint8_t>(row);
+}
+
+void TWel_Kor::sgDaneDrawCell(int column, int row)
+{
+    secondCornerColumn = static_cast<std::uint8_t>(column);
+    secondCornerRow = static_cast<std::uint8_t>(row);
+}
+
+void TWel_Kor::sgDaneMouseDown()
+{
+    copySourceIsDane = true;
+    Edycja1->setVisible(false);
+    N8->setVisible(false);
+}

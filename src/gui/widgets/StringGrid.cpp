@@ -1,0 +1,112 @@
+#include "gui/widgets/StringGrid.h"
+
+#include "gui/app/QtText.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+// Paints heading cells in the button face colour, plain cells as usual, and
+// tells the grid which cell was painted last.
+class StringGridDelegate : public QStyledItemDelegate {
+public:
+    explicit StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const bool heading = index.row() < grid_->fixedCells_ || index.column() < grid_->fixedCells_;
+        if (heading) {
+            painter->fillRect(option.rect, option.palette.color(QPalette::Button));
+            painter->setPen(option.palette.color(QPalette::ButtonText));
+            painter->drawText(option.rect.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop,
+                              index.data().toString());
+        } else {
+            QStyleOptionViewItem plain(option);
+            plain.displayAlignment = Qt::AlignLeft | Qt::AlignTop;
+            plain.rect = option.rect;
+            QStyledItemDelegate::paint(painter, plain, index);
+        }
+        emit grid_->drawCell(index.column(), index.row());
+    }
+
+private:
+    StringGrid* grid_;
+};
+
+StringGrid::StringGrid(int fixedCells, QWidget* parent)
+    : QTableWidget(welkor::kGridRows, welkor::kGridColumns, parent), fixedCells_(fixedCells)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setDefaultSectionSize(kColumnPitch);
+    verticalHeader()->setDefaultSectionSize(kRowPitch);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setItemDelegate(new StringGridDelegate(this));
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (r < fixedCells_ || c < fixedCells_)
+                item->setFlags(Qt::ItemIsEnabled);
+            setItem(r, c, item);
+        }
+    }
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column, int, int) {
+        // A press reports its cell itself, before the grid moves; this covers
+        // the keyboard.
+        if (!pressing_ && row >= 0 && column >= 0)
+            emit selectCell(column, row);
+    });
+}
+
+QString StringGrid::cell(int column, int row) const
+{
+    const QTableWidgetItem* it = item(row, column);
+    return it ? it->text() : QString();
+}
+
+void StringGrid::setCell(int column, int row, const QString& text)
+{
+    if (QTableWidgetItem* it = item(row, column); it && it->text() != text)
+        it->setText(text);
+}
+
+welkor::GridTexts StringGrid::texts() const
+{
+    welkor::GridTexts out;
+    for (int r = 0; r < welkor::kGridRows; ++r)
+        for (int c = 0; c < welkor::kGridColumns; ++c)
+            out[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = ToCp1250(cell(c, r));
+    return out;
+}
+
+void StringGrid::setTexts(const welkor::GridTexts& texts)
+{
+    for (int r = 0; r < welkor::kGridRows; ++r)
+        for (int c = 0; c < welkor::kGridColumns; ++c)
+            setCell(c, r, FromCp1250(texts[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(event->button());
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool selectable = index.isValid() && index.row() >= fixedCells_ && index.column() >= fixedCells_;
+    if (selectable && event->button() == Qt::LeftButton)
+        emit selectCell(index.column(), index.row());
+    pressing_ = true;
+    QTableWidget::mousePressEvent(event);
+    pressing_ = false;
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableWidget::mouseReleaseEvent(event);
+    emit mouseUp(event->button());
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/report/ReportTypes.h"
+
+#include <QTableWidget>
+
+// A 13 x 9 text grid whose heading row and column are ordinary cells, as
+// both of the window's tables are. `fixedCells` makes row 0 and column 0 a
+// heading band that cannot be selected or edited (the measured grid); with 0
+// every cell is a plain cell (the edit grid).
+//
+// It reports the grid events the window reacts to: a cell being selected (by
+// mouse or keyboard), a cell being painted, mouse press, release and click.
+class StringGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    StringGrid(int fixedCells, QWidget* parent = nullptr);
+
+    QString cell(int column, int row) const;
+    void setCell(int column, int row, const QString& text);
+
+    welkor::GridTexts texts() const;
+    void setTexts(const welkor::GridTexts& texts);
+
+    // Column pitch and row pitch in pixels, grid line included.
+    static constexpr int kColumnPitch = 56;
+    static constexpr int kRowPitch = 25;
+
+signals:
+    void selectCell(int column, int row);
+    void drawCell(int column, int row);
+    void mouseDown(Qt::MouseButton button);
+    void mouseUp(Qt::MouseButton button);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    friend class StringGridDelegate;
+    int fixedCells_;
+    bool pressing_ = false;
+};

@@ -1,0 +1,161 @@
+#include "WindowFixture.h"
+
+#include "gui/analysis/EditGrid.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QCoreApplication>
+#include <QSpinBox>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+TEST_F(WindowTest, StartsOnTheReportPageWithHeadingsAndPlaceholders)
+{
+    TWel_Kor& w = Start();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
+    EXPECT_EQ(w.pcZakladki->currentWidget(), w.tsRaport);
+    EXPECT_EQ(w.pcZakladki->tabText(0), QStringLiteral("Raport"));
+    EXPECT_EQ(w.pcZakladki->tabText(1), QStringLiteral("Tabela"));
+    EXPECT_EQ(w.pcZakladki->tabText(2), QStringLiteral("Mikropłytka"));
+    EXPECT_TRUE(w.mOdebrany->toPlainText().isEmpty());
+    EXPECT_EQ(w.mKomentarz->toPlainText(), QStringLiteral("Komentarz"));
+
+    EXPECT_EQ(w.sgDane->cell(0, 0), QString());
+    for (int c = 1; c <= 12; ++c)
+        EXPECT_EQ(w.sgDane->cell(c, 0), QString::number(c));
+    const QString letters = QStringLiteral("ABCDEFGH");
+    for (int r = 1; r <= 8; ++r)
+        EXPECT_EQ(w.sgDane->cell(0, r), letters.mid(r - 1, 1));
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 12; ++c)
+            EXPECT_EQ(w.sgDane->cell(c, r), QStringLiteral("0")) << c << "," << r;
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 13; ++c)
+            EXPECT_TRUE(w.sgEdycja->cell(c, r).isEmpty());
+    EXPECT_FALSE(w.dataPresent);
+    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(WindowTest, StatusBarShowsDateTimeAndDefaultOperator)
+{
+    TWel_Kor& w = Start();
+    EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Marvant"));
+    EXPECT_TRUE(w.sbPanels[1]->text().startsWith(QStringLiteral("Data: ")));
+    EXPECT_TRUE(w.sbPanels[1]->text().contains(QStringLiteral("2026")) || w.sbPanels[1]->text().contains(QStringLiteral("26")));
+    EXPECT_EQ(w.sbPanels[2]->text(), QStringLiteral("Czas: 09:30:15"));
+    EXPECT_TRUE(w.sbPanels[3]->text().isEmpty());
+    EXPECT_EQ(w.sbPanels[0]->width(), 220);
+    EXPECT_EQ(w.sbPanels[1]->width(), 110);
+    EXPECT_EQ(w.sbPanels[2]->width(), 110);
+    EXPECT_EQ(w.sbPanels[3]->width(), 100);
+}
+
+TEST_F(WindowTest, OperatorComesFromOperatorIniBesideTheProgram)
+{
+    WriteFile(QStringLiteral("Operator.ini"), "Operator:\r\nAnna Kowalska\r\n");
+    TWel_Kor& w = Start();
+    EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Anna Kowalska"));
+}
+
+TEST_F(WindowTest, OperatorIniWithoutNameStillStartsCompletely)
+{
+    WriteFile(QStringLiteral("Operator.ini"), "Operator:");
+    TWel_Kor& w = Start();
+    EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: "));
+    EXPECT_EQ(w.pcZakladki->currentWidget(), w.tsRaport);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(WindowTest, TimerTickShowsTheNewTime)
+{
+    TWel_Kor& w = Start();
+    clock.time = QDateTime(QDate(2026, 12, 9), QTime(23, 59, 58));
+    w.Timer1Timer();
+    EXPECT_EQ(w.sbPanels[2]->text(), QStringLiteral("Czas: 23:59:58"));
+    EXPECT_EQ(w.sbPanels[1]->text(),
+              QStringLiteral("Data: ") + QLocale::system().toString(QDate(2026, 12, 9), QLocale::ShortFormat));
+}
+
+TEST_F(WindowTest, HiddenAndShownCommandsAtStart)
+{
+    TWel_Kor& w = Start();
+    EXPECT_FALSE(w.tbPobierz->isVisible());
+    EXPECT_FALSE(w.Pobierz1->isVisible());
+    EXPECT_FALSE(w.Port1->menuAction()->isVisible());
+    EXPECT_FALSE(w.Narzdzia1->menuAction()->isVisible());
+    EXPECT_FALSE(w.udNumer->isVisible());
+    EXPECT_TRUE(w.tbOtworzRaport->isVisible());
+    EXPECT_EQ(w.tbOtworzRaport->text(), QStringLiteral("Otwórz"));
+    EXPECT_EQ(w.tbOtworzRaport->toolTip(), QStringLiteral("Otwarcie raportu"));
+    EXPECT_EQ(w.Otwrz1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(w.Zapisz1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(w.OWelkor11->text(), QStringLiteral("O Welkor Lumo 1"));
+    EXPECT_TRUE(w.Edycja1->isChecked());
+    EXPECT_TRUE(w.Edycjatekstu1->isChecked());
+    EXPECT_FALSE(w.Edycjakolorw1->isChecked());
+}
+
+TEST_F(WindowTest, ContextMenuOfTheTablesFollowsTheGridPressedLast)
+{
+    TWel_Kor& w = Start();
+    EXPECT_TRUE(w.Edycja1->isVisible());
+    w.sgDaneMouseDown();
+    EXPECT_TRUE(w.copySourceIsDane);
+    EXPECT_FALSE(w.Edycja1->isVisible());
+    EXPECT_FALSE(w.N8->isVisible());
+    w.sgEdycjaMouseDown();
+    EXPECT_FALSE(w.copySourceIsDane);
+    EXPECT_TRUE(w.Edycja1->isVisible());
+    EXPECT_TRUE(w.N8->isVisible());
+}
+
+TEST_F(WindowTest, CommandLineJoinsTwoArgumentsAndDropsTrailingBlanks)
+{
+    struct Case {
+        QStringList args;
+        QString expected;
+    };
+    const Case cases[] = {
+        {{}, QString()},
+        {{QStringLiteral("/tmp/a.rap")}, QStringLiteral("/tmp/a.rap")},
+        {{QStringLiteral("/tmp/a.rap ")}, QStringLiteral("/tmp/a.rap")},
+        {{QStringLiteral("/tmp/moje"), QStringLiteral("dane.rap")}, QStringLiteral("/tmp/moje dane.rap")},
+        {{QStringLiteral("/tmp/a"), QStringLiteral("b.rap"), QStringLiteral("ignored")}, QStringLiteral("/tmp/a b.rap")},
+    };
+    for (const Case& c : cases) {
+        TWel_Kor& w = Start(c.args, false);
+        EXPECT_EQ(w.CommandLineFileName(), c.expected) << c.args.join(QLatin1Char('|')).toStdString();
+    }
+}
+
+TEST_F(WindowTest, CommandLineOpensTheJoinedFileBeforeTheWindowShows)
+{
+    WriteFile(QStringLiteral("moje dane.rap"), SampleReport());
+    TWel_Kor& w = Start({dir.filePath(QStringLiteral("moje")), QStringLiteral("dane.rap")});
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - ") + Path(QStringLiteral("moje dane.rap")));
+    EXPECT_TRUE(w.dataPresent);
+    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+}
+
+TEST_F(WindowTest, CommandLineNamingTheProgramItselfOpensNothing)
+{
+    TWel_Kor& w = Start({dir.filePath(QStringLiteral("welkor-lumo"))});
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
+    EXPECT_FALSE(w.dataPresent);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(WindowTest, HintsGoToTheFirstStatusPanel)
+{
+    TWel_Kor& w = Start();
+    QStatusTipEvent tip(QStringLiteral("Otwarcie raportu"));
+    QCoreApplication::sendEvent(&w, &tip);
+    EXPECT_EQ(w.sbPanels[0]->text(), QStringLiteral("Otwarcie raportu"));
+}
