@@ -8,6 +8,7 @@
 #include "gui/widgets/StringGrid.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -157,7 +158,9 @@ void TWel_Kor::BuildToolbar()
         b->setIcon(MakeToolIcon(icon));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
-        b->setFixedSize(51, 36);
+        // 51 wide as designed, wider only when the caption needs it.
+        b->setFixedHeight(36);
+        b->setMinimumWidth(51);
         SetHint(b, hint);
         bar->addWidget(b);
         return b;
@@ -202,6 +205,11 @@ void TWel_Kor::BuildReportPage()
     splitter->setChildrenCollapsible(false);
     mOdebrany = new QPlainTextEdit(splitter);
     mKomentarz = new QPlainTextEdit(splitter);
+    // The report's columns are tab-separated: a fixed-pitch font keeps the
+    // values under their column numbers.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(8);
+    mOdebrany->setFont(fixed);
     for (QPlainTextEdit* memo : {mOdebrany, mKomentarz}) {
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
