@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
@@ -33,9 +32,16 @@ namespace {
 // the wall clock ("14:05:09"), as the laboratory reads it.
 QString LongTime(const QTime& time)
 {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
-    return QLocale::system().toString(time, format.trimmed());
+    const QString full = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format;
+    bool quoted = false;
+    for (QChar ch : full) {
+        if (ch == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || ch != QLatin1Char('t'))
+            format += ch;
+    }
+    return QLocale::system().toString(time, format.simplified());
 }
 
 QString ShortDate(const QDate& date) { return QLocale::system().toString(date, QLocale::ShortFormat); }

@@ -1,0 +1,24 @@
+// The real main window, started exactly as the program starts it.
+#include "StartupProbe.h"
+
+#include "gui/app/ClockSource.h"
+#include "gui/app/QtDialogs.h"
+#include "gui/app/TWel_Kor.h"
+#include "gui/app/TfPort.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QtDialogs dialogs;
+    SystemClock clock;
+    WindowServices services;
+    services.dialogs = &dialogs;
+    services.clock = &clock;
+    services.executableDir = QCoreApplication::applicationDirPath();
+    services.executablePath = QCoreApplication::applicationFilePath();
+    TWel_Kor window(services);
+    TfPort port;
+    QuitWhenPainted probe(&window);
+    window.show();
+    return app.exec();
+}
