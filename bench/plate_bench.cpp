@@ -1,5 +1,4 @@
 // Recolouring the 96 wells and repainting the plate page, offscreen.
-#include "core/report/ValueTokens.h"
 #include "gui/app/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/plate/PlateView.h"
@@ -35,7 +34,11 @@ struct Fixture {
         window->show();
         for (int r = 0; r < 8; ++r)
             for (int c = 0; c < 12; ++c)
-                window->valueTable.at(r, c) = " " + std::to_string(r * 12 + c) + ",125";
+            {
+                std::string text(" ");
+                text.append(std::to_string(r * 12 + c)).append(",125");
+                window->valueTable.at(r, c) = text;
+            }
         window->valueTable.at(0, 0) = " blank";
         window->valueTable.at(7, 11) = " over";
         window->dataPresent = true;
