@@ -10,10 +10,25 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
 const QString kReportFilter = QStringLiteral("Raport z pomiaru (*.rap)");
+const QString kReportSuffix = QStringLiteral("rap");
+
+// The memo's lines as they are. toPlainText() would turn no-break spaces
+// (0xA0 in the report's code page, the thousands separator of numbers) into
+// plain blanks, so the raw text is taken and only the line breaks the editor
+// keeps (paragraph and line separators) are turned into line ends.
+QStringList MemoLines(const QPlainTextEdit& memo)
+{
+    QString text = memo.document()->toRawText();
+    for (QChar& ch : text)
+        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
+            ch = QLatin1Char('\n');
+    return text.split(QLatin1Char('\n'));
+}
 
 } // namespace
 
@@ -50,6 +65,7 @@ void TWel_Kor::ShowValuesInGrid()
 void TWel_Kor::Otwrz1Click()
 {
     OD.filter = kReportFilter;
+    OD.defaultSuffix = kReportSuffix;
     if (services_.dialogs->openFile(OD))
         LoadReport(OD.fileName);
 }
@@ -88,14 +104,14 @@ void TWel_Kor::Zapisz1Click()
     }
     SD.filter = kReportFilter;
     SD.title = QStringLiteral("Zapis wyników");
-    SD.defaultSuffix = QStringLiteral("rap");
+    SD.defaultSuffix = kReportSuffix;
 
     // The edit grid gets its leading blanks before the dialog opens, whatever
     // the user answers there.
     welkor::GridTexts grid = sgEdycja->texts();
     const welkor::GridTexts before = grid;
     const welkor::ReportLines document =
-        welkor::BuildSavedReport(reportLines, ToCp1250Lines(mKomentarz->toPlainText().split(QLatin1Char('\n'))), grid);
+        welkor::BuildSavedReport(reportLines, ToCp1250Lines(MemoLines(*mKomentarz)), grid);
     for (int r = 0; r < welkor::kGridRows; ++r)
         for (int c = 0; c < welkor::kGridColumns; ++c)
             if (grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]
