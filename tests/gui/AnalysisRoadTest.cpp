@@ -1,0 +1,319 @@
+// "Analizuj" in the window: the threshold in the status bar, the marks in the
+// edit grid, and the whole road from an opened report to a saved analysis.
+#include "WindowFixture.h"
+
+#include "gui/analysis/EditGrid.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+const QString kBelow = QStringLiteral(" poniżej");
+
+// A report whose well in plate column `column` (1-12) and row `row` (1-8)
+// reads value(column, row); the text goes into the file after one blank.
+QByteArray PlateReport(const std::function<QByteArray(int column, int row)>& value)
+{
+    QByteArray out;
+    out += "Welkor Lumo 1\tCzytnik mikrop\xB3ytek\r\n";
+    out += "Program: ELISA 450 nm\r\n";
+    out += "Filtr: 450\r\n";
+    out += "Tryb: pojedynczy\r\n";
+    out += "DATE: 08.12.2026 TIME: 09:12:44\r\n";
+    out += "OPERATOR: Marvant\r\n";
+    for (int c = 1; c <= 12; ++c) {
+        QByteArray line = "Kol " + QByteArray::number(c);
+        for (int r = 1; r <= 8; ++r)
+            line += " " + value(c, r) + "\t";
+        out += line + "\r\n";
+    }
+    out += "Pomiar kontrolny\r\n";
+    return out;
+}
+
+// Columns 1-6 read 0,1xx (low), columns 7-12 read 1,1xx (high): well (c, r)
+// holds 100 + 10 (c - 1) + (r - 1) thousandths after "0," or "1,".
+QByteArray LowAndHigh(int column, int row)
+{
+    const QByteArray digits = QByteArray::number(100 + 10 * (column - 1) + (row - 1));
+    return (column <= 6 ? "0," : "1,") + digits;
+}
+
+QString Shown(int column, int row) { return QStringLiteral(" ") + QString::fromLatin1(LowAndHigh(column, row)); }
+
+class AnalysisRoad : public WindowTest {
+protected:
+    // Opens the report through "Otwórz" and copies its values in.
+    TWel_Kor& OpenPlate(const QByteArray& report)
+    {
+        WriteFile(QStringLiteral("plate.rap"), report);
+        TWel_Kor& w = Start();
+        dialogs.fileAnswers = {Path(QStringLiteral("plate.rap"))};
+        w.Otwrz1Click();
+        EXPECT_TRUE(w.dataPresent);
+        w.tbPrzeniesClick();
+        return w;
+    }
+
+    int CountBelow(const TWel_Kor& w) const
+    {
+        int count = 0;
+        for (int r = 1; r <= 8; ++r)
+            for (int c = 1; c <= 12; ++c)
+                if (w.sgEdycja->cell(c, r) == kBelow)
+                    ++count;
+        return count;
+    }
+
+    void ExpectNoErrors() const
+    {
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
+    }
+};
+
+TEST_F(AnalysisRoad, ThresholdIsCutForTheStatusPanelNotRounded)
+{
+    struct Case {
+        QByteArray first, second;
+        QString status;
+    };
+    const Case cases[] = {
+        {"0,100", "0,111", QStringLiteral("Próg: 0,3165")},
+        {"0,100", "0,1111", QStringLiteral("Próg: 0,3166")},
+        {"-0,04115", "-0,04115", QStringLiteral("Próg: -0,1234")},
+        {"0,000", "0,000", QStringLiteral("Próg: 0")},
+    };
+    for (const Case& k : cases) {
+        TWel_Kor& w = OpenPlate(PlateReport([&](int c, int r) {
+            if (c == 1 && r == 1)
+                return k.first;
+            if (c == 2 && r == 2)
+                return k.second;
+            return LowAndHigh(c, r);
+        }));
+        w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+        w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+        w.tbAnalizujClick();
+        EXPECT_EQ(w.sbPanels[3]->text(), k.status) << k.second.toStdString();
+        EXPECT_EQ(w.controlCounts.negative, 2);
+        EXPECT_FALSE(w.FreshMeasurement);
+    }
+    ExpectNoErrors();
+}
+
+TEST_F(AnalysisRoad, SamplesBelowTheThresholdAreMarkedAndControlsKeepTheirMarks)
+{
+    TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.sgEdycja->setCell(2, 2, QStringLiteral(" NEG")); // a mark in capitals counts when it has its blank
+    w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));  // a positive control below the threshold
+    w.sgEdycja->setCell(8, 8, QStringLiteral("poz"));  // and one above it
+    w.sgEdycja->setCell(4, 4, QStringLiteral("NEG"));  // without the blank: a sample
+    w.Analizuj1->trigger();
+    ExpectNoErrors();
+
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+    EXPECT_EQ(w.controlCounts.negative, 2);
+    EXPECT_EQ(w.controlCounts.positive, 2);
+    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" NEG"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.sgEdycja->cell(8, 8), QStringLiteral(" poz"));
+    EXPECT_EQ(w.sgEdycja->cell(4, 4), kBelow);
+    // Every low sample is marked, every high one keeps its value.
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 12; ++c) {
+            if ((c == 1 && r == 1) || (c == 2 && r == 2) || (c == 3 && r == 3) || (c == 8 && r == 8))
+                continue;
+            EXPECT_EQ(w.sgEdycja->cell(c, r), c <= 6 ? kBelow : Shown(c, r)) << c << "," << r;
+        }
+    // Headings are never touched and the measured grid does not change.
+    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral("A"));
+    EXPECT_EQ(w.sgDane->cell(4, 4), Shown(4, 4));
+    EXPECT_FALSE(w.FreshMeasurement);
+}
+
+TEST_F(AnalysisRoad, WellsWithoutAReadingTakeNoPart)
+{
+    TWel_Kor& w = OpenPlate(PlateReport([](int c, int r) -> QByteArray {
+        if (c == 1 && r == 2)
+            return " OVER";
+        if (c == 1 && r == 3)
+            return "blank";
+        if (c == 2 && (r == 1 || r == 2))
+            return "over";
+        return LowAndHigh(c, r);
+    }));
+    ASSERT_EQ(w.sgDane->cell(1, 2), QStringLiteral(" OVER"));
+    ASSERT_EQ(w.sgDane->cell(2, 1), QStringLiteral(" over"));
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg")); // 0,100
+    w.sgEdycja->setCell(1, 2, QStringLiteral("neg")); // OVER: would pull the mean down
+    w.sgEdycja->setCell(1, 3, QStringLiteral("neg")); // blank
+    w.sgEdycja->setCell(2, 2, QStringLiteral("neg")); // over
+    w.tbAnalizujClick();
+    ExpectNoErrors();
+
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3"));
+    EXPECT_EQ(w.controlCounts.negative, 1);
+    EXPECT_EQ(w.sgEdycja->cell(1, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" over")); // a sample without a reading is not marked
+    EXPECT_EQ(w.sgEdycja->cell(1, 4), kBelow);
+}
+
+TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
+{
+    TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
+    w.sgDane->setCell(2, 1, QStringLiteral("x"));
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.sgEdycja->setCell(2, 1, QStringLiteral("neg"));
+    w.tbAnalizuj->click();
+
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors[0], QStringLiteral("'x' is not a valid floating point value"));
+    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
+    EXPECT_EQ(CountBelow(w), 0);
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" neg")); // the marks were normalised first
+}
+
+TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
+{
+    TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
+    w.sgDane->setCell(5, 3, QStringLiteral(" 0,1x"));
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+    w.tbAnalizuj->click();
+
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors[0], QStringLiteral("' 0,1x' is not a valid floating point value"));
+    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+    // Rows are visited before columns: the wells before (5, 3) are marked.
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
+    EXPECT_EQ(w.sgEdycja->cell(4, 3), kBelow);
+    EXPECT_EQ(w.sgEdycja->cell(6, 3), Shown(6, 3));
+    EXPECT_EQ(w.sgEdycja->cell(1, 4), Shown(1, 4));
+
+    // Still fresh: once the reading is a number the whole analysis runs again.
+    w.sgDane->setCell(5, 3, QStringLiteral(" 0,150"));
+    w.tbAnalizuj->click();
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_EQ(w.sgEdycja->cell(6, 3), kBelow);
+    EXPECT_EQ(w.sgEdycja->cell(1, 4), kBelow);
+    EXPECT_EQ(CountBelow(w), 6 * 8 - 2);
+}
+
+TEST_F(AnalysisRoad, WithoutANegativeControlTheStatusStaysAsItWas)
+{
+    TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+    w.tbAnalizujClick();
+    ASSERT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+
+    w.tbPrzeniesClick();
+    w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
+    w.sgEdycja->setCell(4, 4, QStringLiteral("neg"));
+    w.sgDane->setCell(4, 4, QStringLiteral(" blank"));
+    w.tbAnalizujClick();
+    ExpectNoErrors();
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+    EXPECT_EQ(w.controlCounts.negative, 0);
+    EXPECT_EQ(w.controlCounts.positive, 1);
+    EXPECT_EQ(CountBelow(w), 0);
+    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.sgEdycja->cell(4, 4), QStringLiteral(" neg"));
+    EXPECT_FALSE(w.FreshMeasurement);
+}
+
+TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
+{
+    WriteFile(QStringLiteral("plate.rap"), PlateReport(LowAndHigh));
+    TWel_Kor& w = Start();
+    dialogs.fileAnswers = {Path(QStringLiteral("plate.rap"))};
+    w.Otwrz1Click();
+    ExpectNoErrors();
+    ASSERT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+
+    w.tbPrzeniesClick();
+    EXPECT_TRUE(w.FreshMeasurement);
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+    w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
+    w.tbAnalizuj->click();
+    ExpectNoErrors();
+
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
+    EXPECT_EQ(w.sgEdycja->cell(6, 8), kBelow);
+    EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
+    EXPECT_FALSE(w.FreshMeasurement);
+
+    // A second run only rewrites marks typed since.
+    w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
+    w.tbAnalizujClick();
+    EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+    w.sgEdycja->setCell(12, 8, Shown(12, 8));
+
+    dialogs.fileAnswers = {Path(QStringLiteral("analysed.rap"))};
+    w.Zapisz1Click();
+    ExpectNoErrors();
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    const QByteArray saved = ReadFile(QStringLiteral("analysed.rap"));
+    EXPECT_EQ(saved.count("Kon_Kom_Pap"), 1);
+    EXPECT_TRUE(saved.contains("Kon_Kom_Pap\r\n\r\nAnaliza\r\n      \t     1\t     2\t"));
+    EXPECT_TRUE(saved.contains("\r\n A\t neg\t poni\xBF" "ej\t poni\xBF" "ej\t"));
+    EXPECT_TRUE(saved.contains("\r\n C\t poni\xBF" "ej\t poni\xBF" "ej\t poz\t"));
+    EXPECT_TRUE(saved.endsWith("\t\r\n"));
+
+    // Another plate in between, so the reopened values cannot be left overs.
+    WriteFile(QStringLiteral("other.rap"), SampleReport());
+    dialogs.fileAnswers = {Path(QStringLiteral("other.rap"))};
+    w.tbOtworzRaport->click();
+    ASSERT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
+    ASSERT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" 0,110"));
+
+    dialogs.fileAnswers = {Path(QStringLiteral("analysed.rap"))};
+    w.Otwrz1Click();
+    ExpectNoErrors();
+    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
+    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral(" 1"));
+    EXPECT_EQ(w.sgEdycja->cell(12, 0), QStringLiteral(" 12"));
+    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral(" A"));
+    EXPECT_EQ(w.sgEdycja->cell(0, 8), QStringLiteral(" H"));
+    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
+    EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(w.sgEdycja->cell(12, 8), Shown(12, 8));
+    EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
+    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_EQ(w.sgDane->cell(7, 1), Shown(7, 1));
+
+    // The stored analysis is not recomputed: a high well marked "neg" now
+    // would raise the threshold and mark the high wells.
+    w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
+    w.sbPanels[3]->setText(QString());
+    w.tbAnalizuj->click();
+    ExpectNoErrors();
+    EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
+    EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
+}
+
+} // namespace
