@@ -43,6 +43,7 @@ RangeState Range(double lowerOffset, double span)
     RangeState range;
     range.lowerOffset = lowerOffset;
     range.span = span;
+    range.anyNumeric = true; // as after a range step that found numbers
     return range;
 }
 
@@ -309,6 +310,7 @@ TEST(Legend, ColourScaleWithDataButNoUsableExtremeKeepsTheNoDataFills)
     const ShapeLook noDataMin{0x00FFFFFF, 0x000000FF, 4};
 
     RangeState none = Range(0, 0); // the range step found no number
+    none.anyNumeric = false;
     none.dataMin = 9999, none.dataMax = -9999;
     none.maxRow = none.maxCol = none.minRow = none.minCol = 1; // left from earlier data
 
@@ -330,5 +332,25 @@ TEST(Legend, ColourScaleWithDataButNoUsableExtremeKeepsTheNoDataFills)
         const LegendLooks legend = LegendFor(false, true, table, range, converter);
         EXPECT_EQ(legend.maksymalna, noDataMax);
         EXPECT_EQ(legend.minimalna, noDataMin);
+    }
+}
+
+TEST(PlateWellOutlines, PositionsLeftFromEarlierDataOutlineNoWellWhenNothingIsNumeric)
+{
+    TKonwersjaKoloru converter;
+    ValueTable table;
+    for (std::string& cell : table.cells)
+        cell = " blank";
+    RangeState range = Range(0, 0);
+    range.anyNumeric = false;
+    range.maxRow = range.maxCol = 2;
+    range.minRow = range.minCol = 3;
+    std::array<ShapeLook, 96> wells{};
+    wells[13] = ShapeLook{kWhite, kRed, 4}; // B2 outlined by the earlier data
+    ShapeLook zero;
+    RecolourWells(table, range, false, converter, wells, zero);
+    for (const ShapeLook& well : wells) {
+        EXPECT_EQ(well.outlineWidth, 1);
+        EXPECT_EQ(well.outline, kBlack);
     }
 }

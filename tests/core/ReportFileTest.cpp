@@ -398,3 +398,23 @@ TEST(UserCommentLines, StrayMarkersInTheOldBlockAreNotCounted)
     // Shown: "b1", "b2" (markers are never shown), so two lines are dropped.
     EXPECT_EQ(UserCommentLines(report, {"Komentarz", "u1", "u2", "b1", "b2"}), (Strings{"u1", "u2"}));
 }
+
+TEST(UserCommentLines, NotesTypedAfterAnUntouchedBlockAreKept)
+{
+    const ReportLines report = SplitReportText(kSavedReport);
+    Strings memo = Load(kSavedReport).text.comment;
+    memo.insert(memo.begin() + 1, "before");
+    memo.push_back("after the block");
+    memo.push_back("");
+    const Strings kept = UserCommentLines(report, memo);
+    EXPECT_EQ(kept.front(), "before");
+    EXPECT_EQ(kept[kept.size() - 2], "after the block");
+    EXPECT_EQ(kept.back(), "");
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), "Analiza"), 0);
+    // A copy of the block the user typed earlier stays; only the last run goes.
+    Strings twice = Load(kSavedReport).text.comment;
+    const Strings block(twice.begin() + 3, twice.end());
+    twice.insert(twice.begin() + 1, block.begin(), block.end());
+    const Strings keptOnce = UserCommentLines(report, twice);
+    EXPECT_EQ(std::count(keptOnce.begin(), keptOnce.end(), "Analiza"), 1);
+}

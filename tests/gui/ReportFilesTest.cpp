@@ -795,15 +795,17 @@ TEST_F(ReportSaveTest, UnwritableTargetsReportAndKeepWhatExists)
     const struct {
         const char* what;
         QString name;
-        std::optional<bool> overwrite; // a directory exists, so the question comes first
     } cases[] = {
-        {"path in a missing directory", QStringLiteral("brak/raport.rap"), std::nullopt},
-        {"name of a directory", QStringLiteral("katalog.rap"), true},
+        {"path in a missing directory", QStringLiteral("brak/raport.rap")},
+        // A directory is refused at once: no question about overwriting it.
+        {"name of a directory", QStringLiteral("katalog.rap")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         dialogs.errors.clear();
-        Save(w, c.name, c.overwrite);
+        dialogs.questions.clear();
+        Save(w, c.name, std::nullopt);
+        EXPECT_TRUE(dialogs.questions.isEmpty());
         ASSERT_EQ(dialogs.errors.size(), 1);
         EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot create file \"") + Path(c.name)))
             << dialogs.errors[0].toStdString();

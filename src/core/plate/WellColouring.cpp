@@ -125,11 +125,14 @@ long double WellNumber(std::string_view text)
 void RecolourWells(ValueTable& table, const RangeState& range, bool glow, TKonwersjaKoloru& converter,
                    std::array<ShapeLook, kWellCount>& wells, ShapeLook& zeroSwatch)
 {
+    // Data without a single number keeps the positions of earlier data; they
+    // name no extreme of this plate, so no well is outlined for them.
+    const bool extremes = range.anyNumeric;
     for (int row = 0; row < kPlateRows; ++row) {
         for (int column = 0; column < kPlateColumns; ++column) {
             ShapeLook& well = wells[static_cast<std::size_t>(row * kPlateColumns + column)];
-            const bool isMax = row + 1 == range.maxRow && column + 1 == range.maxCol;
-            const bool isMin = row + 1 == range.minRow && column + 1 == range.minCol;
+            const bool isMax = extremes && row + 1 == range.maxRow && column + 1 == range.maxCol;
+            const bool isMin = extremes && row + 1 == range.minRow && column + 1 == range.minCol;
             if (isMax || isMin) {
                 well.outlineWidth = kThickOutline;
                 well.outline = ExtremeOutline(glow);

@@ -25,7 +25,7 @@ std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
         const auto byte = static_cast<unsigned char>(ch);
         if (byte == 0)
             break;
-        if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n')
+        if ((byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F)
             return "Plik nie jest raportem z pomiaru: zawiera dane binarne.";
     }
     if (std::string shortage = CheckReportContent(lines); !shortage.empty())

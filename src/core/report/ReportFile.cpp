@@ -86,24 +86,44 @@ std::vector<std::string> UserCommentLines(const ReportLines& report, const std::
     const std::vector<std::string>& memo = commentMemoLines;
     if (memo.size() <= 1)
         return {};
+    const std::optional<std::size_t> marker = FindAnalysisMarker(report);
+    if (!marker)
+        return std::vector<std::string>(memo.begin() + 1, memo.end());
 
-    std::size_t end = memo.size();
-    if (const std::optional<std::size_t> marker = FindAnalysisMarker(report)) {
-        bool foundHeading = false;
-        for (std::size_t i = memo.size() - 1; i >= 2; --i) {
-            if (memo[i] == kAnalysisHeading && memo[i - 1].empty()) {
-                end = i - 1;
-                foundHeading = true;
-                break;
+    // The old block as the memo showed it: every line after the marker except
+    // further marker lines, which are never shown.
+    std::vector<std::string> shown;
+    for (std::size_t i = *marker + 1; i < report.size(); ++i)
+        if (report[i] != kAnalysisMarker)
+            shown.push_back(report[i]);
+
+    // Untouched, the block is found as a run of lines: only that run goes, so
+    // notes typed before or after it are kept. The last such run is the one
+    // the memo showed; an earlier copy would be the user's own text.
+    if (!shown.empty() && memo.size() - 1 >= shown.size()) {
+        for (std::size_t start = memo.size() - shown.size(); start >= 1; --start) {
+            if (std::equal(shown.begin(), shown.end(), memo.begin() + static_cast<std::ptrdiff_t>(start))) {
+                std::vector<std::string> kept(memo.begin() + 1, memo.begin() + static_cast<std::ptrdiff_t>(start));
+                kept.insert(kept.end(), memo.begin() + static_cast<std::ptrdiff_t>(start + shown.size()), memo.end());
+                return kept;
             }
         }
-        if (!foundHeading) {
-            // The pair was edited away: drop as many lines as the old block showed.
-            const auto shown = static_cast<std::size_t>(
-                std::count_if(report.begin() + static_cast<std::ptrdiff_t>(*marker) + 1, report.end(),
-                              [](const std::string& line) { return line != kAnalysisMarker; }));
-            end = memo.size() - std::min(shown, memo.size() - 1);
+    }
+
+    // The user edited the block: it starts at the last empty line followed by
+    // "Analiza" and runs to the end of the memo.
+    std::size_t end = memo.size();
+    bool foundHeading = false;
+    for (std::size_t i = memo.size() - 1; i >= 2; --i) {
+        if (memo[i] == kAnalysisHeading && memo[i - 1].empty()) {
+            end = i - 1;
+            foundHeading = true;
+            break;
         }
+    }
+    if (!foundHeading) {
+        // The pair itself was edited away: drop as many lines as the block showed.
+        end = memo.size() - std::min(shown.size(), memo.size() - 1);
     }
     return std::vector<std::string>(memo.begin() + 1, memo.begin() + static_cast<std::ptrdiff_t>(end));
 }

@@ -1,9 +1,7 @@
 #include "gui/analysis/EditGrid.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QSignalBlocker>
 
 EditGrid::EditGrid(QWidget* parent) : StringGrid(0, parent) {}
 
@@ -11,20 +9,6 @@ void EditGrid::transferOverlay()
 {
     overlayShown_ = true;
     viewport()->update();
-}
-
-void EditGrid::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!(event->buttons() & Qt::LeftButton)) {
-        StringGrid::mouseMoveEvent(event);
-        return;
-    }
-    // A drag only stretches the selection. The view moves its current cell
-    // along with the pointer, but that is no cell selection: the cell pressed
-    // stays the first corner of the range, and in colour mode it is the only
-    // one painted.
-    const QSignalBlocker quiet(this);
-    StringGrid::mouseMoveEvent(event);
 }
 
 void EditGrid::paintEvent(QPaintEvent* event)

@@ -24,7 +24,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     const QImage* picture_ = nullptr;

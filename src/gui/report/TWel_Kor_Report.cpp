@@ -121,6 +121,8 @@ void TWel_Kor::Zapisz1Click()
     if (!services_.dialogs->saveFile(SD))
         return;
     const QString fileName = SD.fileName;
+    if (QFileInfo(fileName).isDir())
+        throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
     if (QFileInfo::exists(fileName)) {
         const QString question = QStringLiteral("Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
                                      .arg(QFileInfo(fileName).absoluteFilePath());

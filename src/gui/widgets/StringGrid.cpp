@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 // Paints heading cells in the button face colour, plain cells as usual, and
@@ -103,6 +104,20 @@ void StringGrid::mousePressEvent(QMouseEvent* event)
     pressing_ = true;
     QTableWidget::mousePressEvent(event);
     pressing_ = false;
+}
+
+void StringGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QTableWidget::mouseMoveEvent(event);
+        return;
+    }
+    // A drag only stretches the selection. The view moves its current cell
+    // along with the pointer, but that is no cell selection: the cell pressed
+    // stays the first corner of the range (and in colour mode the only cell
+    // painted).
+    const QSignalBlocker quiet(this);
+    QTableWidget::mouseMoveEvent(event);
 }
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event)

@@ -1,0 +1,48 @@
+#include "core/report/ReportCheck.h"
+#include "core/report/ReportFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace welkor;
+
+namespace {
+
+std::string Report(const std::string& valueA1, int valueLines = 12)
+{
+    std::string out = "h0\r\nh1\r\nh2\r\nh3\r\nDATE: x TIME: y\r\nOPERATOR: z\r\n";
+    for (int c = 0; c < valueLines; ++c) {
+        std::string line = "K";
+        for (int r = 0; r < 8; ++r)
+            line += (c == 0 && r == 0 ? valueA1 : std::string(" 0,5")) + "\t";
+        out += line + "\r\n";
+    }
+    for (int c = valueLines; c < 12; ++c)
+        out += "bez wartosci\r\n";
+    return out;
+}
+
+std::string Problem(const std::string& bytes) { return ReportProblem(bytes, SplitReportText(bytes)); }
+
+} // namespace
+
+TEST(ReportCheck, ReportsThatCanBeOpened)
+{
+    EXPECT_EQ(Problem(Report(" 0,123")), "");
+    EXPECT_EQ(Problem(Report(" OVER")), "");    // state words in any letter case
+    EXPECT_EQ(Problem(Report(" 1,5E-3")), "");
+    EXPECT_EQ(Problem(Report(" 0,5", 1)), "");  // a few values are enough
+    EXPECT_EQ(Problem(Report(" 0,5") + std::string(1, '\0') + "\x01\x02 binary tail"), ""); // NUL ends the text
+}
+
+TEST(ReportCheck, RefusesWhatIsNotAReport)
+{
+    EXPECT_NE(Problem(""), "");
+    EXPECT_NE(Problem(std::string(40, '\n')), "");                              // no value at all
+    EXPECT_NE(Problem(Report(" 0,5", 0)), "");                                  // 18 lines, no value
+    EXPECT_NE(Problem(Report(" 0,5").substr(0, 60)), "");                       // short
+    EXPECT_NE(Problem(Report(" 0,5\x01")), "");                                 // control byte
+    EXPECT_NE(Problem(Report(" 0,5\x7F")), "");                                 // DEL
+    EXPECT_NE(Problem(Report(" ")), "");        // a lone blank could not be coloured either
+    const std::string bad = Problem(Report(" 1.5"));                            // full stop, not a comma
+    EXPECT_NE(bad.find("' 1.5' is not a valid floating point value"), std::string::npos) << bad;
+}
