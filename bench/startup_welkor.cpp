@@ -11,12 +11,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QtDialogs dialogs;
     SystemClock clock;
-    WindowServices services;
-    services.dialogs = &dialogs;
-    services.clock = &clock;
-    services.executableDir = QCoreApplication::applicationDirPath();
-    services.executablePath = QCoreApplication::applicationFilePath();
-    TWel_Kor window(services);
+    TWel_Kor window(ProgramServices(&dialogs, &clock, 1, argv));
     TfPort port;
     QuitWhenPainted probe(&window);
     window.show();

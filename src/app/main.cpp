@@ -12,17 +12,7 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     SystemClock clock;
-    WindowServices services;
-    services.dialogs = &dialogs;
-    services.clock = &clock;
-    services.executableDir = QCoreApplication::applicationDirPath();
-    services.executablePath = QCoreApplication::applicationFilePath();
-    // Raw arguments: a path with a blank that arrives in two pieces is
-    // joined again by the window.
-    for (int i = 1; i < argc; ++i)
-        services.arguments.push_back(QString::fromLocal8Bit(argv[i]));
-
-    TWel_Kor window(services);
+    TWel_Kor window(ProgramServices(&dialogs, &clock, argc, argv));
     dialogs.setParent(&window);
     TfPort port; // created with the main window, never shown
     window.show();

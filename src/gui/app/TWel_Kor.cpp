@@ -48,6 +48,20 @@ QString ShortDate(const QDate& date) { return QLocale::system().toString(date, Q
 
 } // namespace
 
+WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[])
+{
+    WindowServices services;
+    services.dialogs = dialogs;
+    services.clock = clock;
+    services.executableDir = QCoreApplication::applicationDirPath();
+    services.executablePath = QCoreApplication::applicationFilePath();
+    // Raw arguments: a path with a blank that arrives in two pieces is joined
+    // again by the window.
+    for (int i = 1; i < argc; ++i)
+        services.arguments.push_back(QString::fromLocal8Bit(argv[i]));
+    return services;
+}
+
 TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindow(parent), services_(services)
 {
     setObjectName(QStringLiteral("Wel_Kor"));

@@ -43,6 +43,10 @@ struct WindowServices {
     QStringList arguments;  // command-line arguments, program name excluded
 };
 
+// The services of the running program: its own directory and path, and the
+// arguments after the program name.
+WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[]);
+
 // The main window. It owns the whole program state for the run. Handlers carry
 // the names of the controls and events they serve; each is a few lines that
 // call the core and show the result. The implementation is spread over one

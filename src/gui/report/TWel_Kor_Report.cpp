@@ -112,11 +112,7 @@ void TWel_Kor::Zapisz1Click()
     const welkor::GridTexts before = grid;
     const welkor::ReportLines document =
         welkor::BuildSavedReport(reportLines, ToCp1250Lines(MemoLines(*mKomentarz)), grid);
-    for (int r = 0; r < welkor::kGridRows; ++r)
-        for (int c = 0; c < welkor::kGridColumns; ++c)
-            if (grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]
-                != before[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])
-                sgEdycja->setCell(c, r, FromCp1250(grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+    sgEdycja->applyChanges(before, grid);
 
     if (!services_.dialogs->saveFile(SD))
         return;

@@ -94,6 +94,14 @@ void StringGrid::setTexts(const welkor::GridTexts& texts)
             setCell(c, r, FromCp1250(texts[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
 }
 
+void StringGrid::applyChanges(const welkor::GridTexts& before, const welkor::GridTexts& after)
+{
+    for (std::size_t r = 0; r < before.size(); ++r)
+        for (std::size_t c = 0; c < before[r].size(); ++c)
+            if (after[r][c] != before[r][c])
+                setCell(static_cast<int>(c), static_cast<int>(r), FromCp1250(after[r][c]));
+}
+
 void StringGrid::mousePressEvent(QMouseEvent* event)
 {
     emit mouseDown(event->button());

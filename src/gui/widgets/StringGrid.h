@@ -22,6 +22,11 @@ public:
     welkor::GridTexts texts() const;
     void setTexts(const welkor::GridTexts& texts);
 
+    // Writes back only the cells that differ between `before` (what texts()
+    // gave) and `after`: a cell holding characters code page 1250 lacks keeps
+    // them unless the core really changed it.
+    void applyChanges(const welkor::GridTexts& before, const welkor::GridTexts& after);
+
     // Column pitch and row pitch in pixels, grid line included.
     static constexpr int kColumnPitch = 56;
     static constexpr int kRowPitch = 25;
