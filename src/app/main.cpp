@@ -4,11 +4,18 @@
 #include "gui/app/TfPort.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Welkor Lumo 1"));
+
+    // The program speaks Polish, and so do Qt's own dialogs and buttons.
+    QTranslator qtPolish;
+    if (qtPolish.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtPolish);
 
     QtDialogs dialogs;
     SystemClock clock;
