@@ -75,6 +75,18 @@ void BM_RepaintPlatePage(benchmark::State& state)
 }
 BENCHMARK(BM_RepaintPlatePage)->Unit(benchmark::kMicrosecond);
 
+void BM_RepaintWellsOnly(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    QPixmap target(f.window->plateView->size());
+    for (auto _ : state) {
+        f.window->glowScale = !f.window->glowScale;
+        f.window->RecolourPlate();
+        f.window->plateView->render(&target);
+    }
+}
+BENCHMARK(BM_RepaintWellsOnly)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -24,17 +24,36 @@ QPoint PlateView::WellCentre(int row, int column)
     return QPoint(column * kPitch + kWellSize / 2, row * kPitch + kWellSize / 2);
 }
 
+const QPixmap& PlateView::WellPicture(const welkor::ShapeLook& look)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != pictureRatio_ || pictures_.size() > 1024) {
+        pictures_.clear();
+        pictureRatio_ = ratio;
+    }
+    // Fill (24 bits), outline (24 bits) and width make the key.
+    const quint64 key = (quint64(look.fill & 0xFFFFFF) << 32) | (quint64(look.outline & 0xFFFFFF) << 8)
+        | quint64(look.outlineWidth & 0xFF);
+    auto found = pictures_.constFind(key);
+    if (found != pictures_.constEnd() && !welkor::IsSystemColour(look.fill) && !welkor::IsSystemColour(look.outline))
+        return *found;
+    QPixmap picture(QSize(kWellSize, kWellSize) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    CircleShape::Paint(painter, QRect(0, 0, kWellSize, kWellSize), look.fill, look.outline, look.outlineWidth);
+    return *pictures_.insert(key, picture);
+}
+
 void PlateView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     for (int r = 0; r < 8; ++r) {
         for (int c = 0; c < 12; ++c) {
             const QRect rect(c * kPitch, r * kPitch, kWellSize, kWellSize);
-            if (!event->rect().intersects(rect))
-                continue;
-            const welkor::ShapeLook& look = well(r, c);
-            CircleShape::Paint(painter, rect, look.fill, look.outline, look.outlineWidth);
+            if (event->rect().intersects(rect))
+                painter.drawPixmap(rect.topLeft(), WellPicture(well(r, c)));
         }
     }
 }

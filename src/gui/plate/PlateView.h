@@ -2,6 +2,8 @@
 
 #include "core/plate/PlateLooks.h"
 
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -26,5 +28,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A well of a given look, drawn once: a plate holds at most 96 looks and
+    // the same ones come back on every repaint.
+    const QPixmap& WellPicture(const welkor::ShapeLook& look);
+
     std::array<welkor::ShapeLook, 96> wells_;
+    QHash<quint64, QPixmap> pictures_;
+    qreal pictureRatio_ = 0; // the pictures above are for this device pixel ratio
 };
