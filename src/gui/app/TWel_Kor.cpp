@@ -65,7 +65,10 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
 TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindow(parent), services_(services)
 {
     setObjectName(QStringLiteral("Wel_Kor"));
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Where the designed face is missing, the desktop's own sans face stands in
+    // (named, so no fallback search runs at start-up).
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
     font.setPointSize(8);
     setFont(font);
 

@@ -189,7 +189,9 @@ void TWel_Kor::BuildToolbar()
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
     lR = new QLabel(QStringLiteral("            ZUTE -  Karsk"), bar);
-    QFont font(QStringLiteral("Times New Roman"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("DejaVu Serif")});
     font.setPixelSize(29);
     lR->setFont(font);
     lR->setStyleSheet(QStringLiteral("color: #008000;"));
