@@ -19,7 +19,7 @@ void EditGrid::paintEvent(QPaintEvent* event)
 
     QPainter painter(viewport());
     const QPoint origin(-horizontalOffset(), -verticalOffset());
-    painter.drawImage(origin, *picture_);
+    picture_->paint(painter, origin);
 
     // The texts, where the grid writes its own, over the colours.
     painter.setFont(font());

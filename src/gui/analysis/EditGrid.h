@@ -1,8 +1,8 @@
 #pragma once
 
+#include "gui/analysis/CellPicture.h"
 #include "gui/widgets/StringGrid.h"
 
-#include <QImage>
 
 // The edit grid: a plain 13 x 9 grid over which the template picture (cell
 // colours with one-pixel white seams) is laid once it has been transferred,
@@ -15,7 +15,7 @@ public:
     explicit EditGrid(QWidget* parent = nullptr);
 
     // The picture the overlay is copied from; owned by the window.
-    void setTemplatePicture(const QImage* picture) { picture_ = picture; }
+    void setTemplatePicture(const CellPicture* picture) { picture_ = picture; }
 
     // Lays the picture and the texts over the grid (from now on every repaint
     // keeps them there).
@@ -26,6 +26,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QImage* picture_ = nullptr;
+    const CellPicture* picture_ = nullptr;
     bool overlayShown_ = false;
 };

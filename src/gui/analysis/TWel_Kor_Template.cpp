@@ -6,7 +6,6 @@
 #include "gui/app/TWel_Kor.h"
 
 #include <QMenu>
-#include <QPainter>
 
 void TWel_Kor::ApplyTextMode()
 {
@@ -25,12 +24,8 @@ void TWel_Kor::FillCellBrush(welkor::Colour colour)
 
 void TWel_Kor::PaintTemplateCell(int column, int row)
 {
-    if (column < 0 || column >= welkor::kGridColumns || row < 0 || row >= welkor::kGridRows)
-        return;
-    {
-        QPainter painter(&TemplatePicture);
-        painter.drawImage(column * CellWidth, row * CellHeight, CellBrush);
-    }
+    // The brush is one colour, so drawing it covers the cell with that colour.
+    TemplatePicture.fillCell(column, row, CellBrush.pixel(0, 0));
     RefreshTemplateOverlay();
 }
 
@@ -55,8 +50,7 @@ void TWel_Kor::ApplyTemplateColours()
             if (colour == 0)
                 colour = welkor::kSystemWindow;
             FillCellBrush(colour);
-            QPainter painter(&TemplatePicture);
-            painter.drawImage(c * CellWidth, r * CellHeight, CellBrush);
+            TemplatePicture.fillCell(c, r, CellBrush.pixel(0, 0));
         }
     }
     RefreshTemplateOverlay();

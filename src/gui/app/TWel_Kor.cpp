@@ -182,8 +182,7 @@ void TWel_Kor::FormCreate()
 
     CellWidth = StringGrid::kColumnPitch;
     CellHeight = StringGrid::kRowPitch;
-    TemplatePicture = QImage(13 * CellWidth, 9 * CellHeight, QImage::Format_RGB32);
-    TemplatePicture.fill(Qt::white);
+    TemplatePicture = CellPicture(); // white
     CellBrush = QImage(CellWidth - 1, CellHeight - 1, QImage::Format_RGB32);
     sgEdycja->setTemplatePicture(&TemplatePicture);
 

@@ -6,6 +6,7 @@
 #include "core/plate/TKonwersjaKoloru.h"
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
+#include "gui/analysis/CellPicture.h"
 #include "gui/app/ClockSource.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/GuiError.h"
@@ -227,7 +228,7 @@ public:
     bool colourMode = false;
     int CellWidth = 56;
     int CellHeight = 25;
-    QImage TemplatePicture;
+    CellPicture TemplatePicture;
     QImage CellBrush;
     welkor::CellColourArray CellColours{};
     welkor::Colour PaintColour = 0xFF000005;

@@ -36,10 +36,14 @@ private:
 };
 
 StringGrid::StringGrid(int fixedCells, QWidget* parent)
-    : QTableWidget(welkor::kGridRows, welkor::kGridColumns, parent), fixedCells_(fixedCells)
+    : QTableWidget(parent), fixedCells_(fixedCells)
 {
+    // The headers are hidden before the grid gets its size, so they never
+    // measure their (bold) captions.
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    setRowCount(welkor::kGridRows);
+    setColumnCount(welkor::kGridColumns);
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setDefaultSectionSize(kColumnPitch);
