@@ -65,3 +65,13 @@ TEST(AsciiLower, ChangesOnlyAsciiLetters)
     EXPECT_EQ(AsciiLower(" OVER"), " over");
     EXPECT_EQ(AsciiLower("Pr\xD3G"), "pr\xD3g"); // Ó (0xD3) stays
 }
+
+TEST(AsciiLower, CaseInsensitiveEqualityFoldsOnlyAscii)
+{
+    EXPECT_TRUE(EqualsIgnoringAsciiCase(" OVER", " over"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase(" over", " overs"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("\xD3", "\xF3")); // Ó and ó are not ASCII letters
+    std::string text = "Pr\xD3G NEG";
+    AsciiLowerInPlace(text);
+    EXPECT_EQ(text, "pr\xD3g neg");
+}

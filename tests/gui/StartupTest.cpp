@@ -159,3 +159,17 @@ TEST_F(WindowTest, HintsGoToTheFirstStatusPanel)
     QCoreApplication::sendEvent(&w, &tip);
     EXPECT_EQ(w.sbPanels[0]->text(), QStringLiteral("Otwarcie raportu"));
 }
+
+TEST_F(WindowTest, UnreadableOperatorIniIsReportedAndStartUpCompletes)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Operator.ini"))); // a directory cannot be read as a file
+    TWel_Kor& w = Start();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot open file"))) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: "));
+    // The steps after the operator still ran.
+    EXPECT_EQ(w.pcZakladki->currentWidget(), w.tsRaport);
+    EXPECT_TRUE(w.Edycjatekstu1->isChecked());
+    EXPECT_EQ(w.TemplatePicture.size(), QSize(728, 225));
+    EXPECT_EQ(w.CellBrush.size(), QSize(55, 24));
+}

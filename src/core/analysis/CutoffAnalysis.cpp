@@ -1,5 +1,6 @@
 #include "core/analysis/CutoffAnalysis.h"
 
+#include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
 #include "core/text/NumberText.h"
 
@@ -14,17 +15,6 @@ const std::string kNegativeMark = " neg";
 const std::string kPositiveMark = " poz";
 const std::string kBelowMark = " poni\xBF" "ej";
 const std::string kStatusPrefix = "Pr\xF3g: ";
-
-// Blank, under-range and over-range wells and empty wells carry no reading.
-// The reader writes the state words in lower case, but a report edited by hand
-// may not, so they are matched in any case.
-bool HasReading(const std::string& measuredText)
-{
-    if (measuredText.empty())
-        return false;
-    const std::string lower = AsciiLower(measuredText);
-    return lower != " blank" && lower != " under" && lower != " over";
-}
 
 bool IsControl(const std::string& lowerEditText)
 {
@@ -70,7 +60,7 @@ void RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMe
     counts = ControlCounts{};
     ForEachWell([&](std::size_t r, std::size_t c) {
         const std::string& text = measured[r][c];
-        if (!HasReading(text))
+        if (HasNoReading(text))
             return;
         const std::string mark = AsciiLower(edit[r][c]);
         if (mark == kNegativeMark) {
@@ -89,7 +79,7 @@ void RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMe
 
         ForEachWell([&](std::size_t r, std::size_t c) {
             const std::string& text = measured[r][c];
-            if (!HasReading(text))
+            if (HasNoReading(text))
                 return;
             const long double x = StrToFloat(text);
             if (x < threshold && !IsControl(AsciiLower(edit[r][c])))

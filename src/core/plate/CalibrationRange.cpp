@@ -1,6 +1,8 @@
 #include "core/plate/CalibrationRange.h"
 
 #include "core/plate/WellColouring.h"
+#include "core/report/WellState.h"
+#include "core/text/AsciiCase.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -12,19 +14,6 @@ namespace {
 
 constexpr double kNoMinimum = 9999;
 constexpr double kNoMaximum = -9999;
-
-bool IsSkipped(std::string_view text)
-{
-    return text.empty() || text == " blank" || text == " under" || text == " over";
-}
-
-void LowerInPlace(std::string& text)
-{
-    for (char& ch : text) {
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    }
-}
 
 std::string PositionLabel(std::uint8_t row, std::uint8_t column)
 {
@@ -52,8 +41,8 @@ RangeFound FindRange(ValueTable& table, RangeState& range)
     for (int row = 0; row < kPlateRows; ++row) {
         for (int column = 0; column < kPlateColumns; ++column) {
             std::string& text = table.at(row, column);
-            LowerInPlace(text);
-            if (IsSkipped(text))
+            AsciiLowerInPlace(text);
+            if (HasNoReading(text))
                 continue;
             // Compared as the double it is stored in, so an equal text later on
             // never beats the first one through rounding.

@@ -1,5 +1,7 @@
 #include "core/plate/WellColouring.h"
 
+#include "core/report/WellState.h"
+#include "core/text/AsciiCase.h"
 #include "core/text/NumberText.h"
 
 #include <cstdint>
@@ -11,20 +13,7 @@ namespace welkor {
 
 namespace {
 
-constexpr std::string_view kBlank = " blank";
-constexpr std::string_view kUnder = " under";
-constexpr std::string_view kOver = " over";
-
 constexpr int kThickOutline = 4;
-
-// Same rule as AsciiLower, but without a fresh string for each of the 96 wells.
-void LowerInPlace(std::string& text)
-{
-    for (char& ch : text) {
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    }
-}
 
 // Powers of ten up to 10^27: 5^27 still fits the 64-bit mantissa of the
 // extended type, so each of them is held exactly.
@@ -142,12 +131,12 @@ void RecolourWells(ValueTable& table, const RangeState& range, bool glow, TKonwe
             }
 
             std::string& text = table.at(row, column);
-            LowerInPlace(text);
-            if (text == kBlank)
+            AsciiLowerInPlace(text);
+            if (text == kBlankWord)
                 well.fill = BlankFill(glow);
-            else if (text == kUnder)
+            else if (text == kUnderWord)
                 well.fill = kBlue;
-            else if (text == kOver || text.empty())
+            else if (text == kOverWord || text.empty())
                 well.fill = kGrey;
             else // throws before the fill changes when the text is no number
                 well.fill = ValueColour(converter, glow, range, WellNumber(text));

@@ -3,20 +3,10 @@
 #include "core/report/ReportFile.h"
 #include "core/report/ReportParsing.h"
 #include "core/report/ValueTokens.h"
-#include "core/text/AsciiCase.h"
+#include "core/report/WellState.h"
 #include "core/text/NumberText.h"
 
 namespace welkor {
-
-namespace {
-
-bool IsStateWordOrEmpty(std::string_view token)
-{
-    const std::string lower = AsciiLower(token);
-    return lower.empty() || lower == " blank" || lower == " under" || lower == " over";
-}
-
-} // namespace
 
 std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
 {
@@ -37,7 +27,7 @@ std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
             if (found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
                 break;
             long double value = 0;
-            if (!IsStateWordOrEmpty(token) && !TryStrToFloat(token, value))
+            if (!HasNoReading(token) && !TryStrToFloat(token, value))
                 return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " '"
                     + std::string(token) + "' is not a valid floating point value";
         }

@@ -76,11 +76,6 @@ std::string CheckReportContent(const ReportLines& lines)
            ", a raport ma ich co najmniej 18.";
 }
 
-std::string TooLargeReason()
-{
-    return "Plik nie jest raportem z pomiaru: jest za du\xBFy (ponad 16 MiB).";
-}
-
 std::vector<std::string> UserCommentLines(const ReportLines& report, const std::vector<std::string>& commentMemoLines)
 {
     const std::vector<std::string>& memo = commentMemoLines;

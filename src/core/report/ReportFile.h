@@ -25,8 +25,6 @@ std::string JoinReportLines(const ReportLines& lines);
 // the user (code page 1250). Only a list shorter than 18 lines is refused.
 std::string CheckReportContent(const ReportLines& lines);
 
-// The reason shown for a file over kMaxReportFileBytes.
-std::string TooLargeReason();
 
 // The comment lines to write, taken from the comment memo. The memo's first
 // line is its heading and is dropped. When the report already holds an

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/widgets/StringGrid.h"
+
 #include <QRgb>
 #include <QSize>
 
@@ -17,10 +19,11 @@ class CellPicture {
 public:
     static constexpr int kColumns = 13;
     static constexpr int kRows = 9;
-    static constexpr int kCellWidth = 55;
-    static constexpr int kCellHeight = 24;
-    static constexpr int kPitchX = kCellWidth + 1;
-    static constexpr int kPitchY = kCellHeight + 1;
+    // The grid's pitch: a cell and the grid line to its right or below.
+    static constexpr int kPitchX = StringGrid::kColumnPitch;
+    static constexpr int kPitchY = StringGrid::kRowPitch;
+    static constexpr int kCellWidth = kPitchX - 1;
+    static constexpr int kCellHeight = kPitchY - 1;
 
     CellPicture() { cells_.fill(qRgb(255, 255, 255)); }
 

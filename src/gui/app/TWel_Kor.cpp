@@ -158,11 +158,7 @@ void TWel_Kor::FormCreate()
     ApplyLowerBound();
     ApplyUpperBound();
 
-    const QString iniPath = QDir(services_.executableDir).filePath(QStringLiteral("Operator.ini"));
-    std::optional<std::string> iniBytes;
-    if (QFileInfo::exists(iniPath))
-        iniBytes = ReadFileBytes(iniPath, 64 * 1024);
-    operatorName = FromCp1250(welkor::OperatorNameFrom(iniBytes));
+    operatorName = ReadOperatorName();
 
     const QDateTime dateNow = services_.clock->now();
     sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(dateNow.date()));
@@ -183,16 +179,32 @@ void TWel_Kor::FormCreate()
     CellWidth = StringGrid::kColumnPitch;
     CellHeight = StringGrid::kRowPitch;
     TemplatePicture = CellPicture(); // white
-    CellBrush = QImage(CellWidth - 1, CellHeight - 1, QImage::Format_RGB32);
+    CellBrush = QImage(CellPicture::kCellWidth, CellPicture::kCellHeight, QImage::Format_RGB32);
     sgEdycja->setTemplatePicture(&TemplatePicture);
 
     PaintColour = welkor::kSystemWindow;
-    pictureRect = QRect(0, 0, 13 * CellWidth, 9 * CellHeight);
     FillCellBrush(PaintColour);
     CellColours = welkor::DefaultCellColours();
 
     pcZakladki->setCurrentWidget(tsRaport);
     displayedReportLines.clear();
+}
+
+QString TWel_Kor::ReadOperatorName()
+{
+    const QString iniPath = QDir(services_.executableDir).filePath(QStringLiteral("Operator.ini"));
+    std::optional<std::string> iniBytes;
+    if (QFileInfo::exists(iniPath)) {
+        // A file that cannot be read is reported, and start-up goes on with an
+        // empty name as for a file without one.
+        try {
+            iniBytes = ReadFileBytes(iniPath, 64 * 1024);
+        } catch (const GuiError& e) {
+            ShowError(e.message());
+            iniBytes = std::string();
+        }
+    }
+    return FromCp1250(welkor::OperatorNameFrom(iniBytes));
 }
 
 QString TWel_Kor::CommandLineFileName() const

@@ -233,7 +233,6 @@ public:
     welkor::CellColourArray CellColours{};
     welkor::Colour PaintColour = 0xFF000005;
     welkor::Colour lastDialogColour = 0x00000000; // what the colour dialog shows next
-    QRect pictureRect;
 
     // Analysis
     welkor::ControlCounts controlCounts;
@@ -255,6 +254,7 @@ private:
     void BuildPlatePage();
     void BuildStatusBar();
     void WireGridEvents();
+    QString ReadOperatorName();
     void ShowError(const QString& message);
 
     WindowServices services_;
