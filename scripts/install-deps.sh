@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and this
 # machine lacks. Safe to run again: it does nothing when all is present.
+# Usage: install-deps.sh [--fuzz]
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core
 )
+# --fuzz: also clang with libFuzzer and the sanitizer runtimes (fuzz/run);
+# the normal build and ./test never need them.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -60,6 +60,17 @@ TEST(FormatFixed4, FourDecimalsGroupedNoNegativeZero)
     EXPECT_EQ(FormatFixed4(-1234567.0L), "-1\xA0" "234\xA0" "567,0000");
 }
 
+// Past 15 integer digits a label shows what the value holds, as the general
+// format writes it, never a cut or invented row of digits.
+TEST(FormatFixed4, HugeValuesInTheGeneralFormat)
+{
+    EXPECT_EQ(FormatFixed4(999999999999999.0L), "999\xA0" "999\xA0" "999\xA0" "999\xA0" "999,0000");
+    EXPECT_EQ(FormatFixed4(1e15L), "1E15");
+    EXPECT_EQ(FormatFixed4(1e122L), "1E122");
+    EXPECT_EQ(FormatFixed4(static_cast<double>(-2.5e200L)), "-2,5E200");
+    EXPECT_EQ(FormatFixed4(1.7976931348623157e308L), "1,79769313486232E308");
+}
+
 TEST(AsciiLower, ChangesOnlyAsciiLetters)
 {
     EXPECT_EQ(AsciiLower(" OVER"), " over");

@@ -48,6 +48,10 @@ TEST(ReportCheck, RefusesWhatIsNotAReport)
     EXPECT_EQ(Problem(std::string("\x89PNG\r\n\x1A\n") + std::string(200, '\x03')),
               "Plik nie jest raportem z pomiaru: zawiera dane binarne.");
     EXPECT_NE(Problem(Report(" ")), "");        // a lone blank could not be coloured either
+    // The plate and the range hold doubles: a larger number is refused by name.
+    EXPECT_EQ(Problem(Report(" 1E309")),
+              "Plik nie jest raportem z pomiaru: w wierszu 7 liczba ' 1E309' jest poza zakresem od -1,7E308 do 1,7E308.");
+    EXPECT_EQ(Problem(Report(" -1,7E308")), "");
     const std::string bad = Problem(Report(" 1.5"));                            // full stop, not a comma
     EXPECT_NE(bad.find("' 1.5' is not a valid floating point value"), std::string::npos) << bad;
 }

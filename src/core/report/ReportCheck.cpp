@@ -6,6 +6,9 @@
 #include "core/report/WellState.h"
 #include "core/text/NumberText.h"
 
+#include <cmath>
+#include <limits>
+
 namespace welkor {
 
 namespace {
@@ -51,9 +54,16 @@ std::string ContentProblem(const ReportLines& lines)
             if (found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
                 break;
             long double value = 0;
-            if (!HasNoReading(token) && !TryStrToFloat(token, value))
+            if (HasNoReading(token))
+                continue;
+            if (!TryStrToFloat(token, value))
                 return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " '"
                     + std::string(token) + "' is not a valid floating point value";
+            // The range and the plate hold values as doubles: a larger one
+            // would turn into infinity there and show as such.
+            if (std::fabs(value) > std::numeric_limits<double>::max())
+                return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " liczba '"
+                    + std::string(token) + "' jest poza zakresem od -1,7E308 do 1,7E308.";
         }
     }
     if (found == 0)

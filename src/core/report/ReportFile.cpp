@@ -130,6 +130,11 @@ ReportLines BuildSavedReport(const ReportLines& report, const std::vector<std::s
                     ", a raport z pomiaru ma ich co najmniej 18.");
 
     ReportLines out(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(kMinReportLines));
+    // A marker among lines 0-17 is damage; written as it is, it would be a
+    // second marker for any reader that looks for the first one in the file.
+    for (std::string& line : out)
+        if (line == kAnalysisMarker)
+            line += ' ';
     std::vector<std::string> comment = UserCommentLines(commentMemoLines);
     out.insert(out.end(), std::make_move_iterator(comment.begin()), std::make_move_iterator(comment.end()));
     out.emplace_back(kAnalysisMarker);

@@ -43,6 +43,8 @@ std::string AnalysisCellText(std::string_view cell);
 
 // The lines of a saved report: lines 0-17, the user's comment, the marker, an
 // empty line, "Analiza" and nine analysis lines built from the edit grid.
+// The file holds exactly one marker line: one among lines 0-17 (a damaged
+// file) gets a blank behind it.
 // Control characters in the edit grid become blanks, and data cells that do
 // not begin with a blank get one in front (an empty cell becomes " "); these
 // changes stay in editGrid. Throws Error

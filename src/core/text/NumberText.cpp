@@ -164,9 +164,12 @@ std::string FormatGeneral(long double value)
 
 std::string FormatFixed4(long double value)
 {
-    if (!std::isfinite(value))
+    // From 10^15 on a value has more integer digits than the 15 significant
+    // ones it carries: it is shown as the general format shows it ("1E122"),
+    // not as a row of digits that were never measured.
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15L)
         return FormatGeneral(value);
-    char buf[128];
+    char buf[64]; // at most 16 integer digits, a sign, the point and 4 decimals
     std::snprintf(buf, sizeof buf, "%.4Lf", value);
     std::string s(buf);
     bool negative = false;

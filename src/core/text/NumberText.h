@@ -27,7 +27,8 @@ std::int64_t RoundHalfEven(long double value);
 std::string FormatGeneral(long double value);
 
 // "%4.4n": four decimals, grouped thousands, at least 4 characters wide.
-// A value that shows as zero never carries a minus sign.
+// A value that shows as zero never carries a minus sign. From 10^15 on (more
+// integer digits than a value holds) the general format is used: "1E122".
 std::string FormatFixed4(long double value);
 
 } // namespace welkor

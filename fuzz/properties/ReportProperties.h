@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ReportModel.h"
+#include "Verdict.h"
+
+#include "core/report/ReportTypes.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace welkor::fuzz {
+
+// Report file bytes down the whole road: split, check, parse the values and
+// the analysis block, rebuild the text, range, colour, analyse, save, reopen,
+// save again.
+std::string CheckReportFile(std::string_view bytes);
+
+// The range step and both bound steps at the positions it sets and at the
+// given ones, then the plate on both scales: every numeric well lies inside
+// the range, the labels read back, larger values are never paler.
+void CheckRangeAndPlate(ValueTable values, int lowerPosition, int upperPosition, Verdict& verdict);
+
+// "Analizuj" on the grids: headings stay, a data cell changes only into a
+// control mark or the below-threshold mark, and that only where a number
+// was measured and the threshold step ran. A failure is an Error the window
+// can show. The edit grid and the flag are changed as the analysis changes
+// them.
+void CheckAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMeasurement, Verdict& verdict);
+
+// A save of the report with this comment memo and edit grid, reopened:
+// exactly one marker, the same values and lines 0-17, the comment and the
+// grid by the documented mapping, the stored analysis in the edit grid; saved
+// and reopened once more it gives the same again, and a third save is byte
+// for byte the second. `lines` passed the report check. The edit grid takes
+// the changes the save makes; the first saved bytes are returned.
+std::string CheckSaveRoundTrip(const ReportLines& lines, const std::vector<std::string>& commentMemo, GridTexts& edit,
+                               Verdict& verdict);
+
+} // namespace welkor::fuzz
