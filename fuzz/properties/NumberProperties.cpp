@@ -66,8 +66,9 @@ void CheckGeneralFormat(long double value, Verdict& verdict)
     if (!verdict.Expect(TryStrToFloat(text, back),
                         [&] { return "general format " + Shown(text) + " of " + Number(value) + " does not read back"; }))
         return;
+    // Half a unit of the 15th digit, plus the rounding of reading it back.
     const long double tolerance =
-        std::max(std::fabs(value) * 5.000001e-15L, std::numeric_limits<long double>::denorm_min());
+        std::fabs(value) * (5e-15L + 0x1p-61L) + std::numeric_limits<long double>::denorm_min();
     verdict.Expect(std::fabs(back - value) <= tolerance, [&] {
         return "general format " + Shown(text) + " of " + Number(value) + " reads back as " + Number(back);
     });
@@ -92,7 +93,7 @@ void CheckFixed4Label(const std::string& label, long double value, Verdict& verd
         long double back = 0;
         if (!verdict.Expect(TryStrToFloat(text, back), describe("does not read back")))
             return;
-        verdict.Expect(std::fabs(back - value) <= std::fabs(value) * 5.000001e-15L, describe("reads back wrong"));
+        verdict.Expect(std::fabs(back - value) <= std::fabs(value) * (5e-15L + 0x1p-61L), describe("reads back wrong"));
         return;
     }
     std::string plain;

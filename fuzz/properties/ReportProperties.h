@@ -28,13 +28,15 @@ void CheckRangeAndPlate(ValueTable values, int lowerPosition, int upperPosition,
 // them.
 void CheckAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMeasurement, Verdict& verdict);
 
-// A save of the report with this comment memo and edit grid, reopened:
-// exactly one marker, the same values and lines 0-17, the comment and the
-// grid by the documented mapping, the stored analysis in the edit grid; saved
-// and reopened once more it gives the same again, and a third save is byte
-// for byte the second. `lines` passed the report check. The edit grid takes
-// the changes the save makes; the first saved bytes are returned.
-std::string CheckSaveRoundTrip(const ReportLines& lines, const std::vector<std::string>& commentMemo, GridTexts& edit,
-                               Verdict& verdict);
+// A save of the opened report with this comment memo and edit grid,
+// reopened: exactly one marker, the same values and report text, the comment
+// and the grid by the documented mapping, the stored analysis in the edit
+// grid. With `again`, the reopened report is saved and reopened once more and
+// gives the same again, and a third save is byte for byte the second. The
+// edit grid takes the changes the save makes; the first saved bytes are
+// returned.
+enum class SaveChecks { Reopen, ReopenAndSaveAgain };
+std::string CheckSaveRoundTrip(const OpenReport& report, const std::vector<std::string>& commentMemo, GridTexts& edit,
+                               SaveChecks checks, Verdict& verdict);
 
 } // namespace welkor::fuzz

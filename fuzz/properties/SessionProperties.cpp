@@ -155,14 +155,14 @@ public:
                 CheckRangeAndPlate(report_.values, lower_, upper_, verdict_);
                 break;
             case 10:
-                Save();
+                Save(SaveChecks::Reopen);
                 break;
             case 11:
                 Reopen();
                 break;
             }
         }
-        Save();
+        Save(SaveChecks::ReopenAndSaveAgain);
         Reopen();
     }
 
@@ -174,14 +174,14 @@ private:
         return report_.edit[row][column];
     }
 
-    void Save()
+    void Save(SaveChecks checks)
     {
         Saved saved;
         saved.comment = {std::string(kCommentHeading)};
         const std::vector<std::string> comment = ExpectedComment(memo_);
         saved.comment.insert(saved.comment.end(), comment.begin(), comment.end());
         saved.grid = ExpectedGrid(report_.edit);
-        saved.bytes = CheckSaveRoundTrip(report_.lines, memo_, report_.edit, verdict_);
+        saved.bytes = CheckSaveRoundTrip(report_, memo_, report_.edit, checks, verdict_);
         saved_ = std::move(saved);
     }
 
