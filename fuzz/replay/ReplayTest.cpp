@@ -21,8 +21,12 @@ namespace fs = std::filesystem;
 std::vector<fs::path> InputsOf(const std::string& target)
 {
     std::vector<fs::path> files;
-    for (const char* kind : {"seeds", "regressions"}) {
-        const fs::path dir = fs::path(WELKOR_FUZZ_DIR) / kind / target;
+    std::vector<fs::path> dirs = {fs::path(WELKOR_FUZZ_DIR) / "seeds" / target,
+                                  fs::path(WELKOR_FUZZ_DIR) / "regressions" / target};
+    // The example reports seed both report targets, as in fuzz/run.
+    if (target == "report_file" || target == "user_session")
+        dirs.push_back(fs::path(WELKOR_FUZZ_DIR).parent_path() / "examples");
+    for (const fs::path& dir : dirs) {
         if (!fs::is_directory(dir))
             continue;
         for (const fs::directory_entry& entry : fs::directory_iterator(dir))
