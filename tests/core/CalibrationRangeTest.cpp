@@ -219,6 +219,21 @@ TEST(FindRange, TiesGoToTheFirstWellInRowMajorOrder)
     EXPECT_EQ(range.minCol, 3);
 }
 
+// Values all beyond the 9999 starting marks still name both extreme wells.
+TEST(FindRange, ExtremesOfAPlateFarFromZero)
+{
+    ValueTable table = Filled(" 25000");
+    table.at(2, 3) = " 12000"; // C 4
+    table.at(4, 9) = " 61000"; // E 10
+    RangeState range;
+    FindRange(table, range);
+    EXPECT_EQ(range.minRow, 3);
+    EXPECT_EQ(range.minCol, 4);
+    EXPECT_EQ(range.dataMin, 12000);
+    EXPECT_EQ(FindRange(table = Filled(" -20000"), range).maxLabel, "A 1");
+    EXPECT_EQ(range.dataMax, -20000);
+}
+
 TEST(FindRange, SkipsStateWordsAnyCaseAndLowerCasesTheTable)
 {
     ValueTable table = Filled(" BLANK");

@@ -47,13 +47,17 @@ RangeFound FindRange(ValueTable& table, RangeState& range)
             // Compared as the double it is stored in, so an equal text later on
             // never beats the first one through rounding.
             const double x = static_cast<double>(WellNumber(text));
+            // The first numeric well is both extremes: on a plate whose values
+            // all lie beyond the 9999 starting marks (a fluorescence reading)
+            // the other extreme would otherwise name no well at all.
+            const bool first = !range.anyNumeric;
             range.anyNumeric = true;
-            if (x > range.dataMax) {
+            if (first || x > range.dataMax) {
                 range.dataMax = x;
                 range.maxRow = static_cast<std::uint8_t>(row + 1);
                 range.maxCol = static_cast<std::uint8_t>(column + 1);
             }
-            if (x < range.dataMin) {
+            if (first || x < range.dataMin) {
                 range.dataMin = x;
                 range.minRow = static_cast<std::uint8_t>(row + 1);
                 range.minCol = static_cast<std::uint8_t>(column + 1);

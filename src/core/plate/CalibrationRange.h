@@ -21,7 +21,8 @@ struct RangeFound {
 
 // Finds the data's extremes, row-major, lower-casing each well text in place
 // and skipping the state words and empty texts. On a tie the first well keeps
-// the extreme. With no numeric well the labels are empty, anyNumeric is false
+// the extreme; the first numeric well starts as both extremes, whatever its
+// value. With no numeric well the labels are empty, anyNumeric is false
 // and the positions of the extreme wells keep their old values.
 // A text that is no number throws ConversionError; range then holds the
 // extremes found so far.
