@@ -5,6 +5,7 @@
 #include "gui/app/FileIO.h"
 #include "gui/app/TWel_Kor.h"
 
+#include <QLabel>
 #include <QMenu>
 
 void TWel_Kor::ApplyTextMode()
@@ -141,6 +142,7 @@ void TWel_Kor::tbPrzeniesClick()
 {
     FreshMeasurement = true;
     CopyValuesToEditGrid();
+    sbPanels[3]->clear(); // the old threshold does not belong to the new analysis
 }
 
 void TWel_Kor::Zapiszschemat1Click()
