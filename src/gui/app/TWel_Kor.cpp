@@ -89,8 +89,11 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
 
-    // Client area 742 x 545 below the menu bar, centred on the desktop.
-    resize(742, 545 + menuBar()->sizeHint().height());
+    // Client area 742 x 545 below the menu bar, centred on the desktop; the
+    // window never gets smaller than that (its pages would overlap).
+    const QSize designed(742, 545 + menuBar()->sizeHint().height());
+    setMinimumSize(designed);
+    resize(designed);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
