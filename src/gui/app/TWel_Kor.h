@@ -4,6 +4,7 @@
 #include "core/analysis/TemplateFile.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
+#include "core/reader/ReaderCommands.h"
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
@@ -33,6 +34,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class ReaderLink;
 class StringGrid;
 
 // What the window needs from its surroundings; tests pass fakes.
@@ -42,6 +44,7 @@ struct WindowServices {
     QString executableDir;  // Operator.ini, the logo and the help file live here
     QString executablePath; // the running program's own full path
     QStringList arguments;  // command-line arguments, program name excluded
+    ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
 // The services of the running program: its own directory and path, and the
@@ -121,6 +124,19 @@ public:
     // ---- Analysis -----------------------------------------------------------
     void tbAnalizujClick();
 
+    // ---- Plate reader ---------------------------------------------------------
+    void ConnectReader();
+    void UruchomTekst1Click();
+    void Zatrzymajtekst1Click();
+    void Pytanie1Click();
+    void Potwierdzenie1Click();
+    void Start1Click();
+    void Stop1Click();
+    void Bezpotwierdzenia1Click();
+    void Pocztek1Click();
+    bool FetchFromReader(); // true when a transmission replaced the report
+    void Port1Popup();
+
     // ---- Controls -----------------------------------------------------------
     QTabWidget* pcZakladki = nullptr;
     QWidget* tsRaport = nullptr;
@@ -165,6 +181,14 @@ public:
     QAction* Edycjakolorw1 = nullptr;
     QAction* Kolor1 = nullptr;
     QMenu* Narzdzia1 = nullptr; // "Rozkazy"
+    QAction* UruchomTekst1 = nullptr;
+    QAction* Zatrzymajtekst1 = nullptr;
+    QAction* Pytanie1 = nullptr;
+    QAction* Potwierdzenie1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Bezpotwierdzenia1 = nullptr;
+    QAction* Pocztek1 = nullptr;
     QMenu* Narzdzia2 = nullptr; // "Narzędzia"
     QMenu* Port1 = nullptr;
     QAction* Rejestracjatypupliku1 = nullptr;
@@ -240,6 +264,11 @@ public:
     // Operator
     QString operatorName;
 
+    // Plate reader: the command last sent and the answer it got.
+    welkor::ReaderControlBytes controlBytes;
+    std::string outgoingCommand;
+    std::string receivedTransmission;
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -256,6 +285,8 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    void SendSimpleCommand(std::uint8_t controlByte);
+    void NoSignal();
 
     WindowServices services_;
     bool shown_ = false;
