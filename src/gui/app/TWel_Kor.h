@@ -285,8 +285,13 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    struct ReaderMessage {
+        QString text; // empty: nothing to say
+        bool error = false;
+    };
     void SendSimpleCommand(std::uint8_t controlByte);
-    void NoSignal();
+    bool ReceiveTransmission(ReaderMessage& message);
+    void ShowReaderMessage(const ReaderMessage& message);
 
     WindowServices services_;
     bool shown_ = false;

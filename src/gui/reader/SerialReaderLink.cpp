@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -124,9 +125,13 @@ ReaderAnswer SerialReaderLink::exchange(const std::string& command, QWidget* own
         return answer;
     }
 
+    // The bar fills as the time-out comes nearer; the label says what has
+    // arrived and how long the wait may still last.
     QProgressDialog progress(owner);
+    auto* bar = new QProgressBar(&progress);
+    bar->setTextVisible(false);
+    progress.setBar(bar);
     progress.setWindowTitle(QStringLiteral("Czytnik"));
-    progress.setLabelText(QStringLiteral("Oczekiwanie na odpowiedź czytnika (port %1)...").arg(settings_.portName));
     progress.setCancelButtonText(QStringLiteral("Anuluj"));
     progress.setRange(0, settings_.timeoutMs);
     progress.setAutoClose(false);
@@ -137,10 +142,18 @@ ReaderAnswer SerialReaderLink::exchange(const std::string& command, QWidget* own
     QEventLoop loop;
     std::string& received = answer.bytes;
     QSerialPort* port = port_.get();
+    QElapsedTimer elapsed;
+    const auto describe = [&] {
+        const qint64 left = std::max<qint64>(0, settings_.timeoutMs - elapsed.elapsed());
+        const QString what = received.empty()
+            ? QStringLiteral("Oczekiwanie na odpowiedź czytnika (port %1).").arg(settings_.portName)
+            : QStringLiteral("Odbieranie danych z czytnika (port %1): %2 B.").arg(settings_.portName).arg(received.size());
+        progress.setLabelText(what + QStringLiteral("\nPozostało %1 s.").arg((left + 999) / 1000));
+    };
     QObject::connect(port, &QSerialPort::readyRead, &loop, [&] {
         const QByteArray chunk = port->readAll();
         received.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
-        progress.setLabelText(QStringLiteral("Odbieranie danych z czytnika: %1 B...").arg(received.size()));
+        describe();
         if (welkor::EndsWithEndSequence(received))
             loop.exit(Complete);
         else if (received.size() > welkor::kMaxTransmissionBytes)
@@ -154,14 +167,15 @@ ReaderAnswer SerialReaderLink::exchange(const std::string& command, QWidget* own
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { loop.exit(TimedOut); });
-    QElapsedTimer elapsed;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        describe();
         progress.setValue(static_cast<int>(std::min<qint64>(elapsed.elapsed(), settings_.timeoutMs)));
     });
 
-    progress.show();
     elapsed.start();
+    describe();
+    progress.show();
     deadline.start(settings_.timeoutMs);
     tick.start(100);
     const int end = loop.exec();

@@ -89,19 +89,31 @@ void TWel_Kor::Bezpotwierdzenia1Click() { SendSimpleCommand(controlBytes.noAckno
 
 bool TWel_Kor::FetchFromReader()
 {
+    ReaderMessage message;
+    const bool replaced = ReceiveTransmission(message);
+    ShowReaderMessage(message);
+    return replaced;
+}
+
+bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
+{
     ReaderAnswer answer = services_.reader->exchange(outgoingCommand, this);
-    if (answer.outcome == ReaderAnswer::Outcome::Cancelled) {
-        receivedTransmission.clear();
+    receivedTransmission.clear();
+    if (answer.outcome == ReaderAnswer::Outcome::Cancelled)
         return false;
-    }
     if (answer.outcome == ReaderAnswer::Outcome::Failed) {
-        receivedTransmission.clear();
-        ShowError(answer.problem);
+        message = {answer.problem, true};
         return false;
     }
     receivedTransmission = std::move(answer.bytes);
     if (receivedTransmission.empty()) {
-        NoSignal();
+        // The user's report, comment and edit grid stay; only a window that
+        // holds no report shows the silence in the report memo.
+        if (!dataPresent) {
+            mOdebrany->setPlainText(kNoSignal);
+            FillPlaceholder(columnCount, rowCount);
+        }
+        message = {kNoSignal, false};
         return false;
     }
 
@@ -113,7 +125,7 @@ bool TWel_Kor::FetchFromReader()
         welkor::ConvertTransmission(receivedTransmission, ToCp1250(TransmissionDate(locale, now.date())),
                                     ToCp1250(TransmissionTime(locale, now.time())), ToCp1250(operatorName));
     if (!result.ok()) {
-        services_.dialogs->information(FromCp1250(result.problem));
+        message = {FromCp1250(result.problem), false};
         return false;
     }
     dataPresent = true;
@@ -125,15 +137,14 @@ bool TWel_Kor::FetchFromReader()
     return true;
 }
 
-void TWel_Kor::NoSignal()
+void TWel_Kor::ShowReaderMessage(const ReaderMessage& message)
 {
-    // The user's report, comment and edit grid stay; only a window that holds
-    // no report shows the silence in the report memo and the empty plate.
-    if (!dataPresent) {
-        mOdebrany->setPlainText(kNoSignal);
-        FillPlaceholder(columnCount, rowCount);
-    }
-    services_.dialogs->information(kNoSignal);
+    if (message.text.isEmpty())
+        return;
+    if (message.error)
+        ShowError(message.text);
+    else
+        services_.dialogs->information(message.text);
 }
 
 void TWel_Kor::Pocztek1Click()
@@ -141,8 +152,12 @@ void TWel_Kor::Pocztek1Click()
     const QString captionBefore = windowTitle();
     setWindowTitle(productCaption + QStringLiteral(" - Pobieranie danych"));
     outgoingCommand = welkor::CompoundCommand(static_cast<std::uint8_t>(udNumer->value()), controlBytes);
-    if (!FetchFromReader()) {
+    ReaderMessage message;
+    if (!ReceiveTransmission(message)) {
+        // Nothing changed, so neither does the caption; it is back before
+        // the message box opens.
         setWindowTitle(captionBefore);
+        ShowReaderMessage(message);
         return;
     }
     FindRange();
