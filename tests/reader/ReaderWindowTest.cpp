@@ -228,6 +228,20 @@ TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork
     EXPECT_TRUE(dialogs.informations[3].contains(QStringLiteral("' abc' is not a valid floating point value")));
     EXPECT_EQ(dialogs.informations[4], QStringLiteral("Brak sygnału!"));
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Port zajęty")});
+    EXPECT_TRUE(dialogs.saveQuestions.isEmpty());
+
+    // A good report would throw the typed work away: the user is asked
+    // first, and "Anuluj" keeps it; "Nie" lets the measurement in.
+    scripted.answer(SampleFrame());
+    w.Pocztek1->trigger();
+    EXPECT_EQ(dialogs.saveQuestions.size(), 1);
+    ExpectSameWork(before, WorkOf(w));
+    dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
+    scripted.answer(SampleFrame());
+    w.Pocztek1->trigger();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
+    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_TRUE(w.ReportHasUnsavedChanges()); // the measurement is in no file yet
 }
 
 TEST(TransmissionClock, DateHasAFourDigitYearInEveryLocale)

@@ -157,6 +157,7 @@ TEST_F(SerialLinkTest, GoodFrameBecomesTheReportAndSavesAsConverted)
     }
     ASSERT_EQ(expected.size(), 31u);
     EXPECT_EQ(ReadFile(QStringLiteral("odebrany.rap")).toStdString(), welkor::JoinReportLines(expected));
+    EXPECT_FALSE(w.ReportHasUnsavedChanges());
 }
 
 TEST_F(SerialLinkTest, SilenceUntilTheTimeOutKeepsTheUsersReport)
@@ -180,8 +181,11 @@ TEST_F(SerialLinkTest, CorruptedOrHalfFrameIsRefusedAndTheNextGoodOneTaken)
     EXPECT_EQ(dialogs.informations, QStringList(2, QStringLiteral("Nieprawidłowa transmisja.")));
     ExpectKept(before, w);
 
-    // After a cut-off frame the link still takes the next whole one.
+    // After a cut-off frame the link still takes the next whole one (once
+    // the user lets the unsaved comment go).
+    dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
     w.Pobierz1->trigger();
+    EXPECT_EQ(dialogs.saveQuestions.size(), 1);
     EXPECT_EQ(dialogs.informations.size(), 2);
     EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
 }

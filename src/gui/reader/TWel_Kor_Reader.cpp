@@ -40,8 +40,8 @@ void TWel_Kor::ConnectReader()
         {Pobierz1, &TWel_Kor::Pocztek1Click},
     };
     for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this, [this, handler = handler] { Guarded([&] { (this->*handler)(); }); });
-    connect(tbPobierz, &QToolButton::clicked, this, [this] { Guarded([this] { Pocztek1Click(); }); });
+        connect(action, &QAction::triggered, this, [this, handler = handler] { Command([&] { (this->*handler)(); }); });
+    connect(tbPobierz, &QToolButton::clicked, this, [this] { Command([this] { Pocztek1Click(); }); });
     connect(Port1, &QMenu::aboutToShow, this, [this] { Guarded([this] { Port1Popup(); }); });
 
     // Without a reader the entries stay hidden, as the window was built.
@@ -128,12 +128,17 @@ bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
         message = {FromCp1250(result.problem), false};
         return false;
     }
+    // A good report replaces the current one: unsaved work is offered a save
+    // first, and kept if the user says so.
+    if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
+        return false;
     dataPresent = true;
     reportLines = std::move(result.lines);
     valueTable = welkor::ValueTable{};
     welkor::ParseValueLines(reportLines, valueTable);
     RebuildReportText();
     ShowValuesInGrid();
+    MarkReportUnsaved(); // a measurement that is in no file yet
     return true;
 }
 
