@@ -144,22 +144,6 @@ TEST(ReaderTransmission, ControlBytesBecomeBlanksSoTheReportReopens)
     EXPECT_EQ(SplitReportText(file), result.lines);
 }
 
-TEST(ReaderTransmission, FramedReportComesBackAsSent)
-{
-    // What the reader simulator sends for a report file: its lines come back
-    // with the date, the operator and the success line of this conversion.
-    std::vector<std::string> report = ExpectedLines();
-    report.pop_back();
-    report[4] = "DATE: 01.01.2020 TIME: 00:00:00";
-    report[5] = "OPERATOR: kto inny";
-    report.push_back("Uwagi\tpo pomiarze\t");
-    const TransmissionResult result = Convert(FrameTransmission(report));
-    ASSERT_TRUE(result.ok()) << result.problem;
-    std::vector<std::string> expected = ExpectedLines();
-    expected.insert(expected.end() - 1, "Uwagi\tpo pomiarze\t");
-    EXPECT_EQ(result.lines, expected);
-}
-
 // Random damage to a good frame and random bytes: the conversion never reads
 // outside its input, and whatever it accepts is a report that saves and
 // reopens unchanged and carries this conversion's date, operator and success
