@@ -248,6 +248,7 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
 
     // "Przenieś" starts it: the old threshold goes with the old marks.
+    dialogs.yesNoAnswers = {true}; // the marks may go
     w.tbPrzenies->click();
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
 
@@ -276,6 +277,7 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
     // Another plate opened: no threshold of this one beside it.
     WriteFile(QStringLiteral("other.rap"), SampleReport());
     dialogs.fileAnswers = {Path(QStringLiteral("other.rap"))};
+    dialogs.saveChoiceAnswers = {SaveChoice::Discard}; // the analysis is not kept
     w.tbOtworzRaport->click();
     ExpectNoErrors();
     EXPECT_EQ(w.sbPanels[3]->text(), QString());

@@ -195,7 +195,8 @@ TEST_F(WindowChrome, ReportMemoMenuHintsReachPanelZero)
     QString hint;
     WithModal(
         [&] {
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20));
+            const QPoint at(20, 20);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, w.mOdebrany->viewport()->mapToGlobal(at));
             QCoreApplication::sendEvent(w.mOdebrany->viewport(), &event);
         },
         [&](QWidget* shown) {

@@ -19,10 +19,12 @@ public:
     std::deque<std::optional<QString>> fileAnswers; // nullopt = cancel
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
+    std::deque<SaveChoice> saveChoiceAnswers; // none left: Cancel
 
     QStringList informations;
     QStringList errors;
     QStringList questions;
+    QStringList saveQuestions;
     QList<FileDialogState> fileDialogsShown;
     QList<std::uint32_t> colourDialogStarts;
 
@@ -35,6 +37,15 @@ public:
             return false;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
+        return answer;
+    }
+    SaveChoice askSaveChanges(const QString& text) override
+    {
+        saveQuestions.push_back(text);
+        if (saveChoiceAnswers.empty())
+            return SaveChoice::Cancel;
+        const SaveChoice answer = saveChoiceAnswers.front();
+        saveChoiceAnswers.pop_front();
         return answer;
     }
     void information(const QString& text) override { informations.push_back(text); }
@@ -78,6 +89,7 @@ protected:
     FixedClock clock;
     QTemporaryDir dir;
     std::unique_ptr<TWel_Kor> window;
+    ReaderLink* reader = nullptr; // the plate reader the window talks to; none when null
 
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -89,6 +101,7 @@ protected:
         services.executableDir = dir.path();
         services.executablePath = dir.filePath(QStringLiteral("welkor-lumo"));
         services.arguments = arguments;
+        services.reader = reader;
         window = std::make_unique<TWel_Kor>(services);
         if (show)
             window->show();

@@ -7,6 +7,10 @@
 
 namespace {
 
+// Message boxes carry the program's name as their title. (The application
+// has no display name: Qt would append it to every window title.)
+const QString kProgramName = QStringLiteral("Welkor Lumo 1");
+
 // The name as typed when such a file exists; otherwise a name without an
 // extension gets the default one ("pomiar" opens "pomiar.rap").
 QString WithDefaultSuffix(const QString& typed, const QString& suffix)
@@ -44,7 +48,7 @@ bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
 // and file contents, so they are never read as markup.
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, QStringLiteral("Welkor Lumo 1"), text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, kProgramName, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -61,6 +65,20 @@ bool QtDialogs::askYesNo(const QString& title, const QString& text)
     box.setDefaultButton(QMessageBox::No);
     box.setTextFormat(Qt::PlainText); // file names are shown as they are
     return box.exec() == QMessageBox::Yes;
+}
+
+SaveChoice QtDialogs::askSaveChanges(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, kProgramName, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return SaveChoice::Save;
+    case QMessageBox::No: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
 }
 
 void QtDialogs::information(const QString& text) { ShowMessage(parent_, QMessageBox::Information, text); }

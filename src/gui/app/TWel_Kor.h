@@ -4,6 +4,7 @@
 #include "core/analysis/TemplateFile.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
+#include "core/reader/ReaderCommands.h"
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
@@ -18,6 +19,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class CircleShape;
 class EditGrid;
@@ -33,6 +36,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class ReaderLink;
 class StringGrid;
 
 // What the window needs from its surroundings; tests pass fakes.
@@ -42,6 +46,7 @@ struct WindowServices {
     QString executableDir;  // Operator.ini, the logo and the help file live here
     QString executablePath; // the running program's own full path
     QStringList arguments;  // command-line arguments, program name excluded
+    ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
 // The services of the running program: its own directory and path, and the
@@ -65,6 +70,15 @@ public:
     // handler, its message is shown and the program carries on.
     template <class F> void Guarded(F&& handler);
 
+    // Runs a command (menu item, toolbar button, shortcut): an open cell
+    // editor is ended first, keeping its text, then the handler runs guarded.
+    template <class F> void Command(F&& handler)
+    {
+        CommitOpenEditors();
+        Guarded(std::forward<F>(handler));
+    }
+    void CommitOpenEditors();
+
     // ---- Start-up, window, timer ------------------------------------------
     void FormCreate();
     void FormShow();
@@ -81,9 +95,26 @@ public:
     void FillPlaceholder(std::uint8_t columns, std::uint8_t rows);
     void RebuildReportText();
     void ShowValuesInGrid();
+    QStringList CommentMemoLines() const;
+    // The "Uwaga!" question before a file is replaced; a directory is refused.
+    bool ConfirmOverwrite(const QString& fileName);
     void sgDaneSelectCell(int column, int row);
     void sgDaneDrawCell(int column, int row);
     void sgDaneMouseDown();
+
+    // ---- Unsaved work -----------------------------------------------------------
+    // The lines a report save would write now (empty without a report).
+    welkor::ReportLines CurrentSaveDocument() const;
+    void MarkReportSaved(welkor::ReportLines document);
+    void MarkReportUnsaved(); // a report that has never been saved (a fetch)
+    bool ReportHasUnsavedChanges() const;
+    void MarkTemplateSaved();
+    bool TemplateHasUnsavedChanges() const;
+    // Asks "Zapisać zmiany?" when there is unsaved work in what the coming
+    // step would throw away; false when the user keeps it (Anuluj, or a save
+    // that was cancelled or failed).
+    enum class UnsavedScope { Report, ReportAndTemplate };
+    bool ConfirmDiscardUnsavedWork(UnsavedScope scope);
 
     // ---- Plate view and calibration ----------------------------------------
     void BuildPlate(QWidget* page);
@@ -120,6 +151,19 @@ public:
 
     // ---- Analysis -----------------------------------------------------------
     void tbAnalizujClick();
+
+    // ---- Plate reader ---------------------------------------------------------
+    void ConnectReader();
+    void UruchomTekst1Click();
+    void Zatrzymajtekst1Click();
+    void Pytanie1Click();
+    void Potwierdzenie1Click();
+    void Start1Click();
+    void Stop1Click();
+    void Bezpotwierdzenia1Click();
+    void Pocztek1Click();
+    bool FetchFromReader(); // true when a transmission replaced the report
+    void Port1Popup();
 
     // ---- Controls -----------------------------------------------------------
     QTabWidget* pcZakladki = nullptr;
@@ -165,6 +209,14 @@ public:
     QAction* Edycjakolorw1 = nullptr;
     QAction* Kolor1 = nullptr;
     QMenu* Narzdzia1 = nullptr; // "Rozkazy"
+    QAction* UruchomTekst1 = nullptr;
+    QAction* Zatrzymajtekst1 = nullptr;
+    QAction* Pytanie1 = nullptr;
+    QAction* Potwierdzenie1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Bezpotwierdzenia1 = nullptr;
+    QAction* Pocztek1 = nullptr;
     QMenu* Narzdzia2 = nullptr; // "Narzędzia"
     QMenu* Port1 = nullptr;
     QAction* Rejestracjatypupliku1 = nullptr;
@@ -240,8 +292,14 @@ public:
     // Operator
     QString operatorName;
 
+    // Plate reader: the command last sent and the answer it got.
+    welkor::ReaderControlBytes controlBytes;
+    std::string outgoingCommand;
+    std::string receivedTransmission;
+
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -256,9 +314,21 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    struct ReaderMessage {
+        QString text; // empty: nothing to say
+        bool error = false;
+    };
+    void SendSimpleCommand(std::uint8_t controlByte);
+    bool ReceiveTransmission(ReaderMessage& message);
+    void ShowReaderMessage(const ReaderMessage& message);
+
+    // True when a cell of the edit grid holds text "Przenieś" would replace.
+    bool EditGridHoldsWork() const;
 
     WindowServices services_;
     bool shown_ = false;
+    std::optional<welkor::ReportLines> savedReportDocument_;
+    welkor::CellColourArray savedTemplateColours_{};
 };
 
 template <class F> void TWel_Kor::Guarded(F&& handler)
