@@ -157,6 +157,7 @@ TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
     w.mKomentarz->moveCursor(QTextCursor::End);
     QTest::keyClicks(w.mKomentarz, QStringLiteral(" przed pomiarem"));
     w.operatorName = QStringLiteral("Anna Kowalska");
+    w.sbPanels[3]->setText(QStringLiteral("Próg: 0,3165")); // an earlier plate's threshold
     scripted.answer(SampleFrame());
     QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
 
@@ -181,6 +182,8 @@ TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
     EXPECT_EQ(w.sgEdycja->texts(), loaded.sgEdycja->texts());
     EXPECT_EQ(w.tbGorna->value(), loaded.tbGorna->value());
     EXPECT_EQ(w.tbDolna->value(), loaded.tbDolna->value());
+    EXPECT_EQ(w.lGorna->text(), loaded.lGorna->text());
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
     const std::pair<CircleShape*, CircleShape*> shapes[] = {{w.sMaksymalna, loaded.sMaksymalna},
                                                             {w.sMinimalna, loaded.sMinimalna},
                                                             {w.sPonizej, loaded.sPonizej},
