@@ -7,6 +7,7 @@
 #include "core/app/OperatorFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
+#include "gui/dial/TClock.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -87,7 +90,12 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        ArmTimer1();
+        Guarded([this] { Timer1Timer(); });
+    });
 
     // Client area 742 x 545 below the menu bar, centred on the desktop.
     resize(742, 545 + menuBar()->sizeHint().height());
@@ -95,7 +103,17 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
         move(screen->availableGeometry().center() - rect().center());
 
     Guarded([this] { FormCreate(); });
-    Timer1->start();
+    ArmTimer1();
+}
+
+void TWel_Kor::ArmTimer1()
+{
+    // Every tick lands just after a whole second of the clock the window
+    // shows, so the second hand and the time panel never skip or repeat a
+    // second, however the timer drifts. Dropping the milliseconds rounds the
+    // wait up, never down.
+    const int msec = services_.clock->now().time().msec();
+    Timer1->start(1000 - std::clamp(msec, 0, 999));
 }
 
 TWel_Kor::~TWel_Kor() = default;
@@ -186,6 +204,8 @@ void TWel_Kor::FormCreate()
     FillCellBrush(PaintColour);
     CellColours = welkor::DefaultCellColours();
 
+    Clock1->ShowCurrentTime();
+
     pcZakladki->setCurrentWidget(tsRaport);
     displayedReportLines.clear();
 }
@@ -231,6 +251,7 @@ void TWel_Kor::Timer1Timer()
 {
     sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(services_.clock->now().date()));
     sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTime(services_.clock->now().time()));
+    Clock1->ShowCurrentTime();
 }
 
 void TWel_Kor::Zamknij1Click() { close(); }

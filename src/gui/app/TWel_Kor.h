@@ -34,6 +34,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class StringGrid;
+class TClock;
 
 // What the window needs from its surroundings; tests pass fakes.
 struct WindowServices {
@@ -195,6 +196,7 @@ public:
     QLabel* lGornaNr = nullptr;
     QLabel* lDolna = nullptr;
     QLabel* lDolnaNr = nullptr;
+    TClock* Clock1 = nullptr;
 
     // Dialog states
     FileDialogState OD;
@@ -256,6 +258,7 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    void ArmTimer1();
 
     WindowServices services_;
     bool shown_ = false;
