@@ -19,10 +19,12 @@ public:
     std::deque<std::optional<QString>> fileAnswers; // nullopt = cancel
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
+    std::deque<SaveChoice> saveChoiceAnswers; // none left: Cancel
 
     QStringList informations;
     QStringList errors;
     QStringList questions;
+    QStringList saveQuestions;
     QList<FileDialogState> fileDialogsShown;
     QList<std::uint32_t> colourDialogStarts;
 
@@ -35,6 +37,15 @@ public:
             return false;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
+        return answer;
+    }
+    SaveChoice askSaveChanges(const QString& text) override
+    {
+        saveQuestions.push_back(text);
+        if (saveChoiceAnswers.empty())
+            return SaveChoice::Cancel;
+        const SaveChoice answer = saveChoiceAnswers.front();
+        saveChoiceAnswers.pop_front();
         return answer;
     }
     void information(const QString& text) override { informations.push_back(text); }
