@@ -39,6 +39,7 @@ struct Fixture {
         services.clock = &clock;
         window = std::make_unique<TWel_Kor>(services);
         window->Timer1->stop(); // the benchmark moves the hands itself
+        window->Timer1Phase->stop();
         window->show();
         window->pcZakladki->setCurrentWidget(window->tsMikroplytka);
         QCoreApplication::processEvents();

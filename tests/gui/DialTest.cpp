@@ -90,22 +90,34 @@ TEST_F(DialTest, PlatePageDialIsSetAtStartAndOnEveryTick)
     EXPECT_EQ(w.Clock1->position(), 86399.0f);
 }
 
-TEST_F(DialTest, TimerTicksJustAfterEachWholeSecond)
+TEST_F(DialTest, TimerIsKeptJustAfterEachWholeSecond)
 {
-    clock.time = QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15, 250));
+    const auto at = [](int s, int ms) { return QDateTime(QDate(2026, 12, 8), QTime(9, 30, s, ms)); };
+    clock.time = at(15, 250);
     TWel_Kor& w = Start();
     EXPECT_EQ(w.Timer1->timerType(), Qt::PreciseTimer);
     EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_LE(w.Timer1->remainingTime(), 750);
-    EXPECT_GT(w.Timer1->remainingTime(), 650);
+    // Started off the second: it is started again 5 ms after the next one.
+    ASSERT_TRUE(w.Timer1Phase->isActive());
+    EXPECT_LE(w.Timer1Phase->remainingTime(), 755);
+    EXPECT_GT(w.Timer1Phase->remainingTime(), 650);
 
-    // A tick late in its second arms the next one for the coming second.
-    clock.time = QDateTime(QDate(2026, 12, 8), QTime(9, 30, 16, 900));
-    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1, "timeout"));
+    clock.time = at(16, 5);
+    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1Phase, "timeout"));
+    w.Timer1Phase->stop(); // as once a single-shot timer has fired
     EXPECT_EQ(w.sbPanels[2]->text(), QStringLiteral("Czas: 09:30:16"));
     EXPECT_EQ(w.Clock1->position(), 9 * 3600 + 30 * 60 + 16);
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_LE(w.Timer1->remainingTime(), 100);
+    EXPECT_GT(w.Timer1->remainingTime(), 900); // started again just now
+
+    // A tick on its mark leaves the timer alone, a late one puts it back.
+    clock.time = at(17, 8);
+    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1, "timeout"));
+    EXPECT_FALSE(w.Timer1Phase->isActive());
+    clock.time = at(18, 900);
+    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1, "timeout"));
+    EXPECT_EQ(w.sbPanels[2]->text(), QStringLiteral("Czas: 09:30:18"));
+    ASSERT_TRUE(w.Timer1Phase->isActive());
+    EXPECT_LE(w.Timer1Phase->remainingTime(), 105);
 }
 
 TEST_F(DialTest, HandsEndWhereTheyShouldAndCombineWithTheFace)

@@ -91,9 +91,15 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] {
-        ArmTimer1();
+        Guarded([this] { Timer1Timer(); });
+        KeepTimer1OnTheSecond();
+    });
+    Timer1Phase = new QTimer(this);
+    Timer1Phase->setSingleShot(true);
+    Timer1Phase->setTimerType(Qt::PreciseTimer);
+    connect(Timer1Phase, &QTimer::timeout, this, [this] {
+        Timer1->start(); // its ticks fall on the second from now on
         Guarded([this] { Timer1Timer(); });
     });
 
@@ -103,17 +109,26 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
         move(screen->availableGeometry().center() - rect().center());
 
     Guarded([this] { FormCreate(); });
-    ArmTimer1();
+    Guarded([this] { ConnectReader(); });
+    Timer1->start();
+    KeepTimer1OnTheSecond();
 }
 
-void TWel_Kor::ArmTimer1()
+void TWel_Kor::KeepTimer1OnTheSecond()
 {
-    // Every tick lands just after a whole second of the clock the window
-    // shows, so the second hand and the time panel never skip or repeat a
-    // second, however the timer drifts. Dropping the milliseconds rounds the
-    // wait up, never down.
-    const int msec = services_.clock->now().time().msec();
-    Timer1->start(1000 - std::clamp(msec, 0, 999));
+    // The second hand and the time panel must never skip or repeat a second:
+    // each tick is due a few milliseconds after a whole second of the clock
+    // the window shows. When a tick is off that mark (at start, after a busy
+    // moment or a clock change) Timer1 is started again on the next second.
+    // Dropping the milliseconds rounds the wait up, never down.
+    constexpr int kPastTheSecond = 5;
+    constexpr int kLateness = 50;
+    if (Timer1->interval() != 1000 || Timer1Phase->isActive())
+        return;
+    const int msec = std::clamp(services_.clock->now().time().msec(), 0, 999);
+    if (msec >= kPastTheSecond && msec <= kPastTheSecond + kLateness)
+        return;
+    Timer1Phase->start(1000 - msec + kPastTheSecond);
 }
 
 TWel_Kor::~TWel_Kor() = default;
