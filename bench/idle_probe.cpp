@@ -45,6 +45,13 @@ int main(int argc, char* argv[])
     window.show();
     window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
 
+    // How often the timer had to be put back on the second, and how many
+    // ticks there were.
+    int rephased = 0;
+    int ticks = 0;
+    QObject::connect(window.Timer1Phase, &QTimer::timeout, &app, [&] { ++rephased; });
+    QObject::connect(window.Timer1, &QTimer::timeout, &app, [&] { ++ticks; });
+
     double cpuStart = 0;
     double wallStart = 0;
     QTimer::singleShot(3000, &app, [&] {
@@ -53,7 +60,8 @@ int main(int argc, char* argv[])
         QTimer::singleShot(seconds * 1000, &app, [&] {
             const double cpu = ProcessSeconds() - cpuStart;
             const double wall = WallSeconds() - wallStart;
-            std::printf("idle_seconds %.1f\ncpu_ms %.1f\ncpu_percent %.4f\n", wall, cpu * 1000, 100 * cpu / wall);
+            std::printf("idle_seconds %.1f\ncpu_ms %.1f\ncpu_percent %.4f\nticks %d\nrephased %d\n", wall, cpu * 1000,
+                        100 * cpu / wall, ticks, rephased);
             std::fflush(stdout);
             QApplication::quit();
         });
