@@ -7,7 +7,7 @@ namespace welkor::dial {
 
 namespace {
 
-    struct HandSpec {
+    struct HandShape {
         long double capFactor;
         bool tail;
         Colour colour;
@@ -17,31 +17,31 @@ namespace {
         std::int32_t widthFactor;
     };
 
-    HandLayout LayoutHand(const DialFrame& frame, double thinFraction, double centreFraction, const HandSpec& spec)
+    HandLayout LayoutHand(const DialFrame& frame, double thinFraction, double centreFraction, const HandShape& shape)
     {
         const long double r = frame.radius;
         const long double thin = thinFraction;
         HandLayout hand;
-        hand.angle = HandAngle(spec.ticks);
-        hand.colour = spec.colour;
-        hand.penWidth = RoundPixels(r / 40) * spec.widthFactor;
+        hand.angle = HandAngle(shape.ticks);
+        hand.colour = shape.colour;
+        hand.penWidth = RoundPixels(r / 40) * shape.widthFactor;
 
-        const long double tip = r - (thin - spec.tipShift) * r;
-        const long double tailEnd = r - (thin + spec.tailShift) * r;
+        const long double tip = r - (thin - shape.tipShift) * r;
+        const long double tailEnd = r - (thin + shape.tailShift) * r;
         // The hands leave a circle of `Centrum` percent of the radius empty.
         const long double start
             = r - static_cast<long double>(RoundPixels((1 - static_cast<long double>(centreFraction)) * r));
 
         const Direction direction = DirectionAt(hand.angle);
         hand.line = Segment { Along(direction, tip, frame), Along(direction, start, frame) };
-        hand.tail = spec.tail;
-        if (spec.tail) {
-            hand.tailPenWidth = RoundPixels(11 * r / 200) * spec.widthFactor;
+        hand.tail = shape.tail;
+        if (shape.tail) {
+            hand.tailPenWidth = RoundPixels(11 * r / 200) * shape.widthFactor;
             hand.tailLine = Segment { Along(direction, -tailEnd, frame), Along(direction, -start, frame) };
         }
-        hand.capRadius = RoundPixels(spec.capFactor * r);
+        hand.capRadius = RoundPixels(shape.capFactor * r);
         hand.capPenWidth = RoundPixels(11 * r / 200);
-        hand.capCombines = !spec.tail;
+        hand.capCombines = !shape.tail;
         return hand;
     }
 
@@ -71,11 +71,11 @@ std::array<HandLayout, 3> LayoutHands(
     const double secondTicks = p;
     return {
         LayoutHand(
-            frame, thinFraction, centreFraction, HandSpec { 0.07L, false, kHourHandColour, hourTicks, -0.22, 0.77, 3 }),
+            frame, thinFraction, centreFraction, HandShape { 0.07L, false, kHourHandColour, hourTicks, -0.22, 0.77, 3 }),
         LayoutHand(
-            frame, thinFraction, centreFraction, HandSpec { 0.05L, false, minuteColour, minuteTicks, 0.11, 0.66, 2 }),
+            frame, thinFraction, centreFraction, HandShape { 0.05L, false, minuteColour, minuteTicks, 0.11, 0.66, 2 }),
         LayoutHand(frame, thinFraction, centreFraction,
-            HandSpec { 0.04L, true, kSecondHandColour, secondTicks, 0.11, 0.55, 1 }),
+            HandShape { 0.04L, true, kSecondHandColour, secondTicks, 0.11, 0.55, 1 }),
     };
 }
 
