@@ -38,6 +38,7 @@ class QToolBar;
 class QToolButton;
 class ReaderLink;
 class StringGrid;
+class TClock;
 
 // What the window needs from its surroundings; tests pass fakes.
 struct WindowServices {
@@ -178,6 +179,7 @@ public:
     QMenu* pmTabela = nullptr;
     std::array<QLabel*, 5> sbPanels{};
     QTimer* Timer1 = nullptr;
+    QTimer* Timer1Phase = nullptr; // starts Timer1 again on a whole second
 
     // Toolbar
     QToolBar* ToolBar1 = nullptr;
@@ -247,6 +249,7 @@ public:
     QLabel* lGornaNr = nullptr;
     QLabel* lDolna = nullptr;
     QLabel* lDolnaNr = nullptr;
+    TClock* Clock1 = nullptr;
 
     // Dialog states
     FileDialogState OD;
@@ -314,6 +317,7 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    void KeepTimer1OnTheSecond();
     struct ReaderMessage {
         QString text; // empty: nothing to say
         bool error = false;
