@@ -152,6 +152,7 @@ TEST(CutoffMarks, MarksAreReadInAnyCaseWithBlanksAroundAndWrittenBackPlain)
     p.Well(1, 4, " 0,500", "  nEg\t");
     p.Well(1, 5, " 0,100", "POZ");
     p.Well(1, 6, " 0,100", "poz  ");
+    p.Well(1, 7, " 0,100", " poz\xA0"); // "poz " as a save writes it
     // Not marks: samples, below the threshold of 1,5.
     p.Well(2, 1, " 0,100", "negx");
     p.Well(2, 2, " 0,100", "n eg");
@@ -159,12 +160,13 @@ TEST(CutoffMarks, MarksAreReadInAnyCaseWithBlanksAroundAndWrittenBackPlain)
     p.Run();
 
     EXPECT_EQ(p.counts.negative, 4);
-    EXPECT_EQ(p.counts.positive, 2);
+    EXPECT_EQ(p.counts.positive, 3);
     EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "1,5"});
     for (int c = 1; c <= 4; ++c)
         EXPECT_EQ(p.edit[1][c], " neg") << c;
     EXPECT_EQ(p.edit[1][5], " poz");
     EXPECT_EQ(p.edit[1][6], " poz");
+    EXPECT_EQ(p.edit[1][7], " poz");
     for (int c = 1; c <= 3; ++c)
         EXPECT_EQ(p.edit[2][c], kBelow) << c;
 }

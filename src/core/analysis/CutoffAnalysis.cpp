@@ -21,13 +21,15 @@ const std::string kStatusPrefix = "Pr\xF3g: ";
 
 enum class Mark { None, Negative, Positive };
 
-// A mark is read the way the user means it: any letter case, blanks around.
+// A mark is read the way the user means it: any letter case, blanks around
+// (a saved cell keeps a trailing blank as a no-break space).
 Mark MarkOf(std::string_view cell)
 {
-    const std::size_t first = cell.find_first_not_of(" \t");
+    constexpr std::string_view blanks = " \t\xA0";
+    const std::size_t first = cell.find_first_not_of(blanks);
     if (first == std::string_view::npos)
         return Mark::None;
-    cell = cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+    cell = cell.substr(first, cell.find_last_not_of(blanks) - first + 1);
     if (cell.size() != 3)
         return Mark::None;
     const std::string lower = AsciiLower(std::string(cell));
