@@ -2,6 +2,7 @@
 
 #include "FileProperties.h"
 #include "NumberProperties.h"
+#include "ReaderProperties.h"
 #include "ReportProperties.h"
 #include "SessionProperties.h"
 
@@ -12,7 +13,7 @@ const std::vector<Target>& Targets()
     static const std::vector<Target> targets = {
         {"report_file", CheckReportFile},     {"user_session", CheckUserSession},
         {"number_text", CheckNumberText},     {"template_file", CheckTemplateFile},
-        {"operator_ini", CheckOperatorIni},
+        {"operator_ini", CheckOperatorIni},   {"reader_transmission", CheckReaderTransmission},
     };
     return targets;
 }

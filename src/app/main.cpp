@@ -2,6 +2,7 @@
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"
+#include "gui/reader/SerialReaderLink.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -10,7 +11,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Welkor Lumo 1"));
+    // No application display name: Qt would append it to every window title
+    // that does not already end with it ("... - pomiar.rap — Welkor Lumo 1").
+    // The window and each dialog carry their own full captions.
 
     // The program speaks Polish, and so do Qt's own dialogs and buttons.
     QTranslator qtPolish;
@@ -19,7 +22,10 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     SystemClock clock;
-    TWel_Kor window(ProgramServices(&dialogs, &clock, argc, argv));
+    const std::unique_ptr<ReaderLink> reader = ProgramReaderLink();
+    WindowServices services = ProgramServices(&dialogs, &clock, argc, argv);
+    services.reader = reader.get();
+    TWel_Kor window(services);
     dialogs.setParent(&window);
     TfPort port; // created with the main window, never shown
     window.show();

@@ -50,8 +50,12 @@ TEST(ReportCheck, RefusesWhatIsNotAReport)
     EXPECT_NE(Problem(Report(" ")), "");        // a lone blank could not be coloured either
     // The plate and the range hold doubles: a larger number is refused by name.
     EXPECT_EQ(Problem(Report(" 1E309")),
-              "Plik nie jest raportem z pomiaru: w wierszu 7 liczba ' 1E309' jest poza zakresem od -1,7E308 do 1,7E308.");
+              "Plik nie jest raportem z pomiaru: wiersz 7 zawiera liczb\xEA ' 1E309' spoza zakresu od -1,7E308 do 1,7E308.");
     EXPECT_EQ(Problem(Report(" -1,7E308")), "");
-    const std::string bad = Problem(Report(" 1.5"));                            // full stop, not a comma
-    EXPECT_NE(bad.find("' 1.5' is not a valid floating point value"), std::string::npos) << bad;
+    EXPECT_EQ(Problem(Report(" 1.5")),                                         // full stop, not a comma
+              "Plik nie jest raportem z pomiaru: wiersz 7 zawiera warto\x9C\xE6 ' 1.5', kt\xF3ra nie jest liczb\xB9."
+              " Liczby zapisuje si\xEA z przecinkiem dziesi\xEAtnym: 1,5 zamiast 1.5.");
+    // A value that is no number at all gets no hint.
+    EXPECT_EQ(Problem(Report(" abc")),
+              "Plik nie jest raportem z pomiaru: wiersz 7 zawiera warto\x9C\xE6 ' abc', kt\xF3ra nie jest liczb\xB9.");
 }

@@ -4,6 +4,7 @@
 #include "core/report/ReportParsing.h"
 #include "core/report/ValueTokens.h"
 #include "core/report/WellState.h"
+#include "core/text/Error.h"
 #include "core/text/NumberText.h"
 
 #include <cmath>
@@ -56,14 +57,15 @@ std::string ContentProblem(const ReportLines& lines)
             long double value = 0;
             if (HasNoReading(token))
                 continue;
+            // "... wiersz 9 zawiera wartość ' abc', która nie jest liczbą."
             if (!TryStrToFloat(token, value))
-                return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " '"
-                    + std::string(token) + "' is not a valid floating point value";
+                return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera warto\x9C\xE6 '"
+                    + std::string(token) + "', kt\xF3ra nie jest liczb\xB9." + DecimalCommaHint(token);
             // The range and the plate hold values as doubles: a larger one
             // would turn into infinity there and show as such.
             if (std::fabs(value) > std::numeric_limits<double>::max())
-                return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " liczba '"
-                    + std::string(token) + "' jest poza zakresem od -1,7E308 do 1,7E308.";
+                return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera liczb\xEA '"
+                    + std::string(token) + "' spoza zakresu od -1,7E308 do 1,7E308.";
         }
     }
     if (found == 0)

@@ -4,6 +4,7 @@
 #include "core/analysis/TemplateFile.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
+#include "core/reader/ReaderCommands.h"
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
@@ -35,7 +36,9 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class ReaderLink;
 class StringGrid;
+class TClock;
 
 // What the window needs from its surroundings; tests pass fakes.
 struct WindowServices {
@@ -44,6 +47,7 @@ struct WindowServices {
     QString executableDir;  // Operator.ini, the logo and the help file live here
     QString executablePath; // the running program's own full path
     QStringList arguments;  // command-line arguments, program name excluded
+    ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
 // The services of the running program: its own directory and path, and the
@@ -149,6 +153,19 @@ public:
     // ---- Analysis -----------------------------------------------------------
     void tbAnalizujClick();
 
+    // ---- Plate reader ---------------------------------------------------------
+    void ConnectReader();
+    void UruchomTekst1Click();
+    void Zatrzymajtekst1Click();
+    void Pytanie1Click();
+    void Potwierdzenie1Click();
+    void Start1Click();
+    void Stop1Click();
+    void Bezpotwierdzenia1Click();
+    void Pocztek1Click();
+    bool FetchFromReader(); // true when a transmission replaced the report
+    void Port1Popup();
+
     // ---- Controls -----------------------------------------------------------
     QTabWidget* pcZakladki = nullptr;
     QWidget* tsRaport = nullptr;
@@ -162,6 +179,7 @@ public:
     QMenu* pmTabela = nullptr;
     std::array<QLabel*, 5> sbPanels{};
     QTimer* Timer1 = nullptr;
+    QTimer* Timer1Phase = nullptr; // starts Timer1 again on a whole second
 
     // Toolbar
     QToolBar* ToolBar1 = nullptr;
@@ -193,6 +211,14 @@ public:
     QAction* Edycjakolorw1 = nullptr;
     QAction* Kolor1 = nullptr;
     QMenu* Narzdzia1 = nullptr; // "Rozkazy"
+    QAction* UruchomTekst1 = nullptr;
+    QAction* Zatrzymajtekst1 = nullptr;
+    QAction* Pytanie1 = nullptr;
+    QAction* Potwierdzenie1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Bezpotwierdzenia1 = nullptr;
+    QAction* Pocztek1 = nullptr;
     QMenu* Narzdzia2 = nullptr; // "Narzędzia"
     QMenu* Port1 = nullptr;
     QAction* Rejestracjatypupliku1 = nullptr;
@@ -223,6 +249,7 @@ public:
     QLabel* lGornaNr = nullptr;
     QLabel* lDolna = nullptr;
     QLabel* lDolnaNr = nullptr;
+    TClock* Clock1 = nullptr;
 
     // Dialog states
     FileDialogState OD;
@@ -268,6 +295,11 @@ public:
     // Operator
     QString operatorName;
 
+    // Plate reader: the command last sent and the answer it got.
+    welkor::ReaderControlBytes controlBytes;
+    std::string outgoingCommand;
+    std::string receivedTransmission;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -285,6 +317,14 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    void KeepTimer1OnTheSecond();
+    struct ReaderMessage {
+        QString text; // empty: nothing to say
+        bool error = false;
+    };
+    void SendSimpleCommand(std::uint8_t controlByte);
+    bool ReceiveTransmission(ReaderMessage& message);
+    void ShowReaderMessage(const ReaderMessage& message);
 
     // True when a cell of the edit grid holds text "Przenieś" would replace.
     bool EditGridHoldsWork() const;

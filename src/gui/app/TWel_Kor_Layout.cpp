@@ -3,24 +3,29 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/ToolbarIcons.h"
+#include "gui/dial/TClock.h"
 #include "gui/plate/PlateView.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace {
 
@@ -44,6 +49,7 @@ QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 QLabel* PlacedLabel(QWidget* parent, const QString& text, int left, int top)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -94,15 +100,19 @@ void TWel_Kor::BuildActionsAndMenus()
     Kolor1 = AddItem(edycja, QStringLiteral("Kolor"));
     Kolor1->setIcon(MakeToolIcon(ToolIcon::Colour));
 
-    // The reader's command menu; the link to the reader is not part of the
-    // program, so the whole menu stays out of sight.
+    // The reader's command menu stays out of sight until a link to a reader
+    // is configured.
     Narzdzia1 = bar->addMenu(QStringLiteral("Rozkazy"));
     QMenu* proste = Narzdzia1->addMenu(QStringLiteral("Proste"));
-    for (const char* caption : {"Uruchom tekst", "Zatrzymaj tekst", "Pytanie", "Potwierdzenie", "Start", "Stop",
-                                "Bez potwierdzenia"})
-        AddItem(proste, QString::fromUtf8(caption));
+    UruchomTekst1 = AddItem(proste, QStringLiteral("Uruchom tekst"));
+    Zatrzymajtekst1 = AddItem(proste, QStringLiteral("Zatrzymaj tekst"));
+    Pytanie1 = AddItem(proste, QStringLiteral("Pytanie"));
+    Potwierdzenie1 = AddItem(proste, QStringLiteral("Potwierdzenie"));
+    Start1 = AddItem(proste, QStringLiteral("Start"));
+    Stop1 = AddItem(proste, QStringLiteral("Stop"));
+    Bezpotwierdzenia1 = AddItem(proste, QStringLiteral("Bez potwierdzenia"));
     QMenu* zlozone = Narzdzia1->addMenu(QStringLiteral("Złożone"));
-    AddItem(zlozone, QStringLiteral("Początek...koniec"));
+    Pocztek1 = AddItem(zlozone, QStringLiteral("Początek...koniec"));
     Narzdzia1->menuAction()->setVisible(false);
 
     Narzdzia2 = bar->addMenu(QStringLiteral("Narzędzia"));
@@ -182,8 +192,8 @@ void TWel_Kor::BuildToolbar()
     Label1 = new QLabel(QStringLiteral("Rozkaz:  "), bar);
     udNumer = new QSpinBox(bar);
     udNumer->setRange(0, 255);
-    Label1->hide();
-    udNumer->hide();
+    bar->addWidget(Label1)->setVisible(false);
+    bar->addWidget(udNumer)->setVisible(false);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -224,7 +234,12 @@ void TWel_Kor::BuildReportPage()
     SetHint(mOdebrany, QStringLiteral("Pole raportu"));
     SetHint(mKomentarz, QStringLiteral("Pole komentarza"));
     mKomentarz->setPlainText(QStringLiteral("Komentarz"));
-    splitter->setSizes({217, 300});
+    // The report text has 15 lines: the memo shows every one of them above
+    // its horizontal scroll bar without scrolling.
+    const int reportLines = 15 * mOdebrany->fontMetrics().lineSpacing()
+        + 2 * qCeil(mOdebrany->document()->documentMargin()) + 2 * mOdebrany->frameWidth()
+        + mOdebrany->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mOdebrany) + 1;
+    splitter->setSizes({qMax(217, reportLines), 300});
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(tsRaport);
@@ -234,11 +249,20 @@ void TWel_Kor::BuildReportPage()
     // Context menu of the report memo: the standard edit actions, each enabled
     // only when it applies at the moment the menu opens.
     pmTekst = new QMenu(this);
-    QAction* copy = AddItem(pmTekst, QStringLiteral("&Kopiuj"), QKeySequence(QStringLiteral("Ctrl+C")));
-    QAction* paste = AddItem(pmTekst, QStringLiteral("&Wklej"), QKeySequence(QStringLiteral("Ctrl+V")));
-    QAction* cut = AddItem(pmTekst, QStringLiteral("Wy&tnij"), QKeySequence(QStringLiteral("Ctrl+X")));
-    QAction* erase = AddItem(pmTekst, QStringLiteral("&Usuń"), QKeySequence(QKeySequence::Delete));
-    QAction* selectAll = AddItem(pmTekst, QStringLiteral("Zaznacz &Wszystko"), QKeySequence(QStringLiteral("Ctrl+A")));
+    // The items belong to the window: a hovered item's hint is sent to its
+    // owner, and the window shows it in panel 0 (the menu, a window of its
+    // own, would keep it to itself).
+    auto textItem = [this](const QString& caption, const QKeySequence& shortcut) {
+        auto* action = new QAction(caption, this);
+        action->setShortcut(shortcut);
+        pmTekst->addAction(action);
+        return action;
+    };
+    QAction* copy = textItem(QStringLiteral("&Kopiuj"), QKeySequence(QStringLiteral("Ctrl+C")));
+    QAction* paste = textItem(QStringLiteral("&Wklej"), QKeySequence(QStringLiteral("Ctrl+V")));
+    QAction* cut = textItem(QStringLiteral("Wy&tnij"), QKeySequence(QStringLiteral("Ctrl+X")));
+    QAction* erase = textItem(QStringLiteral("&Usuń"), QKeySequence(QKeySequence::Delete));
+    QAction* selectAll = textItem(QStringLiteral("Zaznacz &Wszystko"), QKeySequence(QStringLiteral("Ctrl+A")));
     SetHint(copy, QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"));
     SetHint(paste, QStringLiteral("Paste|Inserts Clipboard contents"));
     SetHint(cut, QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"));
@@ -350,11 +374,22 @@ void TWel_Kor::BuildPlatePage()
     tbDolna = makeTrackBar(112);
     PlacedLabel(GroupBox1, QStringLiteral("Dolna"), 104, 120);
 
+    // The dial shows the time of day; the disc stands on the page's own colour.
+    Clock1 = new TClock(page);
+    Clock1->setGeometry(352, 344, 105, 113);
+    Clock1->setClockSource(services_.clock);
+    Clock1->setColorBack(welkor::kSystemButtonFace);
+    Clock1->setAlarmZone(false);
+
     // The emblem.
     auto* iZnak = new QLabel(page);
     iZnak->setGeometry(24, 360, 74, 88);
     iZnak->setPixmap(MakeEmblem(QSize(74, 88)));
     iZnak->setScaledContents(true);
+
+    // The page as designed: the groups end at 721, the dial at 457. Smaller,
+    // it scrolls (see BuildPages) instead of cutting its controls off.
+    page->setMinimumSize(729, 457);
 }
 
 void TWel_Kor::BuildPages()
@@ -366,7 +401,14 @@ void TWel_Kor::BuildPages()
     pcZakladki->addTab(tsRaport, QStringLiteral("Raport"));
     pcZakladki->addTab(tsTabela, QStringLiteral("Tabela"));
     pcZakladki->addTab(tsMikroplytka, QStringLiteral("Mikropłytka"));
-    setCentralWidget(pcZakladki);
+    // A window held smaller than the pages need (a small screen) scrolls
+    // them; it never squeezes a page until its controls overlap.
+    auto* pages = new QScrollArea(this);
+    pages->setObjectName(QStringLiteral("pagesScrollArea"));
+    pages->setFrameShape(QFrame::NoFrame);
+    pages->setWidgetResizable(true);
+    pages->setWidget(pcZakladki);
+    setCentralWidget(pages);
 }
 
 void TWel_Kor::BuildStatusBar()
@@ -376,6 +418,7 @@ void TWel_Kor::BuildStatusBar()
     const int widths[] = {220, 110, 110, 100, 50};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(bar);
+        panel->setTextFormat(Qt::PlainText); // the operator's name and hints are shown as written
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setObjectName(QStringLiteral("sbPanel%1").arg(i));
         if (i < 4) {
