@@ -26,12 +26,15 @@ constexpr std::string_view kBelowMark = " poni\xBF" "ej";
 
 std::string Where(int row, int column) { return "well " + std::to_string(row) + "," + std::to_string(column); }
 
-// A mark as the analysis reads it: blanks around it and letter case do not count.
+// A mark as the analysis reads it: blanks around it (tabs and no-break
+// spaces too: a saved cell keeps its inner blanks as those) and letter case
+// do not count.
 std::string MarkWord(std::string_view cell)
 {
-    while (!cell.empty() && cell.front() == ' ')
+    constexpr std::string_view blanks = " \t\xA0";
+    while (!cell.empty() && blanks.find(cell.front()) != std::string_view::npos)
         cell.remove_prefix(1);
-    while (!cell.empty() && cell.back() == ' ')
+    while (!cell.empty() && blanks.find(cell.back()) != std::string_view::npos)
         cell.remove_suffix(1);
     return AsciiLower(cell);
 }
