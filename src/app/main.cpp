@@ -2,6 +2,7 @@
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"
+#include "gui/app/ToolbarIcons.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Welkor Lumo 1"));
+    QApplication::setDesktopFileName(QStringLiteral("welkor-lumo")); // ties the window to its desktop entry
+    QApplication::setWindowIcon(QIcon(MakeEmblem(QSize(64, 64))));
 
     // The program speaks Polish, and so do Qt's own dialogs and buttons.
     QTranslator qtPolish;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
 #include <cstdint>
@@ -37,4 +38,8 @@ public:
     // The colour chooser: starts on `initial`, returns the colour the user
     // confirmed (0x00BBGGRR) or nothing on cancel.
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
+
+    // Shows one of the program's own dialogs (operator, about box) modally
+    // and returns how it closed (QDialog::Accepted or Rejected).
+    virtual int runModal(QDialog& dialog) { return dialog.exec(); }
 };

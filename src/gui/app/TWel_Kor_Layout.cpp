@@ -123,8 +123,7 @@ void TWel_Kor::BuildActionsAndMenus()
 
     // Commands whose work is not in this build yet are shown but disabled:
     // a click must never look as if something happened.
-    for (QAction* pending : {Zapisz2, Ustawieniadrukowania1, Drukuj1, Operator1, Rejestracjatypupliku1, Pomoc2,
-                             Indeks1, Stronafirmowa1, OWelkor11})
+    for (QAction* pending : {Zapisz2, Ustawieniadrukowania1, Drukuj1})
         pending->setEnabled(false);
 
     // Context menu of the tables.
@@ -373,6 +372,7 @@ void TWel_Kor::BuildStatusBar()
     const int widths[] = {220, 110, 110, 100, 50};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(bar);
+        panel->setTextFormat(Qt::PlainText);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setObjectName(QStringLiteral("sbPanel%1").arg(i));
         if (i < 4) {
