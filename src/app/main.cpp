@@ -12,13 +12,14 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Welkor Lumo 1"));
-    QApplication::setDesktopFileName(QStringLiteral("welkor-lumo")); // ties the window to its desktop entry
-    QApplication::setWindowIcon(QIcon(MakeEmblem(QSize(64, 64))));
 
     // The program speaks Polish, and so do Qt's own dialogs and buttons.
     QTranslator qtPolish;
     if (qtPolish.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtPolish);
+
+    QApplication::setDesktopFileName(QStringLiteral("welkor-lumo")); // ties the window to its desktop entry
+    QApplication::setWindowIcon(QIcon(MakeEmblem(QSize(64, 64))));
 
     QtDialogs dialogs;
     SystemClock clock;

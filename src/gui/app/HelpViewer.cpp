@@ -45,6 +45,8 @@ void HelpViewer::showTopic(const QString& helpFile, const QString& anchor)
     QUrl url = QUrl::fromLocalFile(helpFile);
     if (!anchor.isEmpty())
         url.setFragment(anchor);
+    if (!isVisible() && parentWidget()) // opens over the program's window
+        move(parentWidget()->window()->frameGeometry().center() - rect().center());
     show();
     raise();
     activateWindow();

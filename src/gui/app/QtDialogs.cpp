@@ -25,17 +25,6 @@ bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
     return true;
 }
 
-// File names and user texts in a message are shown as they are, never read
-// as markup.
-QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
-{
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
 } // namespace
 
 bool QtDialogs::openFile(FileDialogState& state) { return RunFileDialog(parent_, state, QFileDialog::AcceptOpen); }
@@ -44,20 +33,18 @@ bool QtDialogs::saveFile(FileDialogState& state) { return RunFileDialog(parent_,
 
 bool QtDialogs::askYesNo(const QString& title, const QString& text)
 {
-    return Message(parent_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
 
 void QtDialogs::information(const QString& text)
 {
-    Message(parent_, QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-            QMessageBox::Ok);
+    QMessageBox::information(parent_, QApplication::applicationDisplayName(), text);
 }
 
 void QtDialogs::error(const QString& text)
 {
-    Message(parent_, QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-            QMessageBox::Ok);
+    QMessageBox::critical(parent_, QApplication::applicationDisplayName(), text);
 }
 
 std::optional<std::uint32_t> QtDialogs::chooseColour(std::uint32_t initial)

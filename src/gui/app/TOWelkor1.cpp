@@ -82,9 +82,7 @@ TOWelkor1::TOWelkor1(const QString& logoFile, QWidget* owner) : QDialog(owner)
     font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
     font.setPointSize(8);
     setFont(font);
-    setFixedSize(409, 354);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
+    setFixedSize(409, 354); // a dialog's window colour is the button face
 
     logo = Transparent(QImage(logoFile));
 

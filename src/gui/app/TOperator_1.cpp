@@ -49,7 +49,9 @@ TOperator_1::TOperator_1(const OperatorIniPlaces& places, Dialogs& dialogs, QWid
 {
     setObjectName(QStringLiteral("Operator_1"));
     setWindowTitle(QStringLiteral("Operator"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // Fixed frame with the close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
     font.setPointSize(8);
