@@ -15,6 +15,7 @@ public:
     bool openFile(FileDialogState&) override { return false; }
     bool saveFile(FileDialogState&) override { return false; }
     bool askYesNo(const QString&, const QString&) override { return false; }
+    SaveChoice askSaveChanges(const QString&) override { return SaveChoice::Cancel; }
     void information(const QString&) override {}
     void error(const QString&) override {}
     std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }

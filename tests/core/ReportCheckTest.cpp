@@ -32,6 +32,9 @@ TEST(ReportCheck, ReportsThatCanBeOpened)
     EXPECT_EQ(Problem(Report(" 1,5E-3")), "");
     EXPECT_EQ(Problem(Report(" 0,5", 1)), "");  // a few values are enough
     EXPECT_EQ(Problem(Report(" 0,5") + std::string(1, '\0') + "\x01\x02 binary tail"), ""); // NUL ends the text
+    // A stray form feed, an escape or a DOS end-of-file byte is just text.
+    EXPECT_EQ(Problem("h0\f\x1B[1m\r\n" + Report(" 0,5").substr(4) + "\x1A"), "");
+    EXPECT_EQ(Problem(Report(" 0,5") + "uwaga\x7F\x0B\r\n"), "");
 }
 
 TEST(ReportCheck, RefusesWhatIsNotAReport)
@@ -40,8 +43,10 @@ TEST(ReportCheck, RefusesWhatIsNotAReport)
     EXPECT_NE(Problem(std::string(40, '\n')), "");                              // no value at all
     EXPECT_NE(Problem(Report(" 0,5", 0)), "");                                  // 18 lines, no value
     EXPECT_NE(Problem(Report(" 0,5").substr(0, 60)), "");                       // short
-    EXPECT_NE(Problem(Report(" 0,5\x01")), "");                                 // control byte
-    EXPECT_NE(Problem(Report(" 0,5\x7F")), "");                                 // DEL
+    // A file that is no report and holds control bytes is called binary.
+    EXPECT_EQ(Problem(Report(" 0,5\x01")), "Plik nie jest raportem z pomiaru: zawiera dane binarne.");
+    EXPECT_EQ(Problem(std::string("\x89PNG\r\n\x1A\n") + std::string(200, '\x03')),
+              "Plik nie jest raportem z pomiaru: zawiera dane binarne.");
     EXPECT_NE(Problem(Report(" ")), "");        // a lone blank could not be coloured either
     const std::string bad = Problem(Report(" 1.5"));                            // full stop, not a comma
     EXPECT_NE(bad.find("' 1.5' is not a valid floating point value"), std::string::npos) << bad;

@@ -154,20 +154,31 @@ TEST(ParseValueLines, ShortListReadsWhatIsThere)
 TEST(FindAnalysisMarker, NeedsTwoLinesAfterTheMarker)
 {
     const std::string m(kAnalysisMarker);
+    auto after18 = [](ReportLines tail) {
+        ReportLines lines = EighteenLines();
+        lines.insert(lines.end(), tail.begin(), tail.end());
+        return FindAnalysisMarker(lines);
+    };
     EXPECT_EQ(FindAnalysisMarker({}), std::nullopt);
-    EXPECT_EQ(FindAnalysisMarker({m}), std::nullopt);
-    EXPECT_EQ(FindAnalysisMarker({m, ""}), std::nullopt);
-    EXPECT_EQ(FindAnalysisMarker({m, "", ""}), std::optional<std::size_t>(0));
-    EXPECT_EQ(FindAnalysisMarker({"a", "b", m, "", "Analiza"}), std::optional<std::size_t>(2));
-    EXPECT_EQ(FindAnalysisMarker({"a", "b", m, ""}), std::nullopt);
-    EXPECT_EQ(FindAnalysisMarker({"a", "b", m}), std::nullopt);
+    EXPECT_EQ(after18({m}), std::nullopt);
+    EXPECT_EQ(after18({m, ""}), std::nullopt);
+    EXPECT_EQ(after18({m, "", ""}), std::optional<std::size_t>(18));
+    EXPECT_EQ(after18({"a", "b", m, "", "Analiza"}), std::optional<std::size_t>(20));
+    EXPECT_EQ(after18({"a", "b", m, ""}), std::nullopt);
 }
 
-TEST(FindAnalysisMarker, FirstExactMarkerWins)
+TEST(FindAnalysisMarker, FirstExactMarkerFromLine18Wins)
 {
     const std::string m(kAnalysisMarker);
-    EXPECT_EQ(FindAnalysisMarker({"a", m, "x", m, "y", "z"}), std::optional<std::size_t>(1));
-    EXPECT_EQ(FindAnalysisMarker({"kon_kom_pap", "Kon_Kom_Pap ", " Kon_Kom_Pap", "x", "y"}), std::nullopt);
+    ReportLines lines = EighteenLines();
+    // A marker among the measurement's own lines is damage, not a block.
+    lines[3] = m;
+    lines[10] = m;
+    EXPECT_EQ(FindAnalysisMarker(lines), std::nullopt);
+    lines.insert(lines.end(), {"kon_kom_pap", "Kon_Kom_Pap ", " Kon_Kom_Pap", "x", "y"});
+    EXPECT_EQ(FindAnalysisMarker(lines), std::nullopt);
+    lines.insert(lines.end(), {m, "x", m, "y", "z"});
+    EXPECT_EQ(FindAnalysisMarker(lines), std::optional<std::size_t>(23));
 }
 
 // ---- ParseAnalysisBlock -----------------------------------------------------------
@@ -257,15 +268,18 @@ TEST(RebuildReportText, EighteenLinesGiveOnlyTheCommentHeading)
     EXPECT_EQ(text.comment, ReportLines{"Komentarz"});
 }
 
-TEST(RebuildReportText, CommentShowsEverythingAfterLine17ButMarkers)
+TEST(RebuildReportText, CommentShowsTheCommentButNeitherTheBlockNorMarkers)
 {
     ReportLines lines = WithBlock(EighteenLines());
-    lines.insert(lines.begin() + 18, std::string(kAnalysisMarker)); // a stray marker first in the comment
+    lines.push_back("dopisek po bloku");
     const ReportText text = RebuildReportText(lines, FilledTable("0"));
-    ReportLines expected = {"Komentarz", "Uwagi operatora", "", "Analiza"};
-    for (const std::string& line : AnalysisLines())
-        expected.push_back(line);
-    EXPECT_EQ(text.comment, expected);
+    EXPECT_EQ(text.comment, (ReportLines{"Komentarz", "Uwagi operatora", "dopisek po bloku"}));
+
+    // A stray marker first in the comment starts the block: its analysis lines
+    // are the ones with tabs; the user's lines without a tab stay in sight.
+    lines.insert(lines.begin() + 18, std::string(kAnalysisMarker));
+    const ReportText stray = RebuildReportText(lines, FilledTable("0"));
+    EXPECT_EQ(stray.comment, (ReportLines{"Komentarz", "Uwagi operatora", "", "Analiza", "dopisek po bloku"}));
 }
 
 TEST(RebuildReportText, ShortListIsReadAsIfMissingLinesWereEmpty)

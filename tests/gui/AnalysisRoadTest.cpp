@@ -218,6 +218,7 @@ TEST_F(AnalysisRoad, WithoutANegativeControlTheStatusStaysAsItWas)
     w.tbAnalizujClick();
     ASSERT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
 
+    dialogs.yesNoAnswers = {true};
     w.tbPrzeniesClick();
     w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
     w.sgEdycja->setCell(4, 4, QStringLiteral("neg"));

@@ -239,33 +239,33 @@ TEST_F(TemplateEditGrid, PressOutsideColourModePaintsNothing)
     EXPECT_EQ(img.pixel(Inside(5, 5)), Rgb(kDefault));
 }
 
-TEST_F(TemplateEditGrid, StampAtTheFirstCornerShowsThePaintingColourButKeepsTheStoredOne)
+TEST_F(TemplateEditGrid, StampAtTheFirstCornerShowsWhatATemplateSaveWrites)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(3, 2);
+    Press(w.sgEdycja, 3, 2);
+    Release(w.sgEdycja, 3, 2);
     dialogs.colourAnswers = {kBlue};
-    w.tbKolorClick();
+    w.tbKolor->click();
 
-    // A click stamps the new colour into the picture at the first corner; only
-    // selecting a cell of the edit grid writes the colour array.
+    // Clicks, releases and repaints after a colour change show the cell's
+    // stored colour, the one "Zapisz szablon" writes.
     w.sgEdycjaClick();
+    w.FormPaint();
     EXPECT_EQ(At(w.CellColours, 3, 2), kRed);
-    EXPECT_EQ(Shown(w).pixel(Inside(3, 2)), qRgb(0, 0, 255));
+    EXPECT_EQ(Shown(w).pixel(Inside(3, 2)), qRgb(255, 0, 0));
 
-    // A cell selected in the measured grid becomes the first corner too.
+    // A cell selected in the measured grid is not painted behind the user's back.
     w.sgDaneSelectCell(5, 4);
     w.sgEdycjaMouseUp();
     EXPECT_EQ(At(w.CellColours, 5, 4), kDefault);
-    EXPECT_EQ(Shown(w).pixel(Inside(5, 4)), qRgb(0, 0, 255));
+    EXPECT_EQ(Shown(w).pixel(Inside(5, 4)), Rgb(kDefault));
 
-    // Out of colour mode nothing is stamped.
-    w.Edycjakolorw1Click();
-    w.sgDaneSelectCell(7, 7);
-    w.sgEdycjaMouseUp();
-    w.sgEdycjaClick();
-    w.FormPaint();
-    EXPECT_EQ(Shown(w).pixel(Inside(7, 7)), Rgb(kDefault));
+    // Pressing a cell paints it in the new colour, on the screen and in the array.
+    Press(w.sgEdycja, 6, 6);
+    Release(w.sgEdycja, 6, 6);
+    EXPECT_EQ(At(w.CellColours, 6, 6), kBlue);
+    EXPECT_EQ(Shown(w).pixel(Inside(6, 6)), qRgb(0, 0, 255));
 }
 
 TEST_F(TemplateEditGrid, ColourDialogIsNotPrimedAndCancelRefillsTheBrush)
@@ -447,7 +447,11 @@ TEST_F(TemplateEditGrid, PrzeniesCopiesHeadingsAndValuesAndLeavesColoursAlone)
     w.tbAnalizujClick();
     ASSERT_FALSE(w.FreshMeasurement);
 
+    // The marks and results would be replaced: the user is asked first.
+    dialogs.yesNoAnswers = {true};
     w.tbPrzenies->click();
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|")));
     EXPECT_TRUE(w.FreshMeasurement);
     EXPECT_EQ(w.sgEdycja->texts(), w.sgDane->texts());
     EXPECT_EQ(w.sgEdycja->cell(0, 0), QString());
@@ -459,6 +463,7 @@ TEST_F(TemplateEditGrid, PrzeniesCopiesHeadingsAndValuesAndLeavesColoursAlone)
     // The menu item does the same.
     w.sgEdycja->setCell(2, 2, QStringLiteral("poz"));
     w.FreshMeasurement = false;
+    dialogs.yesNoAnswers = {true};
     w.Przenie1->trigger();
     EXPECT_TRUE(w.FreshMeasurement);
     EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" 0,111"));
@@ -603,6 +608,7 @@ TEST_F(TemplateFiles, FortyByteFileReplacesColumnZeroAndTheFirstCellOfColumnOne)
     ASSERT_EQ(bytes.size(), 40);
     WriteFile(QStringLiteral("short.sza"), bytes);
     dialogs.fileAnswers = {Path(QStringLiteral("short.sza"))};
+    dialogs.yesNoAnswers = {true}; // not 468 bytes: used only when the user agrees
     w.Otwrzscchemat1Click();
 
     for (int r = 0; r < 9; ++r)
@@ -631,6 +637,7 @@ TEST_F(TemplateFiles, ThirtyEightByteFileReplacesOnlyTheLowBytesOfTheCutValue)
     ASSERT_EQ(bytes.size(), 38);
     WriteFile(QStringLiteral("cut.sza"), bytes);
     dialogs.fileAnswers = {Path(QStringLiteral("cut.sza"))};
+    dialogs.yesNoAnswers = {true}; // not 468 bytes: used only when the user agrees
     w.Otwrzscchemat1Click();
 
     for (int r = 0; r < 9; ++r)
@@ -652,6 +659,7 @@ TEST_F(TemplateFiles, EmptyFileKeepsTheColoursButRepaintsBlackInTheDefaultColour
 
     WriteFile(QStringLiteral("empty.sza"), QByteArray());
     dialogs.fileAnswers = {Path(QStringLiteral("empty.sza"))};
+    dialogs.yesNoAnswers = {true}; // not 468 bytes: used only when the user agrees
     w.Otwrzscchemat1Click();
     ExpectNoErrors();
 
@@ -672,20 +680,29 @@ TEST_F(TemplateFiles, BytesPastTheLastValueAreIgnored)
     WriteFile(QStringLiteral("long.sza"), bytes);
     TWel_Kor& w = StartOnTable();
     dialogs.fileAnswers = {Path(QStringLiteral("long.sza"))};
+    dialogs.yesNoAnswers = {true}; // not 468 bytes: used only when the user agrees
     w.Otwrzscchemat1Click();
     ExpectNoErrors();
     EXPECT_EQ(w.CellColours, layout);
 }
 
-TEST_F(TemplateFiles, SavingOverAnExistingFileReplacesItWithoutAQuestion)
+TEST_F(TemplateFiles, SavingOverAnExistingFileAsksFirst)
 {
     WriteFile(QStringLiteral("old.sza"), QByteArray(1000, 'x'));
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
     w.sgEdycjaSelectCell(2, 3);
-    dialogs.fileAnswers = {Path(QStringLiteral("old.sza"))};
+    dialogs.fileAnswers = {Path(QStringLiteral("old.sza")), Path(QStringLiteral("old.sza"))};
+    dialogs.yesNoAnswers = {false, true};
     w.Zapiszschemat1Click();
-    EXPECT_TRUE(dialogs.questions.isEmpty());
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions[0], QStringLiteral("Uwaga!|Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
+                                        .arg(Path(QStringLiteral("old.sza"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("old.sza")), QByteArray(1000, 'x'));
+    EXPECT_TRUE(w.TemplateHasUnsavedChanges());
+
+    w.Zapiszschemat1Click();
+    EXPECT_FALSE(w.TemplateHasUnsavedChanges());
     const QByteArray written = ReadFile(QStringLiteral("old.sza"));
     EXPECT_EQ(written.size(), 468);
     EXPECT_EQ(written.mid(84, 4), QByteArray::fromHex("FF000000"));

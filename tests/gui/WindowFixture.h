@@ -24,6 +24,7 @@ public:
     std::deque<std::optional<QString>> fileAnswers; // nullopt = cancel
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
+    std::deque<SaveChoice> saveChoiceAnswers; // none left: Cancel
     // What the user does in the program's own modal dialogs, one script per
     // dialog; a dialog left open by its script is closed as with Escape.
     std::deque<std::function<void(QDialog&)>> modalScripts;
@@ -31,6 +32,7 @@ public:
     QStringList informations;
     QStringList errors;
     QStringList questions;
+    QStringList saveQuestions;
     QList<FileDialogState> fileDialogsShown;
     QList<std::uint32_t> colourDialogStarts;
     QStringList modalsShown;
@@ -44,6 +46,15 @@ public:
             return false;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
+        return answer;
+    }
+    SaveChoice askSaveChanges(const QString& text) override
+    {
+        saveQuestions.push_back(text);
+        if (saveChoiceAnswers.empty())
+            return SaveChoice::Cancel;
+        const SaveChoice answer = saveChoiceAnswers.front();
+        saveChoiceAnswers.pop_front();
         return answer;
     }
     void information(const QString& text) override { informations.push_back(text); }

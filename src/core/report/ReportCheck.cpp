@@ -8,16 +8,40 @@
 
 namespace welkor {
 
-std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
+namespace {
+
+// Control bytes other than TAB, CR and LF before the end of the text (a NUL).
+bool HasControlBytes(std::string_view bytes)
 {
-    // The text ends at a NUL; what comes before it must be text.
     for (char ch : bytes) {
         const auto byte = static_cast<unsigned char>(ch);
         if (byte == 0)
             break;
         if ((byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F)
-            return "Plik nie jest raportem z pomiaru: zawiera dane binarne.";
+            return true;
     }
+    return false;
+}
+
+std::string ContentProblem(const ReportLines& lines);
+
+} // namespace
+
+std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
+{
+    // A stray form feed or an end-of-file byte is just text in a report that
+    // is otherwise fine; only a file that is no report at all and holds such
+    // bytes is called binary, which says more than its first bad value would.
+    std::string problem = ContentProblem(lines);
+    if (!problem.empty() && HasControlBytes(bytes))
+        return "Plik nie jest raportem z pomiaru: zawiera dane binarne.";
+    return problem;
+}
+
+namespace {
+
+std::string ContentProblem(const ReportLines& lines)
+{
     if (std::string shortage = CheckReportContent(lines); !shortage.empty())
         return shortage;
 
@@ -36,5 +60,7 @@ std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
         return "Plik nie jest raportem z pomiaru: wiersze 7-18 nie zawieraj\xB9 \xBF" "adnej warto\x9C" "ci.";
     return std::string();
 }
+
+} // namespace
 
 } // namespace welkor

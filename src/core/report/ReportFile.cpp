@@ -4,7 +4,6 @@
 #include "core/text/Error.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace welkor {
 
@@ -23,6 +22,14 @@ std::string LinesWord(std::size_t n)
 }
 
 std::string LineCountText(std::size_t n) { return std::to_string(n) + " " + LinesWord(n); }
+
+bool IsControlByte(char ch)
+{
+    const auto byte = static_cast<unsigned char>(ch);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+constexpr char kNoBreakSpace = '\xA0';
 
 } // namespace
 
@@ -76,51 +83,43 @@ std::string CheckReportContent(const ReportLines& lines)
            ", a raport ma ich co najmniej 18.";
 }
 
-std::vector<std::string> UserCommentLines(const ReportLines& report, const std::vector<std::string>& commentMemoLines)
+std::vector<std::string> UserCommentLines(const std::vector<std::string>& commentMemoLines)
 {
     const std::vector<std::string>& memo = commentMemoLines;
-    if (memo.size() <= 1)
-        return {};
-    const std::optional<std::size_t> marker = FindAnalysisMarker(report);
-    if (!marker)
-        return std::vector<std::string>(memo.begin() + 1, memo.end());
-
-    // The old block as the memo showed it: every line after the marker except
-    // further marker lines, which are never shown.
-    std::vector<std::string> shown;
-    for (std::size_t i = *marker + 1; i < report.size(); ++i)
-        if (report[i] != kAnalysisMarker)
-            shown.push_back(report[i]);
-
-    // Untouched, the block is found as a run of lines: only that run goes, so
-    // notes typed before or after it are kept. The last such run is the one
-    // the memo showed; an earlier copy would be the user's own text.
-    if (!shown.empty() && memo.size() - 1 >= shown.size()) {
-        for (std::size_t start = memo.size() - shown.size(); start >= 1; --start) {
-            if (std::equal(shown.begin(), shown.end(), memo.begin() + static_cast<std::ptrdiff_t>(start))) {
-                std::vector<std::string> kept(memo.begin() + 1, memo.begin() + static_cast<std::ptrdiff_t>(start));
-                kept.insert(kept.end(), memo.begin() + static_cast<std::ptrdiff_t>(start + shown.size()), memo.end());
-                return kept;
-            }
-        }
+    auto first = memo.begin();
+    if (first != memo.end() && *first == kCommentHeading)
+        ++first;
+    std::vector<std::string> lines(first, memo.end());
+    for (std::string& line : lines) {
+        // A tab is a field end the format knows; other control characters
+        // would not survive the next reading.
+        for (char& ch : line)
+            if (IsControlByte(ch) && ch != '\t')
+                ch = ' ';
+        // A second marker would start the analysis block inside the comment.
+        if (line == kAnalysisMarker)
+            line += ' ';
     }
+    return lines;
+}
 
-    // The user edited the block: it starts at the last empty line followed by
-    // "Analiza" and runs to the end of the memo.
-    std::size_t end = memo.size();
-    bool foundHeading = false;
-    for (std::size_t i = memo.size() - 1; i >= 2; --i) {
-        if (memo[i] == kAnalysisHeading && memo[i - 1].empty()) {
-            end = i - 1;
-            foundHeading = true;
-            break;
-        }
+bool HasMarkerLine(const std::vector<std::string>& commentMemoLines)
+{
+    return std::find(commentMemoLines.begin(), commentMemoLines.end(), kAnalysisMarker) != commentMemoLines.end();
+}
+
+std::string AnalysisCellText(std::string_view cell)
+{
+    std::string out(cell);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (IsControlByte(out[i]))
+            out[i] = ' ';
+        // Only a leading blank may start the field: a blank further in would
+        // cut the text there when it is read back.
+        if (out[i] == ' ' && i > 0)
+            out[i] = kNoBreakSpace;
     }
-    if (!foundHeading) {
-        // The pair itself was edited away: drop as many lines as the block showed.
-        end = memo.size() - std::min(shown.size(), memo.size() - 1);
-    }
-    return std::vector<std::string>(memo.begin() + 1, memo.begin() + static_cast<std::ptrdiff_t>(end));
+    return out;
 }
 
 ReportLines BuildSavedReport(const ReportLines& report, const std::vector<std::string>& commentMemoLines,
@@ -131,11 +130,16 @@ ReportLines BuildSavedReport(const ReportLines& report, const std::vector<std::s
                     ", a raport z pomiaru ma ich co najmniej 18.");
 
     ReportLines out(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(kMinReportLines));
-    std::vector<std::string> comment = UserCommentLines(report, commentMemoLines);
+    std::vector<std::string> comment = UserCommentLines(commentMemoLines);
     out.insert(out.end(), std::make_move_iterator(comment.begin()), std::make_move_iterator(comment.end()));
     out.emplace_back(kAnalysisMarker);
     out.emplace_back();
     out.emplace_back(kAnalysisHeading);
+
+    // A cell is one field of one line: no control character may stay in it.
+    for (auto& row : editGrid)
+        for (std::string& cell : row)
+            std::replace_if(cell.begin(), cell.end(), IsControlByte, ' ');
 
     // A leading blank lets every cell be read back as one value token.
     for (std::size_t r = 1; r < static_cast<std::size_t>(kGridRows); ++r) {
@@ -151,7 +155,7 @@ ReportLines BuildSavedReport(const ReportLines& report, const std::vector<std::s
         for (std::size_t c = 0; c < static_cast<std::size_t>(kGridColumns); ++c) {
             if (r == 0)
                 line += "     ";
-            line += editGrid[r][c];
+            line += AnalysisCellText(editGrid[r][c]);
             line += '\t';
         }
         out.push_back(std::move(line));

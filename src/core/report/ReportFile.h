@@ -26,19 +26,26 @@ std::string JoinReportLines(const ReportLines& lines);
 std::string CheckReportContent(const ReportLines& lines);
 
 
-// The comment lines to write, taken from the comment memo. The memo's first
-// line is its heading and is dropped. When the report already holds an
-// analysis block, the memo shows the old block (from its empty line on) after
-// the user's comment; that part is cut off so the save does not write a stale
-// copy: the cut is made at the last "" directly followed by "Analiza", or, if
-// the user broke that pair, by dropping as many trailing lines as the old block
-// showed (never reaching the heading).
-std::vector<std::string> UserCommentLines(const ReportLines& report, const std::vector<std::string>& commentMemoLines);
+// The comment lines to write, taken from the comment memo, which holds the
+// comment only. Its first line is dropped when it is the heading
+// "Komentarz". Control characters other than TAB become blanks, and a line
+// that is exactly the marker gets a blank behind it, so the saved file keeps
+// exactly one marker.
+std::vector<std::string> UserCommentLines(const std::vector<std::string>& commentMemoLines);
+
+// True when a memo line is exactly the marker (the save then changes it).
+bool HasMarkerLine(const std::vector<std::string>& commentMemoLines);
+
+// An edit-grid cell as an analysis line holds it: control characters become
+// blanks and every blank but a leading one a no-break space, so the value
+// token rule reads the whole text back.
+std::string AnalysisCellText(std::string_view cell);
 
 // The lines of a saved report: lines 0-17, the user's comment, the marker, an
 // empty line, "Analiza" and nine analysis lines built from the edit grid.
-// Data cells of the edit grid that do not begin with a blank get one in front
-// (an empty cell becomes " "); this change stays in editGrid. Throws Error
+// Control characters in the edit grid become blanks, and data cells that do
+// not begin with a blank get one in front (an empty cell becomes " "); these
+// changes stay in editGrid. Throws Error
 // when the report has fewer than 18 lines; editGrid is then untouched.
 ReportLines BuildSavedReport(const ReportLines& report, const std::vector<std::string>& commentMemoLines,
                              GridTexts& editGrid);

@@ -38,7 +38,9 @@ std::optional<std::size_t> FindAnalysisMarker(const ReportLines& lines)
     const std::size_t count = lines.size();
     if (count < 2)
         return std::nullopt;
-    for (std::size_t i = 0; i + 2 <= count; ++i) {
+    // Lines 0-17 are the measurement itself: a marker there is damage, not
+    // the start of a block.
+    for (std::size_t i = kLastValueLine + 1; i + 2 <= count; ++i) {
         if (lines[i] == kAnalysisMarker) {
             // A marker on the second-to-last line has too little behind it.
             if (i + 3 <= count)
@@ -68,6 +70,33 @@ void ParseAnalysisBlock(const ReportLines& lines, GridTexts& storedAnalysis, boo
     }
 }
 
+std::vector<bool> AnalysisBlockLines(const ReportLines& lines)
+{
+    std::vector<bool> block(lines.size(), false);
+    const std::optional<std::size_t> marker = FindAnalysisMarker(lines);
+    if (!marker)
+        return block;
+    std::size_t i = *marker;
+    block[i++] = true;
+    if (i < lines.size() && lines[i].empty()) {
+        block[i++] = true;
+        if (i < lines.size() && lines[i] == kAnalysisHeading)
+            block[i++] = true;
+    }
+    // The analysis lines are the lines whose tokens the stored analysis took;
+    // a line without a tab gave none and is the user's.
+    int tokens = 0;
+    for (; i < lines.size() && tokens < kAnalysisCells; ++i) {
+        int inLine = 0;
+        ForEachValueToken(lines[i], [&](std::string_view) { ++inLine; });
+        if (inLine > 0) {
+            block[i] = true;
+            tokens += inLine;
+        }
+    }
+    return block;
+}
+
 ReportText RebuildReportText(const ReportLines& lines, const ValueTable& table)
 {
     ReportText text;
@@ -92,11 +121,13 @@ ReportText RebuildReportText(const ReportLines& lines, const ValueTable& table)
         text.displayed.push_back(std::move(row));
     }
 
+    // The comment memo holds the comment only: the analysis block is shown
+    // by the edit grid, and a save writes it anew from there.
     text.comment.emplace_back(kCommentHeading);
-    for (std::size_t i = kLastValueLine + 1; i < lines.size(); ++i) {
-        if (lines[i] != kAnalysisMarker)
+    const std::vector<bool> block = AnalysisBlockLines(lines);
+    for (std::size_t i = kLastValueLine + 1; i < lines.size(); ++i)
+        if (!block[i] && lines[i] != kAnalysisMarker)
             text.comment.push_back(lines[i]);
-    }
     return text;
 }
 

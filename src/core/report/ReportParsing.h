@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // Reading the report line list: the plate values, the stored analysis and the
 // text shown to the user, plus the measured-results grid built from them.
@@ -24,7 +25,7 @@ inline constexpr int kAnalysisCells = kGridRows * kGridColumns; // 117
 void ParseValueLines(const ReportLines& lines, ValueTable& table);
 
 // Index of the analysis block's marker line: the first "Kon_Kom_Pap" among
-// lines 0 to count - 2, counted only when at least two lines follow it.
+// lines 18 to count - 2, counted only when at least two lines follow it.
 std::optional<std::size_t> FindAnalysisMarker(const ReportLines& lines);
 
 // Without a block: sets freshMeasurement and leaves storedAnalysis alone.
@@ -33,10 +34,17 @@ std::optional<std::size_t> FindAnalysisMarker(const ReportLines& lines);
 // the 117th are ignored.
 void ParseAnalysisBlock(const ReportLines& lines, GridTexts& storedAnalysis, bool& freshMeasurement);
 
+// Which lines belong to the analysis block: the marker, the empty line and
+// "Analiza" right after it, and the lines whose tokens fill the stored
+// analysis (up to its 117 cells). Lines without a tab are never counted in:
+// they are the user's. One flag per line.
+std::vector<bool> AnalysisBlockLines(const ReportLines& lines);
+
 struct ReportText {
     // Lines 0-5, a heading line and one line per plate row A-H: always 15.
     ReportLines displayed;
-    // "Komentarz", then lines 18 on except any that are exactly the marker.
+    // "Komentarz", then lines 18 on, without the analysis block and without
+    // any other marker line.
     ReportLines comment;
 };
 

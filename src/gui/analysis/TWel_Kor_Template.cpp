@@ -5,6 +5,7 @@
 #include "gui/app/FileIO.h"
 #include "gui/app/TWel_Kor.h"
 
+#include <QFileInfo>
 #include <QMenu>
 
 void TWel_Kor::ApplyTextMode()
@@ -24,8 +25,11 @@ void TWel_Kor::FillCellBrush(welkor::Colour colour)
 
 void TWel_Kor::PaintTemplateCell(int column, int row)
 {
-    // The brush is one colour, so drawing it covers the cell with that colour.
-    TemplatePicture.fillCell(column, row, CellBrush.pixel(0, 0));
+    // The picture shows the cell's stored colour, never only the brush: what
+    // is on the screen is what a template save writes. (Selecting a cell in
+    // colour mode stores the painting colour before it gets here.)
+    const welkor::Colour stored = CellColours[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    TemplatePicture.fillCell(column, row, ToQColor(stored).rgb());
     RefreshTemplateOverlay();
 }
 
@@ -137,8 +141,43 @@ void TWel_Kor::tbKolorClick()
     FillCellBrush(PaintColour);
 }
 
+namespace {
+
+// A cell text without the blanks around it (a save puts one in front).
+QString Bare(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    auto blank = [](QChar ch) { return ch == QLatin1Char(' ') || ch == QChar::Nbsp; };
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+bool TWel_Kor::EditGridHoldsWork() const
+{
+    for (int r = 0; r < welkor::kGridRows; ++r) {
+        for (int c = 0; c < welkor::kGridColumns; ++c) {
+            const QString edit = Bare(sgEdycja->cell(c, r));
+            if (!edit.isEmpty() && edit != Bare(sgDane->cell(c, r)))
+                return true;
+        }
+    }
+    return false;
+}
+
 void TWel_Kor::tbPrzeniesClick()
 {
+    if (EditGridHoldsWork()
+        && !services_.dialogs->askYesNo(
+            QStringLiteral("Uwaga!"),
+            QStringLiteral("Tabela edycji zawiera oznaczenia, wyniki analizy lub wpisany tekst.\r\n"
+                           "Przenieś zastąpi je wartościami pomiaru.\r\nCzy mimo to przenieść dane?")))
+        return;
     FreshMeasurement = true;
     CopyValuesToEditGrid();
 }
@@ -148,7 +187,10 @@ void TWel_Kor::Zapiszschemat1Click()
     SDSchem.filter = QStringLiteral("Szablon analizy (*.sza)");
     if (!services_.dialogs->saveFile(SDSchem))
         return;
+    if (!ConfirmOverwrite(SDSchem.fileName))
+        return;
     WriteFileAtomically(SDSchem.fileName, welkor::EncodeTemplate(CellColours));
+    MarkTemplateSaved();
 }
 
 void TWel_Kor::Otwrzscchemat1Click()
@@ -156,8 +198,19 @@ void TWel_Kor::Otwrzscchemat1Click()
     ODSchem.filter = QStringLiteral("Szablon analizy (*.sza)");
     if (!services_.dialogs->openFile(ODSchem))
         return;
-    // Only the first 468 bytes can matter; a longer file is not read further.
-    const std::string bytes = ReadFilePrefix(ODSchem.fileName, static_cast<qint64>(welkor::kTemplateFileBytes));
-    welkor::DecodeTemplate(bytes, CellColours);
+    // Only the first 468 bytes can matter; one more tells a longer file.
+    const std::string bytes = ReadFilePrefix(ODSchem.fileName, static_cast<qint64>(welkor::kTemplateFileBytes) + 1);
+    if (bytes.size() != welkor::kTemplateFileBytes) {
+        const QString size = bytes.size() > welkor::kTemplateFileBytes
+            ? QStringLiteral("jest dłuższy niż 468 bajtów")
+            : QStringLiteral("ma %1 B").arg(bytes.size());
+        const QString question = QStringLiteral("Plik:\r\n%1\r\n%2, a szablon analizy ma dokładnie 468 B.\r\n"
+                                                "Może to nie być szablon. Czy mimo to go użyć?")
+                                     .arg(QFileInfo(ODSchem.fileName).absoluteFilePath(), size);
+        if (!services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), question))
+            return;
+    }
+    welkor::DecodeTemplate(std::string_view(bytes).substr(0, welkor::kTemplateFileBytes), CellColours);
     ApplyTemplateColours();
+    MarkTemplateSaved();
 }

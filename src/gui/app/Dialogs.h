@@ -15,6 +15,9 @@ struct FileDialogState {
     QString fileName;      // offered when the dialog opens, then the user's choice
 };
 
+// The answers to "Zapisać zmiany?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Every modal question the window asks goes through here, so tests can script
 // the answers and nothing blocks on the offscreen platform.
 class Dialogs {
@@ -28,6 +31,9 @@ public:
 
     // The "Uwaga!" question with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+
+    // "Zapisać zmiany?" with Tak / Nie / Anuluj; `text` says what is unsaved.
+    virtual SaveChoice askSaveChanges(const QString& text) = 0;
 
     // A plain information box with OK ("Brak danych!").
     virtual void information(const QString& text) = 0;

@@ -37,6 +37,19 @@ bool QtDialogs::askYesNo(const QString& title, const QString& text)
         == QMessageBox::Yes;
 }
 
+SaveChoice QtDialogs::askSaveChanges(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return SaveChoice::Save;
+    case QMessageBox::No: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
+}
+
 void QtDialogs::information(const QString& text)
 {
     QMessageBox::information(parent_, QApplication::applicationDisplayName(), text);

@@ -13,6 +13,7 @@ public:
     bool openFile(FileDialogState& state) override;
     bool saveFile(FileDialogState& state) override;
     bool askYesNo(const QString& title, const QString& text) override;
+    SaveChoice askSaveChanges(const QString& text) override;
     void information(const QString& text) override;
     void error(const QString& text) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;

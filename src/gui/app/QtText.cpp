@@ -17,6 +17,21 @@ std::string ToCp1250(const QString& text)
                                                       static_cast<std::size_t>(text.size())));
 }
 
+QString CharactersOutsideCp1250(const QString& text, QString found)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond the basic plane is a pair of code units.
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t codePoint = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        if (pair)
+            ++i;
+        if (welkor::UnicodeToCp1250(codePoint) < 0 && !found.split(QLatin1Char(' ')).contains(character))
+            found += (found.isEmpty() ? QString() : QStringLiteral(" ")) + character;
+    }
+    return found;
+}
+
 std::vector<std::string> ToCp1250Lines(const QStringList& lines)
 {
     std::vector<std::string> out;

@@ -10,6 +10,9 @@
 // The boundary between the core's code page 1250 strings and Qt's Unicode.
 QString FromCp1250(const std::string& bytes);
 std::string ToCp1250(const QString& text);
+// The characters of `text` that code page 1250 lacks, each once and separated
+// by blanks, appended to those already in `found` (which are not repeated).
+QString CharactersOutsideCp1250(const QString& text, QString found = {});
 std::vector<std::string> ToCp1250Lines(const QStringList& lines);
 QStringList FromCp1250Lines(const std::vector<std::string>& lines);
 

@@ -114,23 +114,27 @@ void TWel_Kor::WireGridEvents()
     auto on = [this](auto* sender, auto signal, auto handler) {
         connect(sender, signal, this, [this, handler](auto... args) { Guarded([&] { (this->*handler)(args...); }); });
     };
-    // Commands.
-    connect(Otwrz1, &QAction::triggered, this, [this] { Guarded([this] { Otwrz1Click(); }); });
-    connect(tbOtworzRaport, &QToolButton::clicked, this, [this] { Guarded([this] { Otwrz1Click(); }); });
-    connect(Zapisz1, &QAction::triggered, this, [this] { Guarded([this] { Zapisz1Click(); }); });
-    connect(tbZapiszRaport, &QToolButton::clicked, this, [this] { Guarded([this] { Zapisz1Click(); }); });
-    connect(Zamknij1, &QAction::triggered, this, [this] { Guarded([this] { Zamknij1Click(); }); });
-    connect(Przenie1, &QAction::triggered, this, [this] { Guarded([this] { tbPrzeniesClick(); }); });
-    connect(tbPrzenies, &QToolButton::clicked, this, [this] { Guarded([this] { tbPrzeniesClick(); }); });
-    connect(Analizuj1, &QAction::triggered, this, [this] { Guarded([this] { tbAnalizujClick(); }); });
-    connect(tbAnalizuj, &QToolButton::clicked, this, [this] { Guarded([this] { tbAnalizujClick(); }); });
-    connect(Kolor1, &QAction::triggered, this, [this] { Guarded([this] { tbKolorClick(); }); });
-    connect(tbKolor, &QToolButton::clicked, this, [this] { Guarded([this] { tbKolorClick(); }); });
-    connect(Edycja1, &QAction::triggered, this, [this] { Guarded([this] { Edycja1Click(); }); });
-    connect(Edycjatekstu1, &QAction::triggered, this, [this] { Guarded([this] { Edycjatekstu1Click(); }); });
-    connect(Edycjakolorw1, &QAction::triggered, this, [this] { Guarded([this] { Edycjakolorw1Click(); }); });
-    connect(Zapiszschemat1, &QAction::triggered, this, [this] { Guarded([this] { Zapiszschemat1Click(); }); });
-    connect(Otwrzscchemat1, &QAction::triggered, this, [this] { Guarded([this] { Otwrzscchemat1Click(); }); });
+    // Commands. Each first ends an open cell editor, so what the user typed
+    // is in the grid before the command reads it.
+    auto command = [this](auto* sender, auto signal, void (TWel_Kor::*handler)()) {
+        connect(sender, signal, this, [this, handler] { Command([&] { (this->*handler)(); }); });
+    };
+    command(Otwrz1, &QAction::triggered, &TWel_Kor::Otwrz1Click);
+    command(tbOtworzRaport, &QToolButton::clicked, &TWel_Kor::Otwrz1Click);
+    command(Zapisz1, &QAction::triggered, &TWel_Kor::Zapisz1Click);
+    command(tbZapiszRaport, &QToolButton::clicked, &TWel_Kor::Zapisz1Click);
+    command(Zamknij1, &QAction::triggered, &TWel_Kor::Zamknij1Click);
+    command(Przenie1, &QAction::triggered, &TWel_Kor::tbPrzeniesClick);
+    command(tbPrzenies, &QToolButton::clicked, &TWel_Kor::tbPrzeniesClick);
+    command(Analizuj1, &QAction::triggered, &TWel_Kor::tbAnalizujClick);
+    command(tbAnalizuj, &QToolButton::clicked, &TWel_Kor::tbAnalizujClick);
+    command(Kolor1, &QAction::triggered, &TWel_Kor::tbKolorClick);
+    command(tbKolor, &QToolButton::clicked, &TWel_Kor::tbKolorClick);
+    command(Edycja1, &QAction::triggered, &TWel_Kor::Edycja1Click);
+    command(Edycjatekstu1, &QAction::triggered, &TWel_Kor::Edycjatekstu1Click);
+    command(Edycjakolorw1, &QAction::triggered, &TWel_Kor::Edycjakolorw1Click);
+    command(Zapiszschemat1, &QAction::triggered, &TWel_Kor::Zapiszschemat1Click);
+    command(Otwrzscchemat1, &QAction::triggered, &TWel_Kor::Otwrzscchemat1Click);
 
     // Grids.
     on(sgDane, &StringGrid::selectCell, &TWel_Kor::sgDaneSelectCell);
@@ -194,6 +198,7 @@ void TWel_Kor::FormCreate()
     PaintColour = welkor::kSystemWindow;
     FillCellBrush(PaintColour);
     CellColours = welkor::DefaultCellColours();
+    MarkTemplateSaved();
 
     pcZakladki->setCurrentWidget(tsRaport);
     displayedReportLines.clear();
@@ -238,6 +243,12 @@ void TWel_Kor::Timer1Timer()
 }
 
 void TWel_Kor::Zamknij1Click() { close(); }
+
+void TWel_Kor::CommitOpenEditors()
+{
+    sgDane->commitOpenEditor();
+    sgEdycja->commitOpenEditor();
+}
 
 void TWel_Kor::ShowError(const QString& message) { services_.dialogs->error(message); }
 

@@ -18,6 +18,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class CircleShape;
 class DesktopShell;
@@ -69,6 +71,15 @@ public:
     // handler, its message is shown and the program carries on.
     template <class F> void Guarded(F&& handler);
 
+    // Runs a command (menu item, toolbar button, shortcut): an open cell
+    // editor is ended first, keeping its text, then the handler runs guarded.
+    template <class F> void Command(F&& handler)
+    {
+        CommitOpenEditors();
+        Guarded(std::forward<F>(handler));
+    }
+    void CommitOpenEditors();
+
     // ---- Start-up, window, timer ------------------------------------------
     void FormCreate();
     void FormShow();
@@ -85,9 +96,26 @@ public:
     void FillPlaceholder(std::uint8_t columns, std::uint8_t rows);
     void RebuildReportText();
     void ShowValuesInGrid();
+    QStringList CommentMemoLines() const;
+    // The "Uwaga!" question before a file is replaced; a directory is refused.
+    bool ConfirmOverwrite(const QString& fileName);
     void sgDaneSelectCell(int column, int row);
     void sgDaneDrawCell(int column, int row);
     void sgDaneMouseDown();
+
+    // ---- Unsaved work -----------------------------------------------------------
+    // The lines a report save would write now (empty without a report).
+    welkor::ReportLines CurrentSaveDocument() const;
+    void MarkReportSaved(welkor::ReportLines document);
+    void MarkReportUnsaved(); // a report that has never been saved (a fetch)
+    bool ReportHasUnsavedChanges() const;
+    void MarkTemplateSaved();
+    bool TemplateHasUnsavedChanges() const;
+    // Asks "Zapisać zmiany?" when there is unsaved work in what the coming
+    // step would throw away; false when the user keeps it (Anuluj, or a save
+    // that was cancelled or failed).
+    enum class UnsavedScope { Report, ReportAndTemplate };
+    bool ConfirmDiscardUnsavedWork(UnsavedScope scope);
 
     // ---- Plate view and calibration ----------------------------------------
     void BuildPlate(QWidget* page);
@@ -258,6 +286,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -276,8 +305,13 @@ private:
     QString ReadOperatorName();
     void ShowError(const QString& message);
 
+    // True when a cell of the edit grid holds text "Przenieś" would replace.
+    bool EditGridHoldsWork() const;
+
     WindowServices services_;
     bool shown_ = false;
+    std::optional<welkor::ReportLines> savedReportDocument_;
+    welkor::CellColourArray savedTemplateColours_{};
 };
 
 template <class F> void TWel_Kor::Guarded(F&& handler)

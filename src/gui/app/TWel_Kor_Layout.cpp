@@ -206,6 +206,9 @@ void TWel_Kor::BuildReportPage()
     splitter->setChildrenCollapsible(false);
     mOdebrany = new QPlainTextEdit(splitter);
     mKomentarz = new QPlainTextEdit(splitter);
+    // The report text comes from the file's lines 0-17 and is never saved from
+    // here: it can be read, selected and copied, not edited.
+    mOdebrany->setReadOnly(true);
     // The report's columns are tab-separated: a fixed-pitch font keeps the
     // values under their column numbers.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);

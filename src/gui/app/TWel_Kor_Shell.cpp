@@ -25,13 +25,15 @@ const QString kHelpFile = QStringLiteral("Brosalin 1.html");
 
 void TWel_Kor::WireShellCommands()
 {
-    connect(Operator1, &QAction::triggered, this, [this] { Guarded([this] { Operator1Click(); }); });
-    connect(Rejestracjatypupliku1, &QAction::triggered, this,
-            [this] { Guarded([this] { Rejestracjatypupliku1Click(); }); });
-    connect(Pomoc2, &QAction::triggered, this, [this] { Guarded([this] { Pomoc2Click(); }); });
-    connect(Indeks1, &QAction::triggered, this, [this] { Guarded([this] { Indeks1Click(); }); });
-    connect(Stronafirmowa1, &QAction::triggered, this, [this] { Guarded([this] { Stronafirmowa1Click(); }); });
-    connect(OWelkor11, &QAction::triggered, this, [this] { Guarded([this] { OWelkor11Click(); }); });
+    auto command = [this](QAction* item, void (TWel_Kor::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] { Command([&] { (this->*handler)(); }); });
+    };
+    command(Operator1, &TWel_Kor::Operator1Click);
+    command(Rejestracjatypupliku1, &TWel_Kor::Rejestracjatypupliku1Click);
+    command(Pomoc2, &TWel_Kor::Pomoc2Click);
+    command(Indeks1, &TWel_Kor::Indeks1Click);
+    command(Stronafirmowa1, &TWel_Kor::Stronafirmowa1Click);
+    command(OWelkor11, &TWel_Kor::OWelkor11Click);
 }
 
 DesktopShell& TWel_Kor::Shell()

@@ -30,7 +30,30 @@ QStringList MemoLines(const QPlainTextEdit& memo)
     return text.split(QLatin1Char('\n'));
 }
 
+QString OverwriteQuestion(const QString& fileName)
+{
+    return QStringLiteral("Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
+        .arg(QFileInfo(fileName).absoluteFilePath());
+}
+
 } // namespace
+
+QStringList TWel_Kor::CommentMemoLines() const
+{
+    // A memo the user emptied holds no line at all, not one empty line.
+    if (mKomentarz->document()->isEmpty())
+        return {};
+    return MemoLines(*mKomentarz);
+}
+
+bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
+{
+    if (QFileInfo(fileName).isDir())
+        throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
+    if (!QFileInfo::exists(fileName))
+        return true;
+    return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
+}
 
 void TWel_Kor::WriteGridHeadings()
 {
@@ -80,11 +103,16 @@ void TWel_Kor::LoadReport(const QString& fileName)
     if (!problem.empty())
         throw GuiError(QStringLiteral("Plik \"%1\" nie został otwarty.\n%2").arg(fileName, FromCp1250(problem)));
 
+    if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
+        return;
+
     dataPresent = true;
     setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
     reportLines = std::move(lines);
-    // A well the report gives no value keeps no reading of an earlier plate.
+    // A well the report gives no value keeps no reading of an earlier plate,
+    // and a short analysis block no mark of an earlier analysis.
     valueTable = welkor::ValueTable{};
+    StoredAnalysis = welkor::GridTexts{};
     welkor::ParseValueLines(reportLines, valueTable);
     welkor::ParseAnalysisBlock(reportLines, StoredAnalysis, FreshMeasurement);
     RebuildReportText();
@@ -94,6 +122,7 @@ void TWel_Kor::LoadReport(const QString& fileName)
     RecolourPlate();
     UpdateLegend();
     RefreshTemplateOverlay();
+    MarkReportSaved(CurrentSaveDocument());
 }
 
 void TWel_Kor::Zapisz1Click()
@@ -106,26 +135,39 @@ void TWel_Kor::Zapisz1Click()
     SD.title = QStringLiteral("Zapis wyników");
     SD.defaultSuffix = kReportSuffix;
 
+    // Characters the file cannot hold would silently become "?".
+    QString unstorable = CharactersOutsideCp1250(CommentMemoLines().join(QString()));
+    for (int r = 0; r < welkor::kGridRows; ++r)
+        for (int c = 0; c < welkor::kGridColumns; ++c)
+            unstorable = CharactersOutsideCp1250(sgEdycja->cell(c, r), unstorable);
+    if (!unstorable.isEmpty()
+        && !services_.dialogs->askYesNo(
+            QStringLiteral("Uwaga!"),
+            QStringLiteral("Tych znaków nie da się zapisać w pliku raportu (strona kodowa 1250): %1\r\n"
+                           "Zostaną zapisane jako „?”.\r\nCzy mimo to zapisać raport?")
+                .arg(unstorable)))
+        return;
+
+    const std::vector<std::string> memo = ToCp1250Lines(CommentMemoLines());
+    if (welkor::HasMarkerLine(memo))
+        services_.dialogs->information(
+            QStringLiteral("Wiersz komentarza „Kon_Kom_Pap” zostanie zapisany ze spacją na końcu: "
+                           "to słowo oznacza w pliku początek bloku analizy."));
+
     // The edit grid gets its leading blanks before the dialog opens, whatever
     // the user answers there.
     welkor::GridTexts grid = sgEdycja->texts();
     const welkor::GridTexts before = grid;
-    const welkor::ReportLines document =
-        welkor::BuildSavedReport(reportLines, ToCp1250Lines(MemoLines(*mKomentarz)), grid);
+    welkor::ReportLines document = welkor::BuildSavedReport(reportLines, memo, grid);
     sgEdycja->applyChanges(before, grid);
 
     if (!services_.dialogs->saveFile(SD))
         return;
     const QString fileName = SD.fileName;
-    if (QFileInfo(fileName).isDir())
-        throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
-    if (QFileInfo::exists(fileName)) {
-        const QString question = QStringLiteral("Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
-                                     .arg(QFileInfo(fileName).absoluteFilePath());
-        if (!services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), question))
-            return;
-    }
+    if (!ConfirmOverwrite(fileName))
+        return;
     WriteFileAtomically(fileName, welkor::JoinReportLines(document));
+    MarkReportSaved(std::move(document));
 }
 
 void TWel_Kor::sgDaneSelectCell(int column, int row)

@@ -3,6 +3,7 @@
 #include "gui/app/QtText.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -29,6 +30,23 @@ public:
             QStyledItemDelegate::paint(painter, plain, index);
         }
         emit grid_->drawCell(index.column(), index.row());
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        grid_->openEditor_ = editor;
+        return editor;
+    }
+
+    // Whatever was typed or pasted, a cell never holds a line break or a tab.
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            model->setData(index, StringGrid::CellTextFromTyped(line->text()), Qt::EditRole);
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
     }
 
 private:
@@ -68,6 +86,25 @@ StringGrid::StringGrid(int fixedCells, QWidget* parent)
         if (!pressing_ && row >= 0 && column >= 0)
             emit selectCell(column, row);
     });
+}
+
+bool StringGrid::commitOpenEditor()
+{
+    if (!openEditor_ || state() != QAbstractItemView::EditingState)
+        return false;
+    QWidget* editor = openEditor_;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    openEditor_ = nullptr;
+    return true;
+}
+
+QString StringGrid::CellTextFromTyped(QString text)
+{
+    for (QChar& ch : text)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+            ch = QLatin1Char(' ');
+    return text;
 }
 
 QString StringGrid::cell(int column, int row) const

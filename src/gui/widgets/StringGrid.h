@@ -2,6 +2,7 @@
 
 #include "core/report/ReportTypes.h"
 
+#include <QPointer>
 #include <QTableWidget>
 
 // A 13 x 9 text grid whose heading row and column are ordinary cells, as
@@ -27,6 +28,15 @@ public:
     // them unless the core really changed it.
     void applyChanges(const welkor::GridTexts& before, const welkor::GridTexts& after);
 
+    // Ends an open cell editor, keeping what was typed in it, so that a
+    // command reading the grid sees the text the user sees. True when an
+    // editor was open.
+    bool commitOpenEditor();
+
+    // Control characters (TAB, CR, LF, ... and DEL) become blanks: a cell
+    // text is one field of one line in a saved report.
+    static QString CellTextFromTyped(QString text);
+
     // Column pitch and row pitch in pixels, grid line included.
     static constexpr int kColumnPitch = 56;
     static constexpr int kRowPitch = 25;
@@ -46,4 +56,5 @@ private:
     friend class StringGridDelegate;
     int fixedCells_;
     bool pressing_ = false;
+    QPointer<QWidget> openEditor_;
 };
