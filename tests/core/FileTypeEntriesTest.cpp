@@ -7,19 +7,6 @@
 
 using namespace welkor;
 
-TEST(FileTypeEntries, WindowsKeysInOrderWithQuotedProgramAndDocument)
-{
-    const std::string program = "C:\\Program Files\\Welkor Łódź\\welkor-lumo.exe";
-    const std::vector<RegistryEntry> expected = {
-        {".rap", "Plik raportu Welkor"},
-        {"Plik raportu Welkor", "Plik raportu Welkor"},
-        {"Plik raportu Welkor\\DefaultIcon", program + ",0"},
-        {"Plik raportu Welkor\\Shell\\Open", "&Open"},
-        {"Plik raportu Welkor\\Shell\\Open\\Command", "\"" + program + "\" \"%1\""},
-    };
-    EXPECT_EQ(WindowsFileTypeEntries(".rap", "Plik raportu Welkor", "Plik raportu Welkor", program), expected);
-}
-
 TEST(FileTypeEntries, ExecArgumentsAreQuotedOnlyWhenTheyMustBe)
 {
     EXPECT_EQ(QuoteExecArgument("/usr/bin/welkor-lumo"), "/usr/bin/welkor-lumo");
@@ -72,7 +59,8 @@ TEST(FileTypeEntries, MergeAddsOneLineAndKeepsEveryOtherAssociation)
               "[Removed Associations]\n"
               "text/html=foo.desktop;\n");
 
-    EXPECT_EQ(MergeDefaultApplication("", kType, kId), "[Default Applications]\napplication/x-welkor-rap=welkor-lumo.desktop;\n");
+    EXPECT_EQ(MergeDefaultApplication("", kType, kId),
+              "[Default Applications]\napplication/x-welkor-rap=welkor-lumo.desktop;\n");
     EXPECT_EQ(MergeDefaultApplication("[Added Associations]\nimage/png=a.desktop;", kType, kId),
               "[Added Associations]\nimage/png=a.desktop;\n\n[Default Applications]\n"
               "application/x-welkor-rap=welkor-lumo.desktop;\n");

@@ -145,7 +145,8 @@ TEST_F(WindowTest, InstalledProgramFindsItsHelpUnderShareAndAMissingOneIsNamed)
     w.Pomoc2->trigger();
     ASSERT_EQ(dialogs.informations.size(), 1);
     EXPECT_EQ(dialogs.informations[0],
-              QStringLiteral("Nie znaleziono pliku pomocy:\n") + QDir::toNativeSeparators(QDir(executableDir).filePath(kHelp)));
+              QStringLiteral("Nie znaleziono pliku pomocy:\n")
+                  + QDir::toNativeSeparators(QDir(executableDir).filePath(kHelp)));
     EXPECT_EQ(w.helpViewer, nullptr);
 
     CopyHelpTo(Path(QStringLiteral("usr/share/welkor-lumo")));

@@ -45,7 +45,8 @@ TEST_F(WindowTest, ConfirmedOperatorIsWrittenShownAndReadAtTheNextStart)
     w.Operator1->trigger();
 
     EXPECT_EQ(offered, QStringLiteral("Operator|Zatwierdź|Odrzuć"));
-    EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")).toHex(), QByteArray("4f70657261746f723a0d0a457761205a616ab9630d0a"));
+    EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")).toHex(),
+              QByteArray("4f70657261746f723a0d0a457761205a616ab9630d0a"));
     EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Ewa Zając"));
     EXPECT_EQ(w.operatorName, QStringLiteral("Ewa Zając"));
 
@@ -103,8 +104,10 @@ TEST_F(WindowTest, OperatorThatCannotBeWrittenIsReportedAndKeptForTheRun)
         Enter(QStringLiteral("Ewa"), [](TOperator_1& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }));
     w.Operator1->trigger();
 
-    ASSERT_EQ(dialogs.errors.size(), 3) << dialogs.errors.join(QLatin1Char('\n')).toStdString(); // start, opening, writing
-    EXPECT_TRUE(dialogs.errors[2].startsWith(QStringLiteral("Cannot create file \"") + Path(QStringLiteral("Operator.ini"))))
+    // Reported at start, at the dialog's opening and on writing.
+    ASSERT_EQ(dialogs.errors.size(), 3) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(dialogs.errors[2].startsWith(QStringLiteral("Cannot create file \"")
+                                             + Path(QStringLiteral("Operator.ini"))))
         << dialogs.errors[2].toStdString();
     EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Ewa"));
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("Operator.ini"))).isDir());
@@ -130,7 +133,8 @@ TEST_F(WindowTest, UsersOwnOperatorIniComesFirstAndIsTheOneWritten)
 TEST(OperatorIni, AProgramFolderThatTakesNoFilesSendsTheFileToTheUsersFolder)
 {
     QTemporaryDir dir;
-    const OperatorIniPlaces installed{dir.filePath(QStringLiteral("cfg/welkor-lumo")), dir.filePath(QStringLiteral("no-such-folder"))};
+    const OperatorIniPlaces installed{dir.filePath(QStringLiteral("cfg/welkor-lumo")),
+                                      dir.filePath(QStringLiteral("no-such-folder"))};
     EXPECT_EQ(OperatorIniTarget(installed), installed.userFile());
     WriteOperatorIni(installed, QStringLiteral("Ewa"));
     EXPECT_EQ(ReadOperatorIni(installed), QStringLiteral("Ewa"));

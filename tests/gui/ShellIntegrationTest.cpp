@@ -92,7 +92,8 @@ TEST(FileTypeRegistration, WindowsKeysGoToTheRegistryInOrderThenTheShellIsTold)
         {QStringLiteral("Plik raportu Welkor"), QStringLiteral("Plik raportu Welkor")},
         {QStringLiteral("Plik raportu Welkor\\DefaultIcon"), program + QStringLiteral(",0")},
         {QStringLiteral("Plik raportu Welkor\\Shell\\Open"), QStringLiteral("&Open")},
-        {QStringLiteral("Plik raportu Welkor\\Shell\\Open\\Command"), QLatin1Char('"') + program + QStringLiteral("\" \"%1\"")},
+        {QStringLiteral("Plik raportu Welkor\\Shell\\Open\\Command"),
+         QLatin1Char('"') + program + QStringLiteral("\" \"%1\"")},
     };
     RecordingRegistry registry;
     const QString type = QStringLiteral("Plik raportu Welkor");
@@ -165,8 +166,9 @@ TEST_F(WindowTest, RegisteringTheFileTypeNamesTheReportTypeAndTheProgram)
     TWel_Kor& w = Start();
     w.Rejestracjatypupliku1->trigger();
     ASSERT_EQ(shell.registrations.size(), 1);
-    EXPECT_EQ(shell.registrations[0], QStringList({QStringLiteral(".rap"), QStringLiteral("Plik raportu Welkor"),
-                                                   QStringLiteral("Plik raportu Welkor"), Path(QStringLiteral("welkor-lumo"))}));
+    const QString type = QStringLiteral("Plik raportu Welkor");
+    EXPECT_EQ(shell.registrations[0],
+              QStringList({QStringLiteral(".rap"), type, type, Path(QStringLiteral("welkor-lumo"))}));
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_TRUE(dialogs.informations.isEmpty()); // nothing is said on success
 

@@ -40,7 +40,8 @@ bool SomethingOpensWebPages()
     if (xdgMime.isEmpty())
         return true; // no way to tell: let the desktop try
     QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/https")});
+    query.start(xdgMime,
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/https")});
     return !query.waitForFinished(10 * 1000) || !query.readAllStandardOutput().trimmed().isEmpty();
 #else
     return true;

@@ -71,7 +71,8 @@ void TWel_Kor::ShowHelp(const QString& anchor)
 {
     const QString file = DataFilePath(kHelpFile);
     if (!QFileInfo(file).isFile()) {
-        services_.dialogs->information(QStringLiteral("Nie znaleziono pliku pomocy:\n") + QDir::toNativeSeparators(file));
+        services_.dialogs->information(QStringLiteral("Nie znaleziono pliku pomocy:\n")
+                                       + QDir::toNativeSeparators(file));
         return;
     }
     if (!helpViewer)

@@ -32,7 +32,8 @@ bool WriteIfChanged(const QString& file, const QByteArray& bytes)
         return false;
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
-        throw GuiError(QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(file, folder));
+        throw GuiError(
+            QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(file, folder));
     WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return true;
 }
@@ -157,5 +158,6 @@ void RegisterFreedesktopFileType(const FreedesktopPlaces& places, const QString&
     if (mimeChanged)
         RunIfPresent(QStringLiteral("update-mime-database"), {data.filePath(QStringLiteral("mime"))});
     if (desktopChanged)
-        RunIfPresent(QStringLiteral("update-desktop-database"), {QStringLiteral("-q"), data.filePath(QStringLiteral("applications"))});
+        RunIfPresent(QStringLiteral("update-desktop-database"),
+                     {QStringLiteral("-q"), data.filePath(QStringLiteral("applications"))});
 }
