@@ -136,6 +136,7 @@ protected:
     QTemporaryDir dir;
     QString executableDir; // the program's folder; empty: the temporary directory
     std::unique_ptr<TWel_Kor> window;
+    ReaderLink* reader = nullptr; // the plate reader the window talks to; none when null
 
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -149,6 +150,7 @@ protected:
         services.arguments = arguments;
         services.userConfigDir = dir.filePath(QStringLiteral("config")); // never the tester's own
         services.shell = &shell;
+        services.reader = reader;
         window = std::make_unique<TWel_Kor>(services);
         if (show)
             window->show();

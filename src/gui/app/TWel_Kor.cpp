@@ -104,6 +104,7 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
         move(screen->availableGeometry().center() - rect().center());
 
     Guarded([this] { FormCreate(); });
+    Guarded([this] { ConnectReader(); });
     Timer1->start();
 }
 

@@ -4,6 +4,7 @@
 #include "core/analysis/TemplateFile.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
+#include "core/reader/ReaderCommands.h"
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
@@ -37,6 +38,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class ReaderLink;
 class StringGrid;
 
 // What the window needs from its surroundings; tests pass fakes.
@@ -48,6 +50,7 @@ struct WindowServices {
     QStringList arguments;  // command-line arguments, program name excluded
     QString userConfigDir;  // the user's Operator.ini, read before the one beside the program
     DesktopShell* shell = nullptr; // file-type registration, web browser; null: the running desktop
+    ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
 // The services of the running program: its own directory and path, and the
@@ -164,6 +167,18 @@ public:
     // puts it (../share/welkor-lumo); the first path when neither has it.
     QString DataFilePath(const QString& name) const;
     HelpViewer* helpViewer = nullptr; // made at the first "Pomoc" or "Indeks"
+    // ---- Plate reader ---------------------------------------------------------
+    void ConnectReader();
+    void UruchomTekst1Click();
+    void Zatrzymajtekst1Click();
+    void Pytanie1Click();
+    void Potwierdzenie1Click();
+    void Start1Click();
+    void Stop1Click();
+    void Bezpotwierdzenia1Click();
+    void Pocztek1Click();
+    bool FetchFromReader(); // true when a transmission replaced the report
+    void Port1Popup();
 
     // ---- Controls -----------------------------------------------------------
     QTabWidget* pcZakladki = nullptr;
@@ -209,6 +224,14 @@ public:
     QAction* Edycjakolorw1 = nullptr;
     QAction* Kolor1 = nullptr;
     QMenu* Narzdzia1 = nullptr; // "Rozkazy"
+    QAction* UruchomTekst1 = nullptr;
+    QAction* Zatrzymajtekst1 = nullptr;
+    QAction* Pytanie1 = nullptr;
+    QAction* Potwierdzenie1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Bezpotwierdzenia1 = nullptr;
+    QAction* Pocztek1 = nullptr;
     QMenu* Narzdzia2 = nullptr; // "Narzędzia"
     QMenu* Port1 = nullptr;
     QAction* Rejestracjatypupliku1 = nullptr;
@@ -284,6 +307,11 @@ public:
     // Operator
     QString operatorName;
 
+    // Plate reader: the command last sent and the answer it got.
+    welkor::ReaderControlBytes controlBytes;
+    std::string outgoingCommand;
+    std::string receivedTransmission;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -304,6 +332,13 @@ private:
     void ShowHelp(const QString& anchor);
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    struct ReaderMessage {
+        QString text; // empty: nothing to say
+        bool error = false;
+    };
+    void SendSimpleCommand(std::uint8_t controlByte);
+    bool ReceiveTransmission(ReaderMessage& message);
+    void ShowReaderMessage(const ReaderMessage& message);
 
     // True when a cell of the edit grid holds text "Przenieś" would replace.
     bool EditGridHoldsWork() const;
