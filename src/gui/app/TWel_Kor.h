@@ -40,6 +40,7 @@ class QToolBar;
 class QToolButton;
 class ReaderLink;
 class StringGrid;
+class TClock;
 
 // What the window needs from its surroundings; tests pass fakes.
 struct WindowServices {
@@ -193,6 +194,7 @@ public:
     QMenu* pmTabela = nullptr;
     std::array<QLabel*, 5> sbPanels{};
     QTimer* Timer1 = nullptr;
+    QTimer* Timer1Phase = nullptr; // starts Timer1 again on a whole second
 
     // Toolbar
     QToolBar* ToolBar1 = nullptr;
@@ -262,6 +264,7 @@ public:
     QLabel* lGornaNr = nullptr;
     QLabel* lDolna = nullptr;
     QLabel* lDolnaNr = nullptr;
+    TClock* Clock1 = nullptr;
 
     // Dialog states
     FileDialogState OD;
@@ -332,6 +335,7 @@ private:
     void ShowHelp(const QString& anchor);
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    void KeepTimer1OnTheSecond();
     struct ReaderMessage {
         QString text; // empty: nothing to say
         bool error = false;

@@ -3,6 +3,7 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/ToolbarIcons.h"
+#include "gui/dial/TClock.h"
 #include "gui/plate/PlateView.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
@@ -352,6 +353,13 @@ void TWel_Kor::BuildPlatePage()
     lDolnaNr->setFixedWidth(40);
     tbDolna = makeTrackBar(112);
     PlacedLabel(GroupBox1, QStringLiteral("Dolna"), 104, 120);
+
+    // The dial shows the time of day; the disc stands on the page's own colour.
+    Clock1 = new TClock(page);
+    Clock1->setGeometry(352, 344, 105, 113);
+    Clock1->setClockSource(services_.clock);
+    Clock1->setColorBack(welkor::kSystemButtonFace);
+    Clock1->setAlarmZone(false);
 
     // The emblem.
     auto* iZnak = new QLabel(page);
