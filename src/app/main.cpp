@@ -12,7 +12,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Welkor Lumo 1"));
+    // No application display name: Qt would append it to every window title
+    // that does not already end with it ("... - pomiar.rap — Welkor Lumo 1").
+    // The window and each dialog carry their own full captions.
 
     // The program speaks Polish, and so do Qt's own dialogs and buttons.
     QTranslator qtPolish;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ struct Plate {
     GridTexts edit;
     bool fresh = true;
     ControlCounts counts;
+    CutoffOutcome outcome = CutoffOutcome::MarksOnly;
     std::vector<std::string> statuses;
 
     Plate()
@@ -50,7 +53,8 @@ struct Plate {
 
     void Run()
     {
-        RunCutoffAnalysis(measured, edit, fresh, counts, [this](const std::string& s) { statuses.push_back(s); });
+        outcome = RunCutoffAnalysis(measured, edit, fresh, counts,
+                                    [this](const std::string& s) { statuses.push_back(s); });
     }
 };
 
@@ -73,7 +77,23 @@ TEST(CutoffThreshold, IsThreeTimesTheNegativeMeanCutNotRounded)
     EXPECT_EQ(StatusFor({" 0,100", " 0,1111"}), kProg + "0,3166");
     EXPECT_EQ(StatusFor({" 0,1", " 0,2", " 0,3"}), kProg + "0,6");
     EXPECT_EQ(StatusFor({" 0,5"}), kProg + "1,5");
-    EXPECT_EQ(StatusFor({" 4115,2222"}), kProg + "12345,");
+    EXPECT_EQ(StatusFor({" 4115,2222"}), kProg + "12345"); // no comma left hanging
+    // Rounded to 15 significant digits before the cut, as the general format does.
+    EXPECT_EQ(StatusFor({" 3,333333333333333333"}), kProg + "10");
+}
+
+// A cut must never change what the number says: no exponent, integer digit
+// or last significant digit is cut away.
+TEST(CutoffThreshold, TinyAndHugeThresholdsReadTrue)
+{
+    EXPECT_EQ(StatusFor({" 4,115E-7"}), kProg + "1,2345E-6");
+    EXPECT_EQ(StatusFor({" 0,00001"}), kProg + "3E-5");                 // not "0,0000"
+    EXPECT_EQ(StatusFor({" 0,00004115"}), kProg + "1,2345E-4");         // not "0,0001"
+    EXPECT_EQ(StatusFor({" -0,00001"}), kProg + "-3E-5");
+    EXPECT_EQ(StatusFor({" 411522,2"}), kProg + "1,2345E6");            // not "123456"
+    EXPECT_EQ(StatusFor({" 41152,2"}), kProg + "123456");
+    EXPECT_EQ(StatusFor({" 4,1152222E20"}), kProg + "1,2345E21");       // not "1,2345"
+    EXPECT_EQ(StatusFor({" 0,0004115"}), kProg + "0,0012");             // still two digits: the usual cut
 }
 
 TEST(CutoffThreshold, NegativeAndZeroThresholdsKeepRoomForTheSign)
@@ -115,30 +135,40 @@ TEST(CutoffMarks, ControlsKeepTheirMarksWhateverTheirValues)
     p.Run();
 
     EXPECT_EQ(p.edit[1][1], " neg");
-    EXPECT_EQ(p.edit[1][2], " NEG");
+    EXPECT_EQ(p.edit[1][2], " neg");
     EXPECT_EQ(p.edit[3][4], " poz");
-    EXPECT_EQ(p.edit[3][5], " Poz");
+    EXPECT_EQ(p.edit[3][5], " poz");
     EXPECT_EQ(p.counts.negative, 2);
     EXPECT_EQ(p.counts.positive, 2);
     EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "0,9"});
 }
 
-TEST(CutoffMarks, OnlyTheExactLowerCaseWordsAreRewritten)
+TEST(CutoffMarks, MarksAreReadInAnyCaseWithBlanksAroundAndWrittenBackPlain)
 {
     Plate p;
-    p.Well(1, 1, " 0,500", "neg");
-    // Without the leading blank a capital mark is just text: a sample.
-    p.Well(1, 2, " 0,100", "NEG");
-    p.Well(1, 3, " 0,100", "Poz");
-    p.Well(1, 4, " 0,100", "neg ");
+    p.Well(1, 1, " 0,500", "NEG");
+    p.Well(1, 2, " 0,500", "Neg");
+    p.Well(1, 3, " 0,500", " neg ");
+    p.Well(1, 4, " 0,500", "  nEg\t");
+    p.Well(1, 5, " 0,100", "POZ");
+    p.Well(1, 6, " 0,100", "poz  ");
+    p.Well(1, 7, " 0,100", " poz\xA0"); // "poz " as a save writes it
+    // Not marks: samples, below the threshold of 1,5.
+    p.Well(2, 1, " 0,100", "negx");
+    p.Well(2, 2, " 0,100", "n eg");
+    p.Well(2, 3, " 0,100", "po");
     p.Run();
 
-    EXPECT_EQ(p.counts.negative, 1);
-    EXPECT_EQ(p.counts.positive, 0);
+    EXPECT_EQ(p.counts.negative, 4);
+    EXPECT_EQ(p.counts.positive, 3);
     EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "1,5"});
-    EXPECT_EQ(p.edit[1][2], kBelow);
-    EXPECT_EQ(p.edit[1][3], kBelow);
-    EXPECT_EQ(p.edit[1][4], kBelow);
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(p.edit[1][c], " neg") << c;
+    EXPECT_EQ(p.edit[1][5], " poz");
+    EXPECT_EQ(p.edit[1][6], " poz");
+    EXPECT_EQ(p.edit[1][7], " poz");
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(p.edit[2][c], kBelow) << c;
 }
 
 TEST(CutoffMarks, TypedMarksAreRewrittenEvenWithoutAFreshMeasurement)
@@ -211,7 +241,7 @@ TEST(CutoffWells, StateWordsAndEmptyTextsTakeNoPart)
     EXPECT_EQ(p.edit[2][4], " UNDER");
 }
 
-TEST(CutoffWells, NoUsableNegativeControlShowsNothingButEndsTheRun)
+TEST(CutoffWells, NoUsableNegativeControlShowsAndMarksNothingAndStaysFresh)
 {
     Plate p;
     p.Well(1, 1, " blank", "neg");
@@ -227,7 +257,14 @@ TEST(CutoffWells, NoUsableNegativeControlShowsNothingButEndsTheRun)
     EXPECT_EQ(p.edit[2][3], " -5");
     EXPECT_EQ(p.counts.negative, 0);
     EXPECT_EQ(p.counts.positive, 1);
-    EXPECT_FALSE(p.fresh);
+    EXPECT_EQ(p.outcome, CutoffOutcome::NoNegativeControl);
+    // Nothing was analysed: a control typed now still counts on the next click.
+    EXPECT_TRUE(p.fresh);
+    p.edit[2][2] = "neg";
+    p.Run();
+    EXPECT_EQ(p.outcome, CutoffOutcome::Marked);
+    EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "0,003"});
+    EXPECT_EQ(p.edit[2][3], kBelow);
 }
 
 TEST(CutoffWells, HeadingsAreNeverTouched)
@@ -260,7 +297,7 @@ TEST(CutoffFailure, ANonNumberAmongTheControlsStopsBeforeAnythingIsShown)
         p.Run();
         FAIL() << "a control reading 'x' was accepted";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "'x' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "Warto\x9C\xE6 'x' nie jest liczb\xB9.");
     }
     EXPECT_TRUE(p.statuses.empty());
     EXPECT_EQ(p.edit[2][1], " 0,100");
@@ -287,7 +324,7 @@ TEST(CutoffFailure, ANonNumberAmongTheSamplesStopsMarkingAtThatWell)
         p.Run();
         FAIL() << "a sample reading 'abc' was accepted";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "Warto\x9C\xE6 'abc' nie jest liczb\xB9.");
     }
     EXPECT_EQ(p.statuses, std::vector<std::string>{kProg + "1,5"});
     EXPECT_EQ(p.edit[2][1], kBelow);
@@ -316,4 +353,67 @@ TEST(CutoffCounts, CountControlsWithAReadingAndStartAfreshEachRun)
     EXPECT_EQ(p.counts.negative, 2);
     EXPECT_EQ(p.counts.positive, 2);
     EXPECT_EQ(p.statuses.back(), kProg + "0,6");
+}
+
+// Readings are decimal texts and the threshold is a decimal text: a sample
+// that equals the threshold shown is not below it, whatever binary rounding
+// would make of the two. Every pair of controls from 0,000 to 0,100 and
+// 0,000 to 0,099, with the samples at, just below and just above the
+// threshold, worked out in whole ten-thousandths.
+TEST(CutoffProperty, ASampleEqualToTheShownThresholdIsNeverMarked)
+{
+    auto tenThousandths = [](long value, bool trimmed) {
+        const long magnitude = value < 0 ? -value : value;
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%s%ld,%04ld", value < 0 ? "-" : "", magnitude / 10000, magnitude % 10000);
+        std::string text = buf;
+        if (trimmed) {
+            while (text.back() == '0')
+                text.pop_back();
+            if (text.back() == ',')
+                text.pop_back();
+        }
+        return text;
+    };
+    int pairs = 0;
+    for (int a = 0; a <= 100; ++a) {
+        for (int b = 0; b <= 99; ++b) {
+            const long threshold = 15L * (a + b); // 3 x (a + b) / 2 thousandths
+            char first[16], second[16];
+            std::snprintf(first, sizeof first, " 0,%03d", a);
+            std::snprintf(second, sizeof second, " 0,%03d", b);
+            Plate p;
+            p.Well(1, 1, first, "neg");
+            p.Well(1, 2, second, "neg");
+            p.Sample(2, 1, " " + tenThousandths(threshold, false));
+            p.Sample(2, 2, " " + tenThousandths(threshold - 1, false));
+            p.Sample(2, 3, " " + tenThousandths(threshold + 1, false));
+            p.Run();
+            ASSERT_EQ(p.statuses, std::vector<std::string>{kProg + tenThousandths(threshold, true)}) << first << second;
+            ASSERT_NE(p.edit[2][1], kBelow) << first << second;
+            ASSERT_EQ(p.edit[2][2], kBelow) << first << second;
+            ASSERT_NE(p.edit[2][3], kBelow) << first << second;
+            ++pairs;
+        }
+    }
+    EXPECT_EQ(pairs, 10100);
+}
+
+// Where the panel can only show the threshold cut, the samples are judged
+// against that shown number, so what the user reads agrees with the marks.
+TEST(CutoffMarks, SamplesAreJudgedAgainstTheThresholdAsShown)
+{
+    Plate p;
+    // Seven controls summing to 0,739: three times the mean is 0,316714...
+    const char* controls[] = {" 0,100", " 0,100", " 0,100", " 0,100", " 0,100", " 0,100", " 0,139"};
+    for (int c = 0; c < 7; ++c)
+        p.Well(1, c + 1, controls[c], "neg");
+    p.Sample(2, 1, " 0,3167");
+    p.Sample(2, 2, " 0,31670");
+    p.Sample(2, 3, " 0,31669");
+    p.Run();
+    ASSERT_EQ(p.statuses, std::vector<std::string>{kProg + "0,3167"});
+    EXPECT_EQ(p.edit[2][1], " 0,3167");
+    EXPECT_EQ(p.edit[2][2], " 0,31670");
+    EXPECT_EQ(p.edit[2][3], kBelow);
 }

@@ -282,7 +282,7 @@ TEST(FindRange, FailingTextKeepsTheExtremesFoundSoFar)
         FindRange(table, range);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "' 0,1x' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "Warto\x9C\xE6 ' 0,1x' nie jest liczb\xB9.");
     }
     EXPECT_DOUBLE_EQ(range.dataMax, 0.9);
     EXPECT_DOUBLE_EQ(range.dataMin, 0.2);

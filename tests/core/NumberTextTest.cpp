@@ -17,13 +17,25 @@ TEST(StrToFloat, ReadsDecimalCommaWithBlanksAround)
 
 TEST(StrToFloat, RefusesWhatIsNotANumberWithTheUsersText)
 {
-    for (const char* bad : {"", " ", "0.123", "abc", " 1,2x", "1,2,3", "--1", "1E", " over", "inf", "nan", "1e99999"}) {
+    for (const char* bad : {"", " ", "abc", " 1,2x", "1,2,3", "--1", "1E", " over", "inf", "nan", "1e99999", "1.2.3"}) {
         try {
             StrToFloat(bad);
             ADD_FAILURE() << "accepted '" << bad << "'";
         } catch (const ConversionError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid floating point value");
+            EXPECT_EQ(std::string(e.what()), std::string("Warto\x9C\xE6 '") + bad + "' nie jest liczb\xB9.");
+            EXPECT_EQ(e.text(), bad);
         }
+    }
+}
+
+TEST(StrToFloat, ANumberWrittenWithAFullStopGetsTheDecimalCommaHint)
+{
+    try {
+        StrToFloat(" -1.5E-3 ");
+        ADD_FAILURE() << "accepted a full stop";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "Warto\x9C\xE6 ' -1.5E-3 ' nie jest liczb\xB9."
+                               " Liczby zapisuje si\xEA z przecinkiem dziesi\xEAtnym: -1,5E-3 zamiast -1.5E-3.");
     }
 }
 

@@ -244,7 +244,7 @@ TEST(RecolourWells, StopsAtATextThatIsNoNumber)
         plate.Recolour(table, range, false);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
-        EXPECT_STREQ(e.what(), "' abc' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "Warto\x9C\xE6 ' abc' nie jest liczb\xB9.");
     }
     const std::size_t failing = Index(1, 8);
     for (std::size_t i = 0; i < failing; ++i)

@@ -124,8 +124,8 @@ TEST(ReaderTransmission, AFrameThatIsNoReportIsRefusedWithTheReason)
     std::vector<std::string> word = ReaderLines();
     word[9] = "Kol 4 abc\r 0.2\r";
     const TransmissionResult notANumber = Convert(Frame(word));
-    EXPECT_EQ(notANumber.problem, kRefused + "\nOdebrane dane nie s\xB9 raportem z pomiaru: w wierszu 10 ' abc' is "
-                                            "not a valid floating point value");
+    EXPECT_EQ(notANumber.problem, kRefused + "\nOdebrane dane nie s\xB9 raportem z pomiaru: wiersz 10 zawiera "
+                                            "warto\x9C\xE6 ' abc', kt\xF3ra nie jest liczb\xB9.");
     EXPECT_TRUE(notANumber.lines.empty());
 }
 

@@ -48,6 +48,10 @@ TEST(ReportCheck, RefusesWhatIsNotAReport)
     EXPECT_EQ(Problem(std::string("\x89PNG\r\n\x1A\n") + std::string(200, '\x03')),
               "Plik nie jest raportem z pomiaru: zawiera dane binarne.");
     EXPECT_NE(Problem(Report(" ")), "");        // a lone blank could not be coloured either
-    const std::string bad = Problem(Report(" 1.5"));                            // full stop, not a comma
-    EXPECT_NE(bad.find("' 1.5' is not a valid floating point value"), std::string::npos) << bad;
+    EXPECT_EQ(Problem(Report(" 1.5")),                                         // full stop, not a comma
+              "Plik nie jest raportem z pomiaru: wiersz 7 zawiera warto\x9C\xE6 ' 1.5', kt\xF3ra nie jest liczb\xB9."
+              " Liczby zapisuje si\xEA z przecinkiem dziesi\xEAtnym: 1,5 zamiast 1.5.");
+    // A value that is no number at all gets no hint.
+    EXPECT_EQ(Problem(Report(" abc")),
+              "Plik nie jest raportem z pomiaru: wiersz 7 zawiera warto\x9C\xE6 ' abc', kt\xF3ra nie jest liczb\xB9.");
 }

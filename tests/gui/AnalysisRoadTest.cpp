@@ -7,6 +7,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <functional>
@@ -45,6 +48,22 @@ QByteArray LowAndHigh(int column, int row)
 }
 
 QString Shown(int column, int row) { return QStringLiteral(" ") + QString::fromLatin1(LowAndHigh(column, row)); }
+
+// Types into a cell as the user does: a click on it, the keys, Enter.
+void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
+{
+    const QPoint centre = grid->visualRect(grid->model()->index(row, column)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::keyClicks(grid, text.left(1)); // the first key opens the editor
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>())
+        if (open->isVisible())
+            editor = open;
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits on a queued call
+}
 
 class AnalysisRoad : public WindowTest {
 protected:
@@ -87,6 +106,10 @@ TEST_F(AnalysisRoad, ThresholdIsCutForTheStatusPanelNotRounded)
         {"0,100", "0,1111", QStringLiteral("Próg: 0,3166")},
         {"-0,04115", "-0,04115", QStringLiteral("Próg: -0,1234")},
         {"0,000", "0,000", QStringLiteral("Próg: 0")},
+        // Tiny and huge thresholds keep their meaning.
+        {"4,115E-7", "4,115E-7", QStringLiteral("Próg: 1,2345E-6")},
+        {"0,00001", "0,00001", QStringLiteral("Próg: 3E-5")},
+        {"411522,2", "411522,2", QStringLiteral("Próg: 1,2345E6")},
     };
     for (const Case& k : cases) {
         TWel_Kor& w = OpenPlate(PlateReport([&](int c, int r) {
@@ -110,10 +133,9 @@ TEST_F(AnalysisRoad, SamplesBelowTheThresholdAreMarkedAndControlsKeepTheirMarks)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(2, 2, QStringLiteral(" NEG")); // a mark in capitals counts when it has its blank
-    w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));  // a positive control below the threshold
-    w.sgEdycja->setCell(8, 8, QStringLiteral("poz"));  // and one above it
-    w.sgEdycja->setCell(4, 4, QStringLiteral("NEG"));  // without the blank: a sample
+    w.sgEdycja->setCell(2, 2, QStringLiteral(" NEG"));
+    w.sgEdycja->setCell(3, 3, QStringLiteral("poz")); // a positive control below the threshold
+    w.sgEdycja->setCell(8, 8, QStringLiteral("poz")); // and one above it
     w.Analizuj1->trigger();
     ExpectNoErrors();
 
@@ -121,10 +143,9 @@ TEST_F(AnalysisRoad, SamplesBelowTheThresholdAreMarkedAndControlsKeepTheirMarks)
     EXPECT_EQ(w.controlCounts.negative, 2);
     EXPECT_EQ(w.controlCounts.positive, 2);
     EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" NEG"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" neg"));
     EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
     EXPECT_EQ(w.sgEdycja->cell(8, 8), QStringLiteral(" poz"));
-    EXPECT_EQ(w.sgEdycja->cell(4, 4), kBelow);
     // Every low sample is marked, every high one keeps its value.
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 12; ++c) {
@@ -175,7 +196,7 @@ TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
     w.tbAnalizuj->click();
 
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_EQ(dialogs.errors[0], QStringLiteral("'x' is not a valid floating point value"));
+    EXPECT_EQ(dialogs.errors[0], QStringLiteral("Wartość 'x' nie jest liczbą."));
     EXPECT_TRUE(w.FreshMeasurement);
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
     EXPECT_EQ(CountBelow(w), 0);
@@ -191,7 +212,7 @@ TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
     w.tbAnalizuj->click();
 
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_EQ(dialogs.errors[0], QStringLiteral("' 0,1x' is not a valid floating point value"));
+    EXPECT_EQ(dialogs.errors[0], QStringLiteral("Wartość ' 0,1x' nie jest liczbą."));
     EXPECT_TRUE(w.FreshMeasurement);
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
     // Rows are visited before columns: the wells before (5, 3) are marked.
@@ -210,28 +231,86 @@ TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
     EXPECT_EQ(CountBelow(w), 6 * 8 - 2);
 }
 
-TEST_F(AnalysisRoad, WithoutANegativeControlTheStatusStaysAsItWas)
+TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
 {
+    const QString noNegative = QStringLiteral("Brak kontroli ujemnych (neg) — nie można wyznaczyć progu.");
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
-    w.tbAnalizujClick();
+    w.tbAnalizuj->click();
     ASSERT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+    EXPECT_TRUE(dialogs.informations.isEmpty());
 
-    dialogs.yesNoAnswers = {true};
-    w.tbPrzeniesClick();
+    // Analysed: another click tells how to start a new analysis.
+    w.tbAnalizuj->click();
+    ASSERT_EQ(dialogs.informations.size(), 1);
+    EXPECT_TRUE(dialogs.informations[0].contains(QStringLiteral("„Przenieś”"))) << dialogs.informations[0].toStdString();
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
+
+    // "Przenieś" starts it: the old threshold goes with the old marks.
+    dialogs.yesNoAnswers = {true}; // the marks may go
+    w.tbPrzenies->click();
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
+
+    // The only negative control has no reading: the user is told, nothing is
+    // marked, and the panel shows no threshold (not even one left by an
+    // earlier plate).
+    w.sbPanels[3]->setText(QStringLiteral("Próg: 9,99"));
     w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
     w.sgEdycja->setCell(4, 4, QStringLiteral("neg"));
     w.sgDane->setCell(4, 4, QStringLiteral(" blank"));
-    w.tbAnalizujClick();
+    w.tbAnalizuj->click();
     ExpectNoErrors();
-    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
-    EXPECT_EQ(w.controlCounts.negative, 0);
-    EXPECT_EQ(w.controlCounts.positive, 1);
+    ASSERT_EQ(dialogs.informations.size(), 2);
+    EXPECT_EQ(dialogs.informations[1], noNegative);
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
     EXPECT_EQ(CountBelow(w), 0);
     EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
-    EXPECT_EQ(w.sgEdycja->cell(4, 4), QStringLiteral(" neg"));
+
+    // Nothing was analysed, so a control typed now is used at once.
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tbAnalizuj->click();
+    EXPECT_EQ(dialogs.informations.size(), 2);
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3"));
     EXPECT_FALSE(w.FreshMeasurement);
+
+    // Another plate opened: no threshold of this one beside it.
+    WriteFile(QStringLiteral("other.rap"), SampleReport());
+    dialogs.fileAnswers = {Path(QStringLiteral("other.rap"))};
+    dialogs.saveChoiceAnswers = {SaveChoice::Discard}; // the analysis is not kept
+    w.tbOtworzRaport->click();
+    ExpectNoErrors();
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
+}
+
+// A control is what the user means, typed in any case with blanks around;
+// and a sample equal to the threshold shown is not below it.
+TEST_F(AnalysisRoad, TypedControlsInCapitalsCountAndAnEqualSampleStaysUnmarked)
+{
+    TWel_Kor& w = OpenPlate(PlateReport([](int c, int r) -> QByteArray {
+        if (r == 1 && (c == 1 || c == 2))
+            return "0,050"; // the negative controls: threshold 0,15
+        if (r == 1 && c == 3)
+            return "0,150";
+        if (r == 1 && c == 4)
+            return "0,149";
+        return "1,000";
+    }));
+    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    TypeIntoCell(w.sgEdycja, 1, 1, QStringLiteral("NEG"));
+    TypeIntoCell(w.sgEdycja, 2, 1, QStringLiteral("Neg "));
+    ASSERT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral("NEG"));
+    ASSERT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral("Neg "));
+    w.tbAnalizuj->click();
+    ExpectNoErrors();
+
+    EXPECT_EQ(w.controlCounts.negative, 2);
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,15"));
+    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 1), QStringLiteral(" 0,150"));
+    EXPECT_EQ(w.sgEdycja->cell(4, 1), kBelow);
+    EXPECT_EQ(CountBelow(w), 1);
 }
 
 TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
@@ -261,9 +340,10 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
     EXPECT_FALSE(w.FreshMeasurement);
 
-    // A second run only rewrites marks typed since.
+    // A second run only rewrites marks typed since, and says why.
     w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
     w.tbAnalizujClick();
+    EXPECT_EQ(dialogs.informations.size(), 1);
     EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" neg"));
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
     w.sgEdycja->setCell(12, 8, Shown(12, 8));
@@ -306,11 +386,14 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     EXPECT_EQ(w.sgDane->cell(7, 1), Shown(7, 1));
 
     // The stored analysis is not recomputed: a high well marked "neg" now
-    // would raise the threshold and mark the high wells.
+    // would raise the threshold and mark the high wells. The user is told
+    // how to analyse again instead.
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
     w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
-    w.sbPanels[3]->setText(QString());
     w.tbAnalizuj->click();
     ExpectNoErrors();
+    ASSERT_EQ(dialogs.informations.size(), 2);
+    EXPECT_TRUE(dialogs.informations[1].contains(QStringLiteral("„Przenieś”")));
     EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" neg"));
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
     EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));

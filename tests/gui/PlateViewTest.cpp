@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 
 #include <array>
 #include <cstdlib>
@@ -493,18 +494,17 @@ TEST_F(PlateCalibration, ExtremesBeyondTheBarsPinThemAndClampColours)
         EXPECT_EQ(WellFill(page, "A1"), "#7bff7b"); // 1.0 in -6 .. 7.5: step 132
     }
 
-    // Both bars already stand at their ends, so neither step runs and the
-    // range stays -6 .. 7.5 while the new data reaches beyond it: those values
-    // take the ends of the scale instead of wrapping round.
+    // Both bars already stand at their ends and stay there, but the range
+    // follows the new data out to -9 .. 9.
     Load(Plate("1,000").set("A1", "9,000").set("H12", "-9,000"));
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("7,5000"));
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-6,0000"));
+    EXPECT_EQ(w.lGorna->text(), QStringLiteral("9,0000"));
+    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-9,0000"));
     EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("A 1"));
     EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("H 12"));
     const std::vector<WellCase> wells = {
         {"A1", kPureGreen, kWhite},
         {"H12", kWhite, kBlack},
-        {"E6", "#7bff7b", "#ff8e00"}, // 1.0: colour step 132, glow step 398
+        {"E6", "#71ff71", "#ffaa00"}, // 1.0 in -9 .. 9: colour step 142, glow step 426
     };
     ExpectWells(Page(), wells, false);
     EXPECT_EQ(ShapeFill(Page(), w.sMaksymalna), kPureGreen);
@@ -542,35 +542,44 @@ TEST_F(PlateCalibration, SingleNumericWellIsBothExtremesWithOneOutline)
     EXPECT_EQ(ShapeFill(page, w.sMinimalna), kPureGreen);
 }
 
-TEST_F(PlateCalibration, UnchangedBarPositionsRunNoStep)
+// A plate whose extremes leave both bars where the previous plate put them
+// still gets its own range: the bound labels and the colours never stay
+// those of the earlier plate.
+TEST_F(PlateCalibration, EveryLoadAppliesBothBoundsEvenWhereNoBarMoved)
 {
     TWel_Kor& w = StartOnPlate();
-    std::string moves; // one letter per bar change: L lower, U upper
-    QObject::connect(w.tbGorna, &QSlider::valueChanged, [&] { moves += 'U'; });
-    QObject::connect(w.tbDolna, &QSlider::valueChanged, [&] { moves += 'L'; });
+    Load(Plate("1,000").set("A1", "7,500").set("H12", "-7,000"), QStringLiteral("a.rap"));
+    ASSERT_EQ(w.tbGorna->value(), 5000);
+    ASSERT_EQ(w.tbDolna->value(), 5000);
+    ASSERT_EQ(w.lGorna->text(), QStringLiteral("7,5000"));
 
-    // Both bars leave 77: the lower one moves first.
-    Load(Plate("0,500").set("A1", "1,500").set("H12", "0,100"), QStringLiteral("a.rap"));
-    EXPECT_EQ(moves, "LU");
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("1,5000"));
-
-    // Marks that only a step would overwrite.
-    w.lGorna->setText(QStringLiteral("gorna"));
-    w.lDolna->setText(QStringLiteral("dolna"));
-    moves.clear();
-
-    // New extremes in new wells, but the same positions 1500 and 0.
-    Load(Plate("0,700").set("D4", "1,500").set("E5", "0,200"), QStringLiteral("b.rap"));
-    EXPECT_EQ(moves, "");
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("gorna"));
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("dolna"));
-    EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("D 4"));
-    EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("E 5"));
-    EXPECT_DOUBLE_EQ(w.range.span, 1.5);
-    // The plate itself is still repainted for the new data.
+    Load(Plate("1,000").set("D4", "5,200").set("E5", "-5,500"), QStringLiteral("b.rap"));
+    EXPECT_EQ(w.tbGorna->value(), 5000);
+    EXPECT_EQ(w.lGorna->text(), QStringLiteral("5,2000"));
+    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-5,5000"));
+    EXPECT_DOUBLE_EQ(w.range.span, 10.7);
     const QImage page = Page();
-    EXPECT_EQ(WellFill(page, "D4"), kPureGreen);
+    EXPECT_EQ(WellFill(page, "D4"), kPureGreen); // the top of this plate is the top colour
+    EXPECT_EQ(WellFill(page, "E5"), kWhite);
+    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kPureGreen);
     ExpectThickOutlineOnlyAt(page, {"D4", "E5"}, kRed);
+}
+
+// The legend's "Maksymalna" and "Minimalna" show colours of the range, so a
+// bar the user moves changes them with the wells.
+TEST_F(PlateCalibration, LegendExtremesFollowTheTrackBar)
+{
+    TWel_Kor& w = StartOnPlate();
+    Load(Plate("0,500").set("C3", "1,000").set("F6", "0,100"));
+    ASSERT_EQ(ShapeFill(Page(), w.sMaksymalna), kPureGreen);
+
+    w.tbGorna->setFocus();
+    QTest::keyClick(w.tbGorna, Qt::Key_End); // the upper bound to 5,000
+    ASSERT_EQ(w.lGorna->text(), QStringLiteral("5,0000"));
+    const QImage page = Page();
+    EXPECT_NE(WellFill(page, "C3"), kPureGreen);
+    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), WellFill(page, "C3"));
+    EXPECT_EQ(ShapeFill(page, w.sMinimalna), WellFill(page, "F6"));
 }
 
 TEST_F(PlateCalibration, DataWithoutNumericWellsEmptiesPositionLabels)

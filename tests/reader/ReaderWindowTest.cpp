@@ -157,6 +157,7 @@ TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
     w.mKomentarz->moveCursor(QTextCursor::End);
     QTest::keyClicks(w.mKomentarz, QStringLiteral(" przed pomiarem"));
     w.operatorName = QStringLiteral("Anna Kowalska");
+    w.sbPanels[3]->setText(QStringLiteral("Próg: 0,3165")); // an earlier plate's threshold
     scripted.answer(SampleFrame());
     QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
 
@@ -181,6 +182,8 @@ TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
     EXPECT_EQ(w.sgEdycja->texts(), loaded.sgEdycja->texts());
     EXPECT_EQ(w.tbGorna->value(), loaded.tbGorna->value());
     EXPECT_EQ(w.tbDolna->value(), loaded.tbDolna->value());
+    EXPECT_EQ(w.lGorna->text(), loaded.lGorna->text());
+    EXPECT_EQ(w.sbPanels[3]->text(), QString());
     const std::pair<CircleShape*, CircleShape*> shapes[] = {{w.sMaksymalna, loaded.sMaksymalna},
                                                             {w.sMinimalna, loaded.sMinimalna},
                                                             {w.sPonizej, loaded.sPonizej},
@@ -225,7 +228,7 @@ TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork
     EXPECT_EQ(dialogs.informations[1], QStringLiteral("Nieprawidłowa transmisja."));
     EXPECT_TRUE(dialogs.informations[2].startsWith(QStringLiteral("Nieprawidłowa transmisja.\n")));
     EXPECT_TRUE(dialogs.informations[2].contains(QStringLiteral("ma 12 wierszy")));
-    EXPECT_TRUE(dialogs.informations[3].contains(QStringLiteral("' abc' is not a valid floating point value")));
+    EXPECT_TRUE(dialogs.informations[3].contains(QStringLiteral("wartość ' abc', która nie jest liczbą.")));
     EXPECT_EQ(dialogs.informations[4], QStringLiteral("Brak sygnału!"));
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Port zajęty")});
     EXPECT_TRUE(dialogs.saveQuestions.isEmpty());

@@ -1,7 +1,10 @@
 #include "core/analysis/CutoffAnalysis.h"
 
+#include "core/analysis/ThresholdText.h"
 #include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
+#include "core/text/DecimalNumber.h"
+#include "core/text/Error.h"
 #include "core/text/NumberText.h"
 
 #include <cstddef>
@@ -16,9 +19,25 @@ const std::string kPositiveMark = " poz";
 const std::string kBelowMark = " poni\xBF" "ej";
 const std::string kStatusPrefix = "Pr\xF3g: ";
 
-bool IsControl(const std::string& lowerEditText)
+enum class Mark { None, Negative, Positive };
+
+// A mark is read the way the user means it: any letter case, blanks around
+// (a saved cell keeps a trailing blank as a no-break space).
+Mark MarkOf(std::string_view cell)
 {
-    return lowerEditText == kNegativeMark || lowerEditText == kPositiveMark;
+    constexpr std::string_view blanks = " \t\xA0";
+    const std::size_t first = cell.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return Mark::None;
+    cell = cell.substr(first, cell.find_last_not_of(blanks) - first + 1);
+    if (cell.size() != 3)
+        return Mark::None;
+    const std::string lower = AsciiLower(std::string(cell));
+    if (lower == "neg")
+        return Mark::Negative;
+    if (lower == "poz")
+        return Mark::Positive;
+    return Mark::None;
 }
 
 template <typename Visit>
@@ -29,65 +48,68 @@ void ForEachWell(Visit visit)
             visit(r, c);
 }
 
-// The status panel is narrow: six characters, or seven when there may be a
-// minus sign in front. The text is cut, not rounded.
-std::string ThresholdText(double threshold)
+// A reading as the exact decimal it is written as. The texts accepted and the
+// error for the others are those of every other place that reads a value.
+DecimalNumber Reading(const std::string& text)
 {
-    const std::size_t width = threshold > 0 ? 6 : 7;
-    std::string text = FormatGeneral(threshold);
-    if (text.size() > width)
-        text.resize(width);
-    return text;
+    StrToFloat(text);
+    const std::optional<DecimalNumber> value = DecimalNumber::Parse(text);
+    if (!value)
+        throw ConversionError(text);
+    return *value;
 }
 
 } // namespace
 
-void RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMeasurement, ControlCounts& counts,
-                       const std::function<void(const std::string&)>& showStatus)
+CutoffOutcome RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMeasurement,
+                                ControlCounts& counts, const std::function<void(const std::string&)>& showStatus)
 {
     ForEachWell([&](std::size_t r, std::size_t c) {
         std::string& cell = edit[r][c];
-        if (cell == "neg")
+        const Mark mark = MarkOf(cell);
+        if (mark == Mark::Negative)
             cell = kNegativeMark;
-        if (cell == "poz")
+        else if (mark == Mark::Positive)
             cell = kPositiveMark;
     });
 
     if (!freshMeasurement)
-        return;
+        return CutoffOutcome::MarksOnly;
 
-    double negativeSum = 0;
+    DecimalNumber negativeSum;
     counts = ControlCounts{};
     ForEachWell([&](std::size_t r, std::size_t c) {
         const std::string& text = measured[r][c];
         if (HasNoReading(text))
             return;
-        const std::string mark = AsciiLower(edit[r][c]);
-        if (mark == kNegativeMark) {
-            // The sum is kept as a double; each addition runs in extended precision.
-            negativeSum = static_cast<double>(static_cast<long double>(negativeSum) + StrToFloat(text));
+        const Mark mark = MarkOf(edit[r][c]);
+        if (mark == Mark::Negative) {
+            negativeSum = negativeSum + Reading(text);
             ++counts.negative;
-        } else if (mark == kPositiveMark) {
+        } else if (mark == Mark::Positive) {
             ++counts.positive;
         }
     });
+    if (counts.negative == 0)
+        return CutoffOutcome::NoNegativeControl;
 
-    if (counts.negative > 0) {
-        const double threshold =
-            static_cast<double>(3.0L * static_cast<long double>(negativeSum) / static_cast<long double>(counts.negative));
-        showStatus(kStatusPrefix + ThresholdText(threshold));
+    // Three times the mean, and then exactly the number the panel shows: the
+    // samples are judged against what the user reads there.
+    const DecimalNumber threshold = negativeSum.times(3).dividedRounded(static_cast<std::uint32_t>(counts.negative), 15);
+    const std::string shown = ThresholdText(threshold);
+    showStatus(kStatusPrefix + shown);
+    const DecimalNumber limit = DecimalNumber::Parse(shown).value_or(threshold);
 
-        ForEachWell([&](std::size_t r, std::size_t c) {
-            const std::string& text = measured[r][c];
-            if (HasNoReading(text))
-                return;
-            const long double x = StrToFloat(text);
-            if (x < threshold && !IsControl(AsciiLower(edit[r][c])))
-                edit[r][c] = kBelowMark;
-        });
-    }
+    ForEachWell([&](std::size_t r, std::size_t c) {
+        const std::string& text = measured[r][c];
+        if (HasNoReading(text))
+            return;
+        if (Compare(Reading(text), limit) < 0 && MarkOf(edit[r][c]) == Mark::None)
+            edit[r][c] = kBelowMark;
+    });
 
     freshMeasurement = false;
+    return CutoffOutcome::Marked;
 }
 
 } // namespace welkor

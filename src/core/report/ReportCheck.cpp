@@ -4,6 +4,7 @@
 #include "core/report/ReportParsing.h"
 #include "core/report/ValueTokens.h"
 #include "core/report/WellState.h"
+#include "core/text/Error.h"
 #include "core/text/NumberText.h"
 
 namespace welkor {
@@ -51,9 +52,10 @@ std::string ContentProblem(const ReportLines& lines)
             if (found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
                 break;
             long double value = 0;
+            // "... wiersz 9 zawiera wartość ' abc', która nie jest liczbą."
             if (!HasNoReading(token) && !TryStrToFloat(token, value))
-                return "Plik nie jest raportem z pomiaru: w wierszu " + std::to_string(i + 1) + " '"
-                    + std::string(token) + "' is not a valid floating point value";
+                return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera warto\x9C\xE6 '"
+                    + std::string(token) + "', kt\xF3ra nie jest liczb\xB9." + DecimalCommaHint(token);
         }
     }
     if (found == 0)

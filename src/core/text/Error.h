@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace welkor {
 
@@ -13,11 +14,19 @@ public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
+// "Wartość ' 1.5' nie jest liczbą." with the decimal comma hint where it
+// applies: the message for a text that should have been a number.
+std::string NotANumberMessage(std::string_view text);
+
+// " Liczby zapisuje się z przecinkiem dziesiętnym: 1,5 zamiast 1.5." when the
+// text would be a number with its full stops written as commas; empty
+// otherwise.
+std::string DecimalCommaHint(std::string_view text);
+
 // A text that should have been a number was not.
 class ConversionError : public Error {
 public:
-    explicit ConversionError(const std::string& text)
-        : Error("'" + text + "' is not a valid floating point value"), text_(text) {}
+    explicit ConversionError(const std::string& text) : Error(NotANumberMessage(text)), text_(text) {}
     const std::string& text() const { return text_; }
 
 private:

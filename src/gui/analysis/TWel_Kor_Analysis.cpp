@@ -5,17 +5,35 @@
 
 #include <QLabel>
 
+namespace {
+
+const QString kNoNegativeControl = QStringLiteral("Brak kontroli ujemnych (neg) — nie można wyznaczyć progu.");
+const QString kAlreadyAnalysed =
+    QStringLiteral("Ten pomiar jest już przeanalizowany.\n"
+                   "Aby przeprowadzić nową analizę, kliknij „Przenieś”: wartości pomiaru wrócą do tabeli edycji. "
+                   "Potem wpisz kontrole (neg, poz) i kliknij „Analizuj”.");
+
+} // namespace
+
 void TWel_Kor::tbAnalizujClick()
 {
     const welkor::GridTexts measured = sgDane->texts();
     const welkor::GridTexts before = sgEdycja->texts();
     welkor::GridTexts edit = before;
+    welkor::CutoffOutcome outcome = welkor::CutoffOutcome::MarksOnly;
     try {
-        welkor::RunCutoffAnalysis(measured, edit, FreshMeasurement, controlCounts,
-                                  [this](const std::string& status) { sbPanels[3]->setText(FromCp1250(status)); });
+        outcome = welkor::RunCutoffAnalysis(measured, edit, FreshMeasurement, controlCounts,
+                                            [this](const std::string& status) { sbPanels[3]->setText(FromCp1250(status)); });
     } catch (...) {
         sgEdycja->applyChanges(before, edit); // the wells marked before the failing one stay marked
         throw;
     }
     sgEdycja->applyChanges(before, edit);
+    // The command never ends in silence without a result.
+    if (outcome == welkor::CutoffOutcome::NoNegativeControl) {
+        sbPanels[3]->clear();
+        services_.dialogs->information(kNoNegativeControl);
+    } else if (outcome == welkor::CutoffOutcome::MarksOnly) {
+        services_.dialogs->information(dataPresent ? kAlreadyAnalysed : QStringLiteral("Brak danych!"));
+    }
 }

@@ -6,6 +6,7 @@
 #include "gui/app/TWel_Kor.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 
 void TWel_Kor::ApplyTextMode()
@@ -180,6 +181,7 @@ void TWel_Kor::tbPrzeniesClick()
         return;
     FreshMeasurement = true;
     CopyValuesToEditGrid();
+    sbPanels[3]->clear(); // the old threshold does not belong to the new analysis
 }
 
 void TWel_Kor::Zapiszschemat1Click()

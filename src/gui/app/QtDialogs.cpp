@@ -1,11 +1,25 @@
 #include "gui/app/QtDialogs.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
+
+// Message boxes carry the program's name as their title. (The application
+// has no display name: Qt would append it to every window title.)
+const QString kProgramName = QStringLiteral("Welkor Lumo 1");
+
+// The name as typed when such a file exists; otherwise a name without an
+// extension gets the default one ("pomiar" opens "pomiar.rap").
+QString WithDefaultSuffix(const QString& typed, const QString& suffix)
+{
+    const QFileInfo info(typed);
+    if (suffix.isEmpty() || info.exists() || info.fileName().contains(QLatin1Char('.')))
+        return typed;
+    return typed + QLatin1Char('.') + suffix;
+}
 
 bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode)
 {
@@ -16,13 +30,27 @@ bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
     // The program asks about overwriting itself, with its own wording.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(state.filter);
-    dialog.setDefaultSuffix(state.defaultSuffix);
+    // Qt would add the default suffix to every name without one, even to an
+    // existing file's; an open dialog adds it below, only where needed.
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(state.defaultSuffix);
     if (!state.fileName.isEmpty())
         dialog.selectFile(state.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     state.fileName = dialog.selectedFiles().constFirst();
+    if (mode == QFileDialog::AcceptOpen)
+        state.fileName = WithDefaultSuffix(state.fileName, state.defaultSuffix);
     return true;
+}
+
+// A message box titled with the program's name. Messages quote file names
+// and file contents, so they are never read as markup.
+void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, kProgramName, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace
@@ -33,14 +61,17 @@ bool QtDialogs::saveFile(FileDialogState& state) { return RunFileDialog(parent_,
 
 bool QtDialogs::askYesNo(const QString& title, const QString& text)
 {
-    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    box.setTextFormat(Qt::PlainText); // file names are shown as they are
+    return box.exec() == QMessageBox::Yes;
 }
 
 SaveChoice QtDialogs::askSaveChanges(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    QMessageBox box(QMessageBox::Question, kProgramName, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -50,15 +81,9 @@ SaveChoice QtDialogs::askSaveChanges(const QString& text)
     }
 }
 
-void QtDialogs::information(const QString& text)
-{
-    QMessageBox::information(parent_, QApplication::applicationDisplayName(), text);
-}
+void QtDialogs::information(const QString& text) { ShowMessage(parent_, QMessageBox::Information, text); }
 
-void QtDialogs::error(const QString& text)
-{
-    QMessageBox::critical(parent_, QApplication::applicationDisplayName(), text);
-}
+void QtDialogs::error(const QString& text) { ShowMessage(parent_, QMessageBox::Critical, text); }
 
 std::optional<std::uint32_t> QtDialogs::chooseColour(std::uint32_t initial)
 {

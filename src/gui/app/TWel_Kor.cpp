@@ -113,8 +113,14 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
         Guarded([this] { Timer1Timer(); });
     });
 
-    // Client area 742 x 545 below the menu bar, centred on the desktop.
-    resize(742, 545 + menuBar()->sizeHint().height());
+    // Client area 742 x 545 below the menu bar, centred on the desktop; the
+    // window never gets smaller than that (its pages would overlap). Only a
+    // screen too small for it gets a smaller window, whose pages scroll.
+    QSize designed(742, 545 + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        designed = designed.boundedTo(screen->availableGeometry().size());
+    setMinimumSize(designed);
+    resize(designed);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

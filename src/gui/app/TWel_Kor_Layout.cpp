@@ -8,20 +8,24 @@
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace {
 
@@ -45,6 +49,7 @@ QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 QLabel* PlacedLabel(QWidget* parent, const QString& text, int left, int top)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -228,7 +233,12 @@ void TWel_Kor::BuildReportPage()
     SetHint(mOdebrany, QStringLiteral("Pole raportu"));
     SetHint(mKomentarz, QStringLiteral("Pole komentarza"));
     mKomentarz->setPlainText(QStringLiteral("Komentarz"));
-    splitter->setSizes({217, 300});
+    // The report text has 15 lines: the memo shows every one of them above
+    // its horizontal scroll bar without scrolling.
+    const int reportLines = 15 * mOdebrany->fontMetrics().lineSpacing()
+        + 2 * qCeil(mOdebrany->document()->documentMargin()) + 2 * mOdebrany->frameWidth()
+        + mOdebrany->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mOdebrany) + 1;
+    splitter->setSizes({qMax(217, reportLines), 300});
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(tsRaport);
@@ -238,11 +248,20 @@ void TWel_Kor::BuildReportPage()
     // Context menu of the report memo: the standard edit actions, each enabled
     // only when it applies at the moment the menu opens.
     pmTekst = new QMenu(this);
-    QAction* copy = AddItem(pmTekst, QStringLiteral("&Kopiuj"), QKeySequence(QStringLiteral("Ctrl+C")));
-    QAction* paste = AddItem(pmTekst, QStringLiteral("&Wklej"), QKeySequence(QStringLiteral("Ctrl+V")));
-    QAction* cut = AddItem(pmTekst, QStringLiteral("Wy&tnij"), QKeySequence(QStringLiteral("Ctrl+X")));
-    QAction* erase = AddItem(pmTekst, QStringLiteral("&Usuń"), QKeySequence(QKeySequence::Delete));
-    QAction* selectAll = AddItem(pmTekst, QStringLiteral("Zaznacz &Wszystko"), QKeySequence(QStringLiteral("Ctrl+A")));
+    // The items belong to the window: a hovered item's hint is sent to its
+    // owner, and the window shows it in panel 0 (the menu, a window of its
+    // own, would keep it to itself).
+    auto textItem = [this](const QString& caption, const QKeySequence& shortcut) {
+        auto* action = new QAction(caption, this);
+        action->setShortcut(shortcut);
+        pmTekst->addAction(action);
+        return action;
+    };
+    QAction* copy = textItem(QStringLiteral("&Kopiuj"), QKeySequence(QStringLiteral("Ctrl+C")));
+    QAction* paste = textItem(QStringLiteral("&Wklej"), QKeySequence(QStringLiteral("Ctrl+V")));
+    QAction* cut = textItem(QStringLiteral("Wy&tnij"), QKeySequence(QStringLiteral("Ctrl+X")));
+    QAction* erase = textItem(QStringLiteral("&Usuń"), QKeySequence(QKeySequence::Delete));
+    QAction* selectAll = textItem(QStringLiteral("Zaznacz &Wszystko"), QKeySequence(QStringLiteral("Ctrl+A")));
     SetHint(copy, QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"));
     SetHint(paste, QStringLiteral("Paste|Inserts Clipboard contents"));
     SetHint(cut, QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"));
@@ -366,6 +385,10 @@ void TWel_Kor::BuildPlatePage()
     iZnak->setGeometry(24, 360, 74, 88);
     iZnak->setPixmap(MakeEmblem(QSize(74, 88)));
     iZnak->setScaledContents(true);
+
+    // The page as designed: the groups end at 721, the dial at 457. Smaller,
+    // it scrolls (see BuildPages) instead of cutting its controls off.
+    page->setMinimumSize(729, 457);
 }
 
 void TWel_Kor::BuildPages()
@@ -377,7 +400,14 @@ void TWel_Kor::BuildPages()
     pcZakladki->addTab(tsRaport, QStringLiteral("Raport"));
     pcZakladki->addTab(tsTabela, QStringLiteral("Tabela"));
     pcZakladki->addTab(tsMikroplytka, QStringLiteral("Mikropłytka"));
-    setCentralWidget(pcZakladki);
+    // A window held smaller than the pages need (a small screen) scrolls
+    // them; it never squeezes a page until its controls overlap.
+    auto* pages = new QScrollArea(this);
+    pages->setObjectName(QStringLiteral("pagesScrollArea"));
+    pages->setFrameShape(QFrame::NoFrame);
+    pages->setWidgetResizable(true);
+    pages->setWidget(pcZakladki);
+    setCentralWidget(pages);
 }
 
 void TWel_Kor::BuildStatusBar()
@@ -387,7 +417,7 @@ void TWel_Kor::BuildStatusBar()
     const int widths[] = {220, 110, 110, 100, 50};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel(bar);
-        panel->setTextFormat(Qt::PlainText);
+        panel->setTextFormat(Qt::PlainText); // the operator's name and hints are shown as written
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setObjectName(QStringLiteral("sbPanel%1").arg(i));
         if (i < 4) {

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSlider>
 
 namespace {
@@ -88,9 +89,16 @@ void TWel_Kor::FindRange()
     const welkor::RangeFound found = welkor::FindRange(valueTable, range);
     lGornaNr->setText(FromCp1250(found.maxLabel));
     lDolnaNr->setText(FromCp1250(found.minLabel));
-    // A moved bar runs its change handler; an unchanged one runs nothing.
-    tbDolna->setValue(found.lowerPosition);
-    tbGorna->setValue(found.upperPosition);
+    {
+        const QSignalBlocker lower(tbDolna);
+        const QSignalBlocker upper(tbGorna);
+        tbDolna->setValue(found.lowerPosition);
+        tbGorna->setValue(found.upperPosition);
+    }
+    // Both bounds follow the new data, also where a bar kept its position:
+    // the labels and the range never stay those of an earlier plate.
+    ApplyLowerBound();
+    ApplyUpperBound();
 }
 
 void TWel_Kor::ApplyLowerBound()
@@ -110,6 +118,15 @@ void TWel_Kor::ApplyUpperBound()
     RecolourPlate();
 }
 
-void TWel_Kor::tbDolnaChange() { ApplyLowerBound(); }
+// The legend's extreme fills are colours of the range, so they follow a move.
+void TWel_Kor::tbDolnaChange()
+{
+    ApplyLowerBound();
+    UpdateLegend();
+}
 
-void TWel_Kor::tbGornaChange() { ApplyUpperBound(); }
+void TWel_Kor::tbGornaChange()
+{
+    ApplyUpperBound();
+    UpdateLegend();
+}

@@ -168,6 +168,7 @@ void TWel_Kor::Pocztek1Click()
     FindRange();
     RecolourPlate();
     FreshMeasurement = true;
+    sbPanels[3]->clear(); // no threshold of an earlier plate beside this one
     CopyValuesToEditGrid();
     UpdateLegend();
     RefreshTemplateOverlay();

@@ -8,6 +8,7 @@
 #include "gui/widgets/StringGrid.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -108,6 +109,7 @@ void TWel_Kor::LoadReport(const QString& fileName)
 
     dataPresent = true;
     setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
+    sbPanels[3]->clear(); // no threshold of an earlier plate beside this one
     reportLines = std::move(lines);
     // A well the report gives no value keeps no reading of an earlier plate,
     // and a short analysis block no mark of an earlier analysis.

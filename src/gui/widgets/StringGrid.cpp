@@ -146,9 +146,16 @@ void StringGrid::applyChanges(const welkor::GridTexts& before, const welkor::Gri
 void StringGrid::mousePressEvent(QMouseEvent* event)
 {
     emit mouseDown(event->button());
+    // Only the left button selects. The right one opens the context menu
+    // over what is highlighted, which is also the copy range, so it must
+    // move neither.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const QModelIndex index = indexAt(event->position().toPoint());
     const bool selectable = index.isValid() && index.row() >= fixedCells_ && index.column() >= fixedCells_;
-    if (selectable && event->button() == Qt::LeftButton)
+    if (selectable)
         emit selectCell(index.column(), index.row());
     pressing_ = true;
     QTableWidget::mousePressEvent(event);
@@ -171,6 +178,17 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event)
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event)
 {
-    QTableWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        QTableWidget::mouseReleaseEvent(event);
+    else
+        event->accept();
     emit mouseUp(event->button());
+}
+
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        QTableWidget::mouseDoubleClickEvent(event);
+    else
+        event->accept();
 }

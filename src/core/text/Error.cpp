@@ -1,0 +1,35 @@
+#include "core/text/Error.h"
+
+#include "core/text/NumberText.h"
+
+#include <algorithm>
+
+namespace welkor {
+
+std::string NotANumberMessage(std::string_view text)
+{
+    // "Wartość '...' nie jest liczbą."
+    return "Warto\x9C\xE6 '" + std::string(text) + "' nie jest liczb\xB9." + DecimalCommaHint(text);
+}
+
+std::string DecimalCommaHint(std::string_view text)
+{
+    if (text.find('.') == std::string_view::npos)
+        return std::string();
+    std::string withCommas(text);
+    std::replace(withCommas.begin(), withCommas.end(), '.', kDecimalSeparator);
+    long double value = 0;
+    if (!TryStrToFloat(withCommas, value))
+        return std::string();
+    // A number with commas in place of its full stops has no comma of its
+    // own, so the two texts differ in those characters only.
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    const std::string asWritten(text.substr(first, last - first + 1));
+    std::string meant = asWritten;
+    std::replace(meant.begin(), meant.end(), '.', kDecimalSeparator);
+    // " Liczby zapisuje się z przecinkiem dziesiętnym: 1,5 zamiast 1.5."
+    return " Liczby zapisuje si\xEA z przecinkiem dziesi\xEAtnym: " + meant + " zamiast " + asWritten + ".";
+}
+
+} // namespace welkor
