@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace {
 
@@ -147,6 +148,9 @@ void QtDialogs::printPreview(QPrinter& printer, const std::function<void(QPrinte
 {
     QPrintPreviewDialog dialog(&printer, parent_);
     dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    // Large enough to read the page without zooming first.
+    if (const QScreen* screen = dialog.screen())
+        dialog.resize(screen->availableGeometry().size() * 4 / 5);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) {
         if (target)
             paint(*target);

@@ -1,7 +1,6 @@
 // Output: the export file, the clipboard copies and the printed report.
 #include "core/output/CopyRange.h"
 #include "core/output/ExportDocument.h"
-#include "core/report/ReportParsing.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
 #include "gui/app/TWel_Kor.h"
@@ -10,8 +9,6 @@
 #include "gui/widgets/StringGrid.h"
 
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -123,6 +120,8 @@ void TWel_Kor::FollowSelection(const StringGrid& grid)
 
 void TWel_Kor::Kopiuj1Click()
 {
+    // Exactly what the grid shows selected, even when the cell selected last
+    // (the first corner) is not a corner of it, as after a keyboard Ctrl+A.
     const StringGrid& source = copySourceIsDane ? *sgDane : *static_cast<StringGrid*>(sgEdycja);
     FollowSelection(source);
     const welkor::CellRange box = SelectionBox(source, firstCornerColumn, firstCornerRow);
