@@ -396,7 +396,7 @@ TEST_F(Output, PrintedPageAt600And1200Dpi)
 {
     TWel_Kor& w = StartWithExample();
     ASSERT_FALSE(w.logoBitmap.isNull()) << "the logo the build drew was not loaded";
-    EXPECT_EQ(w.logoBitmap.size(), QSize(720, 300));
+    EXPECT_EQ(w.logoBitmap.size(), QSize(600, 250));
 
     for (const int dpi : {600, 1200}) {
         SCOPED_TRACE(dpi);
@@ -437,7 +437,7 @@ TEST_F(Output, PrintedPageAt600And1200Dpi)
         EXPECT_EQ(top(texts[0]), dots(1000));
 
         ASSERT_EQ(device.engine.images.size(), 1);
-        EXPECT_EQ(device.engine.images[0].first, QRectF(dots(200), dots(200), dots(720), dots(300)));
+        EXPECT_EQ(device.engine.images[0].first, QRectF(dots(200), dots(200), dots(600), dots(250)));
 
         // Header lines, the column numbers and the eight plate rows.
         EXPECT_EQ(onLine(1200).value(0).text, QStringLiteral("Welkor Lumo 1"));

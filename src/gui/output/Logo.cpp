@@ -9,11 +9,13 @@
 
 QImage DrawLogo()
 {
-    QImage image(720, 300, QImage::Format_RGB32);
+    QImage image(600, 250, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
+    // Drawn on a 720 x 300 plan.
+    p.scale(image.width() / 720.0, image.height() / 300.0);
 
     const QColor darkGreen(0, 100, 0);
     const QColor paleGreen(230, 245, 230);
@@ -62,7 +64,9 @@ QImage DrawLogo()
 
 QImage LoadLogo(const QString& directory)
 {
-    QImageReader reader(QDir(directory).filePath(kLogoFileName));
+    // A bitmap file by its name: no search through the image format plugins.
+    QImageReader reader(QDir(directory).filePath(kLogoFileName), "bmp");
+    reader.setAutoDetectImageFormat(false);
     // The picture is printed at one pixel per 1/600 inch: anything bigger
     // than a sheet of paper is not a logo.
     const QSize size = reader.size();

@@ -8,7 +8,7 @@
 // "Marvant.bmp" beside the executable; the program loads that file at start.
 inline const QString kLogoFileName = QStringLiteral("Marvant.bmp");
 
-// The logo picture, 720 x 300 pixels (1.2 x 0.5 inch on a printed page).
+// The logo picture, 600 x 250 pixels (1 x 0.42 inch on a printed page).
 QImage DrawLogo();
 
 // The logo file in `directory`, or a null image when it is missing or cannot
