@@ -2,6 +2,7 @@
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"
+#include "gui/reader/SerialReaderLink.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -19,7 +20,10 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     SystemClock clock;
-    TWel_Kor window(ProgramServices(&dialogs, &clock, argc, argv));
+    const std::unique_ptr<ReaderLink> reader = ProgramReaderLink();
+    WindowServices services = ProgramServices(&dialogs, &clock, argc, argv);
+    services.reader = reader.get();
+    TWel_Kor window(services);
     dialogs.setParent(&window);
     TfPort port; // created with the main window, never shown
     window.show();

@@ -118,6 +118,7 @@ protected:
     FixedClock clock;
     QTemporaryDir dir;
     std::unique_ptr<TWel_Kor> window;
+    ReaderLink* reader = nullptr; // the plate reader the window talks to; none when null
 
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -129,6 +130,7 @@ protected:
         services.executableDir = dir.path();
         services.executablePath = dir.filePath(QStringLiteral("welkor-lumo"));
         services.arguments = arguments;
+        services.reader = reader;
         window = std::make_unique<TWel_Kor>(services);
         if (show)
             window->show();

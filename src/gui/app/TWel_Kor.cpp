@@ -7,6 +7,7 @@
 #include "core/app/OperatorFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
+#include "gui/dial/TClock.h"
 #include "gui/output/Logo.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -27,6 +28,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -89,7 +92,18 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        Guarded([this] { Timer1Timer(); });
+        KeepTimer1OnTheSecond();
+    });
+    Timer1Phase = new QTimer(this);
+    Timer1Phase->setSingleShot(true);
+    Timer1Phase->setTimerType(Qt::PreciseTimer);
+    connect(Timer1Phase, &QTimer::timeout, this, [this] {
+        Timer1->start(); // its ticks fall on the second from now on
+        Guarded([this] { Timer1Timer(); });
+    });
 
     // Client area 742 x 545 below the menu bar, centred on the desktop.
     resize(742, 545 + menuBar()->sizeHint().height());
@@ -97,7 +111,26 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
         move(screen->availableGeometry().center() - rect().center());
 
     Guarded([this] { FormCreate(); });
+    Guarded([this] { ConnectReader(); });
     Timer1->start();
+    KeepTimer1OnTheSecond();
+}
+
+void TWel_Kor::KeepTimer1OnTheSecond()
+{
+    // The second hand and the time panel must never skip or repeat a second:
+    // each tick is due a few milliseconds after a whole second of the clock
+    // the window shows. When a tick is off that mark (at start, after a busy
+    // moment or a clock change) Timer1 is started again on the next second.
+    // Dropping the milliseconds rounds the wait up, never down.
+    constexpr int kPastTheSecond = 5;
+    constexpr int kLateness = 50;
+    if (Timer1->interval() != 1000 || Timer1Phase->isActive())
+        return;
+    const int msec = std::clamp(services_.clock->now().time().msec(), 0, 999);
+    if (msec >= kPastTheSecond && msec <= kPastTheSecond + kLateness)
+        return;
+    Timer1Phase->start(1000 - msec + kPastTheSecond);
 }
 
 TWel_Kor::~TWel_Kor() = default;
@@ -206,6 +239,8 @@ void TWel_Kor::FormCreate()
     CellColours = welkor::DefaultCellColours();
     MarkTemplateSaved();
 
+    Clock1->ShowCurrentTime();
+
     // Only printing needs the logo: without it the report prints without one.
     logoBitmap = LoadLogo(services_.executableDir);
 
@@ -254,6 +289,7 @@ void TWel_Kor::Timer1Timer()
 {
     sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(services_.clock->now().date()));
     sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTime(services_.clock->now().time()));
+    Clock1->ShowCurrentTime();
 }
 
 void TWel_Kor::Zamknij1Click() { close(); }

@@ -5,6 +5,7 @@
 #include "core/output/PrintLayout.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
+#include "core/reader/ReaderCommands.h"
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
@@ -37,7 +38,9 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class ReaderLink;
 class StringGrid;
+class TClock;
 
 // What the window needs from its surroundings; tests pass fakes.
 struct WindowServices {
@@ -46,6 +49,7 @@ struct WindowServices {
     QString executableDir;  // Operator.ini, the logo and the help file live here
     QString executablePath; // the running program's own full path
     QStringList arguments;  // command-line arguments, program name excluded
+    ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
 // The services of the running program: its own directory and path, and the
@@ -167,6 +171,19 @@ public:
     welkor::PrintContent PrintedContent() const;
     void PrintPages(QPrinter& printer);
 
+    // ---- Plate reader ---------------------------------------------------------
+    void ConnectReader();
+    void UruchomTekst1Click();
+    void Zatrzymajtekst1Click();
+    void Pytanie1Click();
+    void Potwierdzenie1Click();
+    void Start1Click();
+    void Stop1Click();
+    void Bezpotwierdzenia1Click();
+    void Pocztek1Click();
+    bool FetchFromReader(); // true when a transmission replaced the report
+    void Port1Popup();
+
     // ---- Controls -----------------------------------------------------------
     QTabWidget* pcZakladki = nullptr;
     QWidget* tsRaport = nullptr;
@@ -180,6 +197,7 @@ public:
     QMenu* pmTabela = nullptr;
     std::array<QLabel*, 5> sbPanels{};
     QTimer* Timer1 = nullptr;
+    QTimer* Timer1Phase = nullptr; // starts Timer1 again on a whole second
 
     // Toolbar
     QToolBar* ToolBar1 = nullptr;
@@ -212,6 +230,14 @@ public:
     QAction* Edycjakolorw1 = nullptr;
     QAction* Kolor1 = nullptr;
     QMenu* Narzdzia1 = nullptr; // "Rozkazy"
+    QAction* UruchomTekst1 = nullptr;
+    QAction* Zatrzymajtekst1 = nullptr;
+    QAction* Pytanie1 = nullptr;
+    QAction* Potwierdzenie1 = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Bezpotwierdzenia1 = nullptr;
+    QAction* Pocztek1 = nullptr;
     QMenu* Narzdzia2 = nullptr; // "Narzędzia"
     QMenu* Port1 = nullptr;
     QAction* Rejestracjatypupliku1 = nullptr;
@@ -242,6 +268,7 @@ public:
     QLabel* lGornaNr = nullptr;
     QLabel* lDolna = nullptr;
     QLabel* lDolnaNr = nullptr;
+    TClock* Clock1 = nullptr;
 
     // Dialog states
     FileDialogState OD;
@@ -291,6 +318,11 @@ public:
     QImage logoBitmap;          // null when Marvant.bmp is missing or unreadable
     int exportFilterIndex = 0;  // the export file type chosen last
 
+    // Plate reader: the command last sent and the answer it got.
+    welkor::ReaderControlBytes controlBytes;
+    std::string outgoingCommand;
+    std::string receivedTransmission;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -308,6 +340,14 @@ private:
     void WireGridEvents();
     QString ReadOperatorName();
     void ShowError(const QString& message);
+    void KeepTimer1OnTheSecond();
+    struct ReaderMessage {
+        QString text; // empty: nothing to say
+        bool error = false;
+    };
+    void SendSimpleCommand(std::uint8_t controlByte);
+    bool ReceiveTransmission(ReaderMessage& message);
+    void ShowReaderMessage(const ReaderMessage& message);
 
     // True when a cell of the edit grid holds text "Przenieś" would replace.
     bool EditGridHoldsWork() const;

@@ -3,6 +3,7 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/ToolbarIcons.h"
+#include "gui/dial/TClock.h"
 #include "gui/plate/PlateView.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
@@ -95,15 +96,19 @@ void TWel_Kor::BuildActionsAndMenus()
     Kolor1 = AddItem(edycja, QStringLiteral("Kolor"));
     Kolor1->setIcon(MakeToolIcon(ToolIcon::Colour));
 
-    // The reader's command menu; the link to the reader is not part of the
-    // program, so the whole menu stays out of sight.
+    // The reader's command menu stays out of sight until a link to a reader
+    // is configured.
     Narzdzia1 = bar->addMenu(QStringLiteral("Rozkazy"));
     QMenu* proste = Narzdzia1->addMenu(QStringLiteral("Proste"));
-    for (const char* caption : {"Uruchom tekst", "Zatrzymaj tekst", "Pytanie", "Potwierdzenie", "Start", "Stop",
-                                "Bez potwierdzenia"})
-        AddItem(proste, QString::fromUtf8(caption));
+    UruchomTekst1 = AddItem(proste, QStringLiteral("Uruchom tekst"));
+    Zatrzymajtekst1 = AddItem(proste, QStringLiteral("Zatrzymaj tekst"));
+    Pytanie1 = AddItem(proste, QStringLiteral("Pytanie"));
+    Potwierdzenie1 = AddItem(proste, QStringLiteral("Potwierdzenie"));
+    Start1 = AddItem(proste, QStringLiteral("Start"));
+    Stop1 = AddItem(proste, QStringLiteral("Stop"));
+    Bezpotwierdzenia1 = AddItem(proste, QStringLiteral("Bez potwierdzenia"));
     QMenu* zlozone = Narzdzia1->addMenu(QStringLiteral("Złożone"));
-    AddItem(zlozone, QStringLiteral("Początek...koniec"));
+    Pocztek1 = AddItem(zlozone, QStringLiteral("Początek...koniec"));
     Narzdzia1->menuAction()->setVisible(false);
 
     Narzdzia2 = bar->addMenu(QStringLiteral("Narzędzia"));
@@ -179,8 +184,8 @@ void TWel_Kor::BuildToolbar()
     Label1 = new QLabel(QStringLiteral("Rozkaz:  "), bar);
     udNumer = new QSpinBox(bar);
     udNumer->setRange(0, 255);
-    Label1->hide();
-    udNumer->hide();
+    bar->addWidget(Label1)->setVisible(false);
+    bar->addWidget(udNumer)->setVisible(false);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -346,6 +351,13 @@ void TWel_Kor::BuildPlatePage()
     lDolnaNr->setFixedWidth(40);
     tbDolna = makeTrackBar(112);
     PlacedLabel(GroupBox1, QStringLiteral("Dolna"), 104, 120);
+
+    // The dial shows the time of day; the disc stands on the page's own colour.
+    Clock1 = new TClock(page);
+    Clock1->setGeometry(352, 344, 105, 113);
+    Clock1->setClockSource(services_.clock);
+    Clock1->setColorBack(welkor::kSystemButtonFace);
+    Clock1->setAlarmZone(false);
 
     // The emblem.
     auto* iZnak = new QLabel(page);

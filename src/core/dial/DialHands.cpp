@@ -1,0 +1,112 @@
+#include "core/dial/DialHands.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace welkor::dial {
+
+namespace {
+
+    struct HandShape {
+        long double capFactor;
+        bool tail;
+        Colour colour;
+        double ticks; // position in minute ticks
+        double tipShift;
+        double tailShift;
+        std::int32_t widthFactor;
+    };
+
+    HandLayout LayoutHand(const DialFrame& frame, double thinFraction, double centreFraction, const HandShape& shape)
+    {
+        const long double r = frame.radius;
+        const long double thin = thinFraction;
+        HandLayout hand;
+        hand.angle = HandAngle(shape.ticks);
+        hand.colour = shape.colour;
+        hand.penWidth = RoundPixels(r / 40) * shape.widthFactor;
+
+        const long double tip = r - (thin - shape.tipShift) * r;
+        const long double tailEnd = r - (thin + shape.tailShift) * r;
+        // The hands leave a circle of `Centrum` percent of the radius empty.
+        const long double start
+            = r - static_cast<long double>(RoundPixels((1 - static_cast<long double>(centreFraction)) * r));
+
+        const Direction direction = DirectionAt(hand.angle);
+        hand.line = Segment { Along(direction, tip, frame), Along(direction, start, frame) };
+        hand.tail = shape.tail;
+        if (shape.tail) {
+            hand.tailPenWidth = RoundPixels(11 * r / 200) * shape.widthFactor;
+            hand.tailLine = Segment { Along(direction, -tailEnd, frame), Along(direction, -start, frame) };
+        }
+        hand.capRadius = RoundPixels(shape.capFactor * r);
+        hand.capPenWidth = RoundPixels(11 * r / 200);
+        hand.capCombines = !shape.tail;
+        return hand;
+    }
+
+    // The largest k >= 0 with 4 (k^2 + dy^2) <= bound, or -1 when there is none.
+    std::int64_t RowHalfWidth(std::int64_t bound, std::int64_t dy)
+    {
+        const std::int64_t rest = bound - 4 * dy * dy;
+        if (rest < 0)
+            return -1;
+        auto k = static_cast<std::int64_t>(std::sqrt(static_cast<long double>(rest) / 4));
+        while (k > 0 && 4 * k * k > rest)
+            --k;
+        while (4 * (k + 1) * (k + 1) <= rest)
+            ++k;
+        return k;
+    }
+
+} // namespace
+
+std::array<HandLayout, 3> LayoutHands(
+    const DialFrame& frame, double thinFraction, double centreFraction, float position, Colour minuteColour)
+{
+    const float p = SanitizedPosition(position);
+    // The quotients are kept as doubles before the hand turns them to degrees.
+    const double hourTicks = static_cast<double>(p) / 720;
+    const double minuteTicks = static_cast<double>(p) / 60;
+    const double secondTicks = p;
+    return {
+        LayoutHand(
+            frame, thinFraction, centreFraction, HandShape { 0.07L, false, kHourHandColour, hourTicks, -0.22, 0.77, 3 }),
+        LayoutHand(
+            frame, thinFraction, centreFraction, HandShape { 0.05L, false, minuteColour, minuteTicks, 0.11, 0.66, 2 }),
+        LayoutHand(frame, thinFraction, centreFraction,
+            HandShape { 0.04L, true, kSecondHandColour, secondTicks, 0.11, 0.55, 1 }),
+    };
+}
+
+CapPixels CapPixelsFor(Point centre, std::int32_t capRadius, std::int32_t penWidth)
+{
+    // Distances are compared doubled, so half-pixel radii stay whole numbers.
+    const std::int64_t twiceRadius = 2 * std::llabs(capRadius);
+    const std::int64_t width = penWidth < 1 ? 1 : penWidth;
+    const std::int64_t outerBound = (twiceRadius + width) * (twiceRadius + width);
+    const std::int64_t innerTwice = twiceRadius - width;
+    const std::int64_t reach = (twiceRadius + width) / 2;
+
+    CapPixels cap;
+    for (std::int64_t dy = -reach; dy <= reach; ++dy) {
+        const std::int64_t outer = RowHalfWidth(outerBound, dy);
+        if (outer < 0)
+            continue;
+        const std::int64_t inner = innerTwice >= 0 ? RowHalfWidth(innerTwice * innerTwice, dy) : -1;
+        const auto y = static_cast<std::int32_t>(centre.y + dy);
+        const auto x = [&](std::int64_t dx) { return static_cast<std::int32_t>(centre.x + dx); };
+        if (inner < 0) {
+            cap.outline.push_back(Span { y, x(-outer), x(outer) });
+            continue;
+        }
+        cap.inside.push_back(Span { y, x(-inner), x(inner) });
+        if (outer > inner) {
+            cap.outline.push_back(Span { y, x(-outer), x(-inner - 1) });
+            cap.outline.push_back(Span { y, x(inner + 1), x(outer) });
+        }
+    }
+    return cap;
+}
+
+} // namespace welkor::dial

@@ -1,0 +1,279 @@
+// The reader's commands through the window, with a scripted reader: which
+// bytes each command sends, what a received report replaces, and that a
+// refused, silent, cancelled or failed exchange leaves the user's work alone.
+#include "../gui/WindowFixture.h"
+
+#include "core/reader/Transmission.h"
+#include "core/report/ReportFile.h"
+#include "gui/analysis/EditGrid.h"
+#include "gui/plate/PlateView.h"
+#include "gui/reader/ReaderLink.h"
+#include "gui/reader/TransmissionClock.h"
+#include "gui/widgets/CircleShape.h"
+#include "gui/widgets/StringGrid.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include <deque>
+#include <functional>
+
+namespace {
+
+// A reader that answers from a script and remembers what it was sent.
+class ScriptedReader : public ReaderLink {
+public:
+    std::deque<ReaderAnswer> answers; // silence once they run out
+    std::vector<std::string> sent;
+    std::function<void()> duringWait; // runs while the window waits
+    QStringList ports = {QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")};
+    QString chosen = QStringLiteral("ttyUSB0");
+
+    bool configured() const override { return true; }
+    ReaderAnswer exchange(const std::string& command, QWidget*) override
+    {
+        sent.push_back(command);
+        if (duringWait)
+            duringWait();
+        if (answers.empty())
+            return {};
+        ReaderAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QStringList portNames() const override { return ports; }
+    QString portName() const override { return chosen; }
+    void choosePort(const QString& name) override { chosen = name; }
+
+    void answer(const std::string& bytes) { answers.push_back({ReaderAnswer::Outcome::Answered, bytes, {}}); }
+};
+
+std::string Bytes(const QByteArray& bytes) { return bytes.toStdString(); }
+
+// The framed transmission of the sample report.
+std::string SampleFrame() { return welkor::FrameTransmission(welkor::SplitReportText(Bytes(SampleReport()))); }
+
+// Everything of the user's work a failed exchange must leave as it was.
+struct Work {
+    welkor::ReportLines lines;
+    QString report, comment, caption;
+    welkor::GridTexts dane, edycja;
+    bool dataPresent = false;
+    std::array<welkor::ShapeLook, 96> wells;
+};
+
+Work WorkOf(const TWel_Kor& w)
+{
+    Work work{w.reportLines, w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(),
+              w.sgDane->texts(), w.sgEdycja->texts(), w.dataPresent, {}};
+    for (int i = 0; i < 96; ++i)
+        work.wells[static_cast<std::size_t>(i)] = w.plateView->well(i / 12, i % 12);
+    return work;
+}
+
+void ExpectSameWork(const Work& before, const Work& after)
+{
+    EXPECT_EQ(after.lines, before.lines);
+    EXPECT_EQ(after.report, before.report);
+    EXPECT_EQ(after.comment, before.comment);
+    EXPECT_EQ(after.caption, before.caption);
+    EXPECT_EQ(after.dane, before.dane);
+    EXPECT_EQ(after.edycja, before.edycja);
+    EXPECT_EQ(after.dataPresent, before.dataPresent);
+    EXPECT_TRUE(after.wells == before.wells);
+}
+
+welkor::ShapeLook LookOf(const CircleShape* shape)
+{
+    return {shape->fill(), shape->outline(), shape->outlineWidth()};
+}
+
+class ReaderWindowTest : public WindowTest {
+protected:
+    ScriptedReader scripted;
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        reader = &scripted;
+    }
+};
+
+} // namespace
+
+TEST_F(ReaderWindowTest, ConfiguredReaderShowsItsEntriesAndPorts)
+{
+    TWel_Kor& w = Start();
+    EXPECT_TRUE(w.tbPobierz->isVisible());
+    EXPECT_TRUE(w.Pobierz1->isVisible());
+    EXPECT_TRUE(w.Narzdzia1->menuAction()->isVisible());
+    EXPECT_TRUE(w.udNumer->isVisible());
+    EXPECT_TRUE(w.Label1->isVisible());
+    ASSERT_TRUE(w.Port1->menuAction()->isVisible());
+
+    emit w.Port1->aboutToShow();
+    const QList<QAction*> items = w.Port1->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("ttyS0"));
+    EXPECT_FALSE(items[0]->isChecked());
+    EXPECT_TRUE(items[1]->isChecked());
+    items[0]->trigger();
+    EXPECT_EQ(scripted.chosen, QStringLiteral("ttyS0"));
+}
+
+TEST_F(ReaderWindowTest, EachCommandSendsItsCodeAndSilenceEmptiesAnEmptyWindow)
+{
+    TWel_Kor& w = Start();
+    w.sgEdycja->setCell(3, 2, QStringLiteral("neg"));
+    for (QAction* item : {w.UruchomTekst1, w.Zatrzymajtekst1, w.Pytanie1, w.Potwierdzenie1, w.Start1, w.Stop1,
+                          w.Bezpotwierdzenia1})
+        item->trigger();
+    w.udNumer->setValue(10);
+    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
+    w.udNumer->setValue(255);
+    w.Pocztek1->trigger();
+
+    const std::vector<std::string> expected = {"\x02", "\x03", "\x05", "\x06", "\x0B", "\x0D", "\x0F", "020A03",
+                                               "02FF03"};
+    EXPECT_EQ(scripted.sent, expected);
+    EXPECT_EQ(dialogs.informations, QStringList(9, QStringLiteral("Brak sygnału!")));
+    EXPECT_EQ(w.mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(w.sgDane->cell(12, 8), QStringLiteral("0"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 2), QStringLiteral("neg")); // typed work stays
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
+    w.Zapisz1->trigger();
+    EXPECT_EQ(dialogs.informations.last(), QStringLiteral("Brak danych!"));
+}
+
+TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
+{
+    WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
+    TWel_Kor& w = Start();
+    const welkor::ShapeLook legendAtStart = LookOf(w.sMaksymalna);
+    w.mKomentarz->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.mKomentarz, QStringLiteral(" przed pomiarem"));
+    w.operatorName = QStringLiteral("Anna Kowalska");
+    scripted.answer(SampleFrame());
+    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
+
+    EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
+    EXPECT_EQ(w.reportLines[4], "DATE: 8.12.2026 TIME: 09:30:15");
+    EXPECT_EQ(w.reportLines[5], "OPERATOR: Anna Kowalska");
+    EXPECT_EQ(w.mKomentarz->toPlainText(),
+              QStringLiteral("Komentarz\nPomiar kontrolny\t\nTransmisja zakończona powodzeniem."));
+    EXPECT_TRUE(w.dataPresent);
+    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_NE(LookOf(w.sMaksymalna), legendAtStart);
+
+    // The same plate opened from a file, in a window of its own.
+    WindowServices services;
+    services.dialogs = &dialogs;
+    services.clock = &clock;
+    services.executableDir = dir.path();
+    TWel_Kor loaded(services);
+    loaded.LoadReport(Path(QStringLiteral("pomiar.rap")));
+    EXPECT_EQ(w.sgDane->texts(), loaded.sgDane->texts());
+    EXPECT_EQ(w.sgEdycja->texts(), loaded.sgEdycja->texts());
+    EXPECT_EQ(w.tbGorna->value(), loaded.tbGorna->value());
+    EXPECT_EQ(w.tbDolna->value(), loaded.tbDolna->value());
+    const std::pair<CircleShape*, CircleShape*> shapes[] = {{w.sMaksymalna, loaded.sMaksymalna},
+                                                            {w.sMinimalna, loaded.sMinimalna},
+                                                            {w.sPonizej, loaded.sPonizej},
+                                                            {w.sZero, loaded.sZero}};
+    for (const auto& [fetched, opened] : shapes)
+        EXPECT_EQ(LookOf(fetched), LookOf(opened));
+    for (int i = 0; i < 96; ++i)
+        EXPECT_EQ(w.plateView->well(i / 12, i % 12), loaded.plateView->well(i / 12, i % 12)) << "well " << i;
+}
+
+TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork)
+{
+    WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
+    TWel_Kor& w = Start({Path(QStringLiteral("pomiar.rap"))});
+    w.mKomentarz->moveCursor(QTextCursor::End);
+    QTest::keyClick(w.mKomentarz, Qt::Key_Return);
+    QTest::keyClicks(w.mKomentarz, QStringLiteral("moja uwaga"));
+    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    const Work before = WorkOf(w);
+    ASSERT_TRUE(before.dataPresent);
+
+    std::string wrongStart = SampleFrame();
+    wrongStart[0] = 'X';
+    std::string wrongEnd = SampleFrame();
+    wrongEnd.back() = '\x04';
+    welkor::ReportLines shortReport = welkor::SplitReportText(Bytes(SampleReport()));
+    shortReport.resize(12);
+    const QByteArray word = SampleReport(" abc");
+    for (const std::string& frame : {wrongStart, wrongEnd, welkor::FrameTransmission(shortReport),
+                                     welkor::FrameTransmission(welkor::SplitReportText(Bytes(word)))})
+        scripted.answer(frame);
+    scripted.answer("");
+    scripted.answers.push_back({ReaderAnswer::Outcome::Cancelled, SampleFrame(), {}});
+    scripted.answers.push_back({ReaderAnswer::Outcome::Failed, {}, QStringLiteral("Port zajęty")});
+
+    for (int i = 0; i < 7; ++i) {
+        w.Pocztek1->trigger();
+        ExpectSameWork(before, WorkOf(w));
+    }
+    ASSERT_EQ(dialogs.informations.size(), 5);
+    EXPECT_EQ(dialogs.informations[0], QStringLiteral("Nieprawidłowa transmisja."));
+    EXPECT_EQ(dialogs.informations[1], QStringLiteral("Nieprawidłowa transmisja."));
+    EXPECT_TRUE(dialogs.informations[2].startsWith(QStringLiteral("Nieprawidłowa transmisja.\n")));
+    EXPECT_TRUE(dialogs.informations[2].contains(QStringLiteral("ma 12 wierszy")));
+    EXPECT_TRUE(dialogs.informations[3].contains(QStringLiteral("' abc' is not a valid floating point value")));
+    EXPECT_EQ(dialogs.informations[4], QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Port zajęty")});
+    EXPECT_TRUE(dialogs.saveQuestions.isEmpty());
+
+    // A good report would throw the typed work away: the user is asked
+    // first, and "Anuluj" keeps it; "Nie" lets the measurement in.
+    scripted.answer(SampleFrame());
+    w.Pocztek1->trigger();
+    EXPECT_EQ(dialogs.saveQuestions.size(), 1);
+    ExpectSameWork(before, WorkOf(w));
+    dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
+    scripted.answer(SampleFrame());
+    w.Pocztek1->trigger();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
+    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_TRUE(w.ReportHasUnsavedChanges()); // the measurement is in no file yet
+}
+
+TEST(TransmissionClock, DateHasAFourDigitYearInEveryLocale)
+{
+    const QDate date(2026, 12, 8);
+    EXPECT_EQ(TransmissionDate(QLocale(QLocale::English, QLocale::UnitedStates), date).toStdString(), "12/8/2026");
+    EXPECT_EQ(TransmissionDate(QLocale(QLocale::Polish, QLocale::Poland), date).toStdString(), "8.12.2026");
+    EXPECT_EQ(TransmissionTime(QLocale(QLocale::Polish, QLocale::Poland), QTime(14, 5, 9)).toStdString(), "14:05:09");
+}
+
+// Around midnight two readings of the clock would pair the old date with the
+// new time: line 4 comes from one reading.
+TEST_F(ReaderWindowTest, DateAndTimeOfTheReportComeFromOneReading)
+{
+    class SteppingClock : public ClockSource {
+    public:
+        QDateTime next = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59));
+        QDateTime now() override
+        {
+            const QDateTime reading = next;
+            next = next.addSecs(1);
+            return reading;
+        }
+    } stepping;
+    WindowServices services;
+    services.dialogs = &dialogs;
+    services.clock = &stepping;
+    services.executableDir = dir.path();
+    services.reader = &scripted;
+    TWel_Kor w(services);
+    scripted.answer(SampleFrame());
+    scripted.duringWait = [&] { stepping.next = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)); };
+    w.Pocztek1Click();
+    EXPECT_EQ(w.reportLines[4], "DATE: 7.12.2026 TIME: 23:59:59");
+}

@@ -1,0 +1,208 @@
+// welkor-reader-sim: a plate reader on a pseudo-terminal.
+//
+//   welkor-reader-sim [--answers good,silent,corrupt,half] report.rap
+//
+// Opens a pseudo-terminal pair, prints the device name the program should use
+// as its port (one line on standard output) and answers every compound
+// command ("02" + two hex digits + "03") with the framed transmission of the
+// report's lines before its analysis block. --answers gives the answer to
+// each command in turn, the last one repeating:
+//   good     the whole frame
+//   silent   nothing
+//   corrupt  the whole frame with a wrong first byte
+//   half     the first half of the frame, then nothing
+// Single control bytes are logged and left unanswered. The simulator ends
+// when its parent does, or on a signal.
+#include "core/reader/Transmission.h"
+#include "core/report/ReportFile.h"
+#include "core/report/ReportParsing.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum class Answer { Good, Silent, Corrupt, Half };
+
+bool ParseAnswers(const std::string& list, std::vector<Answer>& out)
+{
+    std::stringstream in(list);
+    std::string word;
+    while (std::getline(in, word, ',')) {
+        if (word == "good")
+            out.push_back(Answer::Good);
+        else if (word == "silent")
+            out.push_back(Answer::Silent);
+        else if (word == "corrupt")
+            out.push_back(Answer::Corrupt);
+        else if (word == "half")
+            out.push_back(Answer::Half);
+        else
+            return false;
+    }
+    return !out.empty();
+}
+
+bool IsHexDigit(char ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); }
+
+// Takes the first compound command out of `pending`; false when there is none
+// yet. Bytes before it are dropped.
+bool TakeCommand(std::string& pending, std::string& command)
+{
+    for (std::size_t i = 0; i + 6 <= pending.size(); ++i) {
+        if (pending.compare(i, 2, "02") == 0 && IsHexDigit(pending[i + 2]) && IsHexDigit(pending[i + 3])
+            && pending.compare(i + 4, 2, "03") == 0) {
+            command = pending.substr(i, 6);
+            pending.erase(0, i + 6);
+            return true;
+        }
+    }
+    if (pending.size() > 5)
+        pending.erase(0, pending.size() - 5);
+    return false;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void MakeRaw(int fd)
+{
+    termios settings{};
+    if (tcgetattr(fd, &settings) == 0) {
+        cfmakeraw(&settings);
+        tcsetattr(fd, TCSANOW, &settings);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    std::vector<Answer> answers;
+    std::string reportPath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--answers" && i + 1 < argc) {
+            if (!ParseAnswers(argv[++i], answers)) {
+                std::fprintf(stderr, "welkor-reader-sim: unknown answer in '%s'\n", argv[i]);
+                return 2;
+            }
+        } else if (reportPath.empty() && arg.rfind("--", 0) != 0) {
+            reportPath = arg;
+        } else {
+            std::fprintf(stderr, "usage: welkor-reader-sim [--answers good,silent,corrupt,half] report.rap\n");
+            return 2;
+        }
+    }
+    if (reportPath.empty()) {
+        std::fprintf(stderr, "usage: welkor-reader-sim [--answers good,silent,corrupt,half] report.rap\n");
+        return 2;
+    }
+    if (answers.empty())
+        answers.push_back(Answer::Good);
+
+    std::ifstream file(reportPath, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "welkor-reader-sim: cannot read %s\n", reportPath.c_str());
+        return 1;
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    welkor::ReportLines lines = welkor::SplitReportText(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == welkor::kAnalysisMarker) {
+            lines.resize(i);
+            break;
+        }
+    }
+    const std::string frame = welkor::FrameTransmission(lines);
+
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::perror("welkor-reader-sim: pseudo-terminal");
+        return 1;
+    }
+    const char* slaveName = ptsname(master);
+    // The simulator keeps the device open itself, so the program may open and
+    // close it as often as it likes without the line hanging up.
+    const int slave = slaveName ? open(slaveName, O_RDWR | O_NOCTTY) : -1;
+    if (slave < 0) {
+        std::perror("welkor-reader-sim: device");
+        return 1;
+    }
+    MakeRaw(slave);
+    MakeRaw(master);
+    std::printf("%s\n", slaveName);
+    std::fflush(stdout);
+
+    std::string pending;
+    std::size_t answered = 0;
+    char buffer[256];
+    for (;;) {
+        pollfd watch{master, POLLIN, 0};
+        if (poll(&watch, 1, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return 1;
+        }
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            return 0;
+        pending.append(buffer, static_cast<std::size_t>(n));
+        for (ssize_t i = 0; i < n; ++i)
+            if (static_cast<unsigned char>(buffer[i]) < 0x20)
+                std::fprintf(stderr, "welkor-reader-sim: control byte %02X, no answer\n",
+                             static_cast<unsigned>(static_cast<unsigned char>(buffer[i])));
+
+        std::string command;
+        while (TakeCommand(pending, command)) {
+            const Answer answer = answers[std::min(answered, answers.size() - 1)];
+            ++answered;
+            std::string reply;
+            const char* what = "nothing";
+            if (answer == Answer::Good) {
+                reply = frame;
+                what = "the whole frame";
+            } else if (answer == Answer::Corrupt) {
+                reply = frame;
+                reply[0] = 'X';
+                what = "a frame with a wrong first byte";
+            } else if (answer == Answer::Half) {
+                reply = frame.substr(0, frame.size() / 2);
+                what = "half a frame";
+            }
+            std::fprintf(stderr, "welkor-reader-sim: command %s, answering with %s (%zu bytes)\n", command.c_str(),
+                         what, reply.size());
+            if (!reply.empty() && !WriteAll(master, reply))
+                return 1;
+        }
+    }
+}
