@@ -1,6 +1,7 @@
 #include "gui/output/Logo.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImageReader>
@@ -64,8 +65,11 @@ QImage DrawLogo()
 
 QImage LoadLogo(const QString& directory)
 {
+    QFile file(QDir(directory).filePath(kLogoFileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     // A bitmap file by its name: no search through the image format plugins.
-    QImageReader reader(QDir(directory).filePath(kLogoFileName), "bmp");
+    QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     // The picture is printed at one pixel per 1/600 inch: anything bigger
     // than a sheet of paper is not a logo.
