@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core
-  xvfb xdotool
+  xvfb xdotool poppler-utils
 )
 
 missing=()
