@@ -108,16 +108,6 @@ std::vector<Placed> RecordCredits(TOWelkor1& box, RecordingDevice& device)
     return placed;
 }
 
-void WriteLogo(const QString& path)
-{
-    QImage logo(75, 88, QImage::Format_RGB888);
-    logo.fill(QColor(255, 0, 255)); // the see-through colour, as at the bottom-left pixel
-    for (int y = 10; y < 70; ++y)
-        for (int x = 10; x < 60; ++x)
-            logo.setPixelColor(x, y, QColor(0, 100, 0));
-    ASSERT_TRUE(logo.save(path, "BMP"));
-}
-
 } // namespace
 
 TEST_F(WindowTest, HelpOpensAtTheTopAndAtTheIndex)
@@ -137,11 +127,14 @@ TEST_F(WindowTest, HelpOpensAtTheTopAndAtTheIndex)
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(WindowTest, InstalledProgramFindsItsHelpUnderShareAndAMissingOneIsNamed)
+TEST_F(WindowTest, InstalledProgramFindsItsHelpAndLogoUnderShareAndAMissingHelpIsNamed)
 {
     executableDir = Path(QStringLiteral("usr/bin"));
     ASSERT_TRUE(QDir().mkpath(executableDir));
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("usr/share/welkor-lumo"))));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(WELKOR_BUILT_LOGO), Path(QStringLiteral("usr/share/welkor-lumo/Marvant.bmp"))));
     TWel_Kor& w = Start();
+    EXPECT_FALSE(w.logoBitmap.isNull());
     w.Pomoc2->trigger();
     ASSERT_EQ(dialogs.informations.size(), 1);
     EXPECT_EQ(dialogs.informations[0],
@@ -157,7 +150,6 @@ TEST_F(WindowTest, InstalledProgramFindsItsHelpUnderShareAndAMissingOneIsNamed)
 
 TEST_F(WindowTest, AboutBoxShowsTheProductAndLogoAndClosesBothWays)
 {
-    WriteLogo(Path(QStringLiteral("Marvant.bmp")));
     TWel_Kor& w = Start();
     bool checked = false;
     dialogs.modalScripts.push_back([&](QDialog& dialog) {
@@ -184,11 +176,12 @@ TEST_F(WindowTest, AboutBoxShowsTheProductAndLogoAndClosesBothWays)
         EXPECT_EQ(dark, 0);
         EXPECT_LE(box.lWelkor->geometry().right(), box.tsOWelkor->width()); // the whole name shows
         EXPECT_EQ(box.iZnak->geometry(), QRect(8, 128, 74, 88));
-        // The logo's bottom-left colour is see-through, its drawing is not.
+        // The emblem's bottom-left colour is see-through, its drawing is not.
         const QImage logo = box.logo.toImage();
         EXPECT_EQ(logo.size(), QSize(75, 88));
         EXPECT_EQ(qAlpha(logo.pixel(0, 87)), 0);
-        EXPECT_EQ(logo.pixelColor(30, 30), QColor(0, 100, 0));
+        EXPECT_EQ(qAlpha(logo.pixel(37, 44)), 255);
+        EXPECT_EQ(box.iZnak->pixmap().cacheKey(), box.logo.cacheKey());
         // Centred over the main window.
         EXPECT_LE((box.geometry().center() - w.geometry().center()).manhattanLength(), 2);
         EXPECT_EQ(box.bZamknij->text(), QStringLiteral("Zamknij"));
@@ -206,8 +199,7 @@ TEST_F(WindowTest, AboutBoxShowsTheProductAndLogoAndClosesBothWays)
 
 TEST_F(WindowTest, CreditsArePaintedAtTheirPlacesEveryTime)
 {
-    WriteLogo(Path(QStringLiteral("Marvant.bmp")));
-    TOWelkor1 box(Path(QStringLiteral("Marvant.bmp")), nullptr);
+    TOWelkor1 box(nullptr);
     RecordingDevice device;
     const std::vector<Placed> credits = RecordCredits(box, device);
     ASSERT_EQ(credits.size(), 11u);
@@ -229,11 +221,8 @@ TEST_F(WindowTest, CreditsArePaintedAtTheirPlacesEveryTime)
     }
     EXPECT_EQ(device.engine.pictures, std::vector<QRectF>{QRectF(270, 160, 75, 88)});
 
-    // A repaint draws the same again; without a logo file nothing stands there.
+    // A repaint draws the same again.
     RecordingDevice again;
     EXPECT_EQ(RecordCredits(box, again), credits);
-    TOWelkor1 bare(Path(QStringLiteral("no-logo.bmp")), nullptr);
-    RecordingDevice withoutLogo;
-    EXPECT_EQ(RecordCredits(bare, withoutLogo), credits);
-    EXPECT_TRUE(withoutLogo.engine.pictures.empty());
+    EXPECT_EQ(again.engine.pictures, device.engine.pictures);
 }

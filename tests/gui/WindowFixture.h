@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,13 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
     std::deque<SaveChoice> saveChoiceAnswers; // none left: Cancel
+    std::deque<int> filterAnswers;            // file type chosen in the next file dialog
+    // What the printer set-up dialog does to the printer (none left: cancel).
+    std::deque<std::function<void(QPrinter&)>> printerSetupAnswers;
+    int printerSetupsShown = 0;
+    // The printer a print preview paints on; none: the preview is only counted.
+    QPrinter* previewTarget = nullptr;
+    int previewsShown = 0;
     // What the user does in the program's own modal dialogs, one script per
     // dialog; a dialog left open by its script is closed as with Escape.
     std::deque<std::function<void(QDialog&)>> modalScripts;
@@ -59,6 +67,22 @@ public:
     }
     void information(const QString& text) override { informations.push_back(text); }
     void error(const QString& text) override { errors.push_back(text); }
+    void printerSetup(QPrinter& printer) override
+    {
+        ++printerSetupsShown;
+        if (printerSetupAnswers.empty())
+            return;
+        printerSetupAnswers.front()(printer);
+        printerSetupAnswers.pop_front();
+    }
+    void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override
+    {
+        ++previewsShown;
+        previewPrinterDocName = printer.docName();
+        if (previewTarget)
+            paint(*previewTarget);
+    }
+    QString previewPrinterDocName;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override
     {
         colourDialogStarts.push_back(initial);
@@ -87,6 +111,10 @@ private:
     bool answerFile(FileDialogState& state)
     {
         fileDialogsShown.push_back(state);
+        if (!filterAnswers.empty()) {
+            state.filterIndex = filterAnswers.front();
+            filterAnswers.pop_front();
+        }
         if (fileAnswers.empty() || !fileAnswers.front()) {
             if (!fileAnswers.empty())
                 fileAnswers.pop_front();

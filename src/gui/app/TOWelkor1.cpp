@@ -35,11 +35,21 @@ constexpr Credit kCredits[] = {
 };
 constexpr QPoint kCreditsLogo(270, 160);
 
+// The maker's emblem as a 75 x 88 picture of 24-bit colour, as it is kept
+// with the window: drawn on the dialog's face colour. (Marvant.bmp is the
+// wide logo of the printed page and does not fit this place.)
+QImage EmblemPicture()
+{
+    QImage picture(75, 88, QImage::Format_RGB888);
+    picture.fill(QApplication::palette().color(QPalette::Window));
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, MakeEmblem(picture.size()));
+    return picture;
+}
+
 // A picture whose bottom-left colour is see-through.
 QPixmap Transparent(const QImage& picture)
 {
-    if (picture.isNull())
-        return {};
     QImage image = picture.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y) {
@@ -71,7 +81,7 @@ void PaintBox::paintEvent(QPaintEvent*)
     onPaint(painter);
 }
 
-TOWelkor1::TOWelkor1(const QString& logoFile, QWidget* owner) : QDialog(owner)
+TOWelkor1::TOWelkor1(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("OWelkor1"));
     // Fixed frame with the close box only.
@@ -84,7 +94,7 @@ TOWelkor1::TOWelkor1(const QString& logoFile, QWidget* owner) : QDialog(owner)
     setFont(font);
     setFixedSize(409, 354); // a dialog's window colour is the button face
 
-    logo = Transparent(QImage(logoFile));
+    logo = Transparent(EmblemPicture());
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(0, 0, 409, 313);
@@ -156,6 +166,5 @@ void TOWelkor1::pbWspPaint(QPainter& canvas)
         const qreal ascent = QFontMetricsF(face, canvas.device()).ascent();
         canvas.drawText(QPointF(credit.left, credit.top + ascent), QString::fromUtf8(credit.text));
     }
-    if (!logo.isNull())
-        canvas.drawPixmap(kCreditsLogo, logo);
+    canvas.drawPixmap(kCreditsLogo, logo);
 }

@@ -27,8 +27,7 @@ protected:
 class TOWelkor1 : public QDialog {
     Q_OBJECT
 public:
-    // The logo is read from logoFile; without it both pages show no logo.
-    TOWelkor1(const QString& logoFile, QWidget* owner);
+    explicit TOWelkor1(QWidget* owner);
 
     // Fills the box from the product caption ("Welkor Lumo 1").
     void ShowProduct(const QString& productCaption);
@@ -45,7 +44,7 @@ public:
     QWidget* tsWspolpracownicy = nullptr;
     QFrame* pWsp = nullptr;
     PaintBox* pbWsp = nullptr;
-    QPixmap logo; // 75 x 88; its bottom-left colour is see-through
+    QPixmap logo; // the maker's emblem, 75 x 88; its bottom-left colour is see-through
 };
 
 // The serif face of the credits; where Times New Roman is missing the

@@ -8,6 +8,7 @@
 #include "gui/app/FileIO.h"
 #include "gui/app/OperatorIni.h"
 #include "gui/dial/TClock.h"
+#include "gui/output/Logo.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSlider>
@@ -175,16 +177,29 @@ void TWel_Kor::WireGridEvents()
     command(Edycjakolorw1, &QAction::triggered, &TWel_Kor::Edycjakolorw1Click);
     command(Zapiszschemat1, &QAction::triggered, &TWel_Kor::Zapiszschemat1Click);
     command(Otwrzscchemat1, &QAction::triggered, &TWel_Kor::Otwrzscchemat1Click);
+    command(Zapisz2, &QAction::triggered, &TWel_Kor::Zapisz2Click);
+    command(tbZapisz, &QToolButton::clicked, &TWel_Kor::Zapisz2Click);
+    command(miZapisz, &QAction::triggered, &TWel_Kor::Zapisz2Click);
+    command(Kopiuj1, &QAction::triggered, &TWel_Kor::Kopiuj1Click);
+    command(Zaznaczwszystko1, &QAction::triggered, &TWel_Kor::Zaznaczwszystko1Click);
+    command(Ustawieniadrukowania1, &QAction::triggered, &TWel_Kor::Ustawieniadrukowania1Click);
+    command(PodgladWydruku1, &QAction::triggered, &TWel_Kor::PodgladWydruku1Click);
+    command(Drukuj1, &QAction::triggered, &TWel_Kor::Drukuj1Click);
 
     // Grids.
     on(sgDane, &StringGrid::selectCell, &TWel_Kor::sgDaneSelectCell);
-    on(sgDane, &StringGrid::drawCell, &TWel_Kor::sgDaneDrawCell);
     connect(sgDane, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgDaneMouseDown(); }); });
     on(sgEdycja, &StringGrid::selectCell, &TWel_Kor::sgEdycjaSelectCell);
-    on(sgEdycja, &StringGrid::drawCell, &TWel_Kor::sgEdycjaDrawCell);
     connect(sgEdycja, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgEdycjaMouseDown(); }); });
     connect(sgEdycja, &StringGrid::mouseUp, this, [this] { Guarded([this] { sgEdycjaMouseUp(); }); });
     connect(sgEdycja, &QAbstractItemView::clicked, this, [this] { Guarded([this] { sgEdycjaClick(); }); });
+    // The copy range follows what each grid shows selected (after the cell
+    // selection above has moved the first corner).
+    for (StringGrid* grid : {sgDane, static_cast<StringGrid*>(sgEdycja)}) {
+        auto follow = [this, grid] { Guarded([this, grid] { FollowSelection(*grid); }); };
+        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, follow);
+        connect(grid, &StringGrid::selectCell, this, follow);
+    }
 
     // Plate page.
     connect(cbZarzenie, &QCheckBox::clicked, this, [this] { Guarded([this] { cbZarzenieClick(); }); });
@@ -241,6 +256,10 @@ void TWel_Kor::FormCreate()
     MarkTemplateSaved();
 
     Clock1->ShowCurrentTime();
+
+    // Only printing needs the logo: without it the report prints without one.
+    // An installed program finds it under share (see DataFilePath).
+    logoBitmap = LoadLogo(QFileInfo(DataFilePath(kLogoFileName)).absolutePath());
 
     pcZakladki->setCurrentWidget(tsRaport);
     displayedReportLines.clear();

@@ -94,7 +94,7 @@ void TWel_Kor::Stronafirmowa1Click()
 
 void TWel_Kor::OWelkor11Click()
 {
-    TOWelkor1 box(DataFilePath(QStringLiteral("Marvant.bmp")), this);
+    TOWelkor1 box(this);
     box.ShowProduct(productCaption);
     services_.dialogs->runModal(box);
 }
