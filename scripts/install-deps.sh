@@ -9,7 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core
-  xvfb xdotool
+  xvfb xdotool poppler-utils
+  # file-type registration and its tests, the .deb
+  xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin dpkg-dev
 )
 # --fuzz: also clang with libFuzzer and the sanitizer runtimes (fuzz/run);
 # the normal build and ./test never need them.

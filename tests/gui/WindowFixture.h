@@ -1,17 +1,23 @@
 #pragma once
 
 #include "gui/app/ClockSource.h"
+#include "gui/app/DesktopShell.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/TWel_Kor.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
+
+// Failed comparisons of texts print the text, not its UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Dialogs that answer from a script and remember what they were asked.
 class ScriptedDialogs : public Dialogs {
@@ -20,6 +26,16 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
     std::deque<SaveChoice> saveChoiceAnswers; // none left: Cancel
+    std::deque<int> filterAnswers;            // file type chosen in the next file dialog
+    // What the printer set-up dialog does to the printer (none left: cancel).
+    std::deque<std::function<void(QPrinter&)>> printerSetupAnswers;
+    int printerSetupsShown = 0;
+    // The printer a print preview paints on; none: the preview is only counted.
+    QPrinter* previewTarget = nullptr;
+    int previewsShown = 0;
+    // What the user does in the program's own modal dialogs, one script per
+    // dialog; a dialog left open by its script is closed as with Escape.
+    std::deque<std::function<void(QDialog&)>> modalScripts;
 
     QStringList informations;
     QStringList errors;
@@ -27,6 +43,7 @@ public:
     QStringList saveQuestions;
     QList<FileDialogState> fileDialogsShown;
     QList<std::uint32_t> colourDialogStarts;
+    QStringList modalsShown;
 
     bool openFile(FileDialogState& state) override { return answerFile(state); }
     bool saveFile(FileDialogState& state) override { return answerFile(state); }
@@ -50,6 +67,22 @@ public:
     }
     void information(const QString& text) override { informations.push_back(text); }
     void error(const QString& text) override { errors.push_back(text); }
+    void printerSetup(QPrinter& printer) override
+    {
+        ++printerSetupsShown;
+        if (printerSetupAnswers.empty())
+            return;
+        printerSetupAnswers.front()(printer);
+        printerSetupAnswers.pop_front();
+    }
+    void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override
+    {
+        ++previewsShown;
+        previewPrinterDocName = printer.docName();
+        if (previewTarget)
+            paint(*previewTarget);
+    }
+    QString previewPrinterDocName;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override
     {
         colourDialogStarts.push_back(initial);
@@ -60,10 +93,28 @@ public:
         return answer;
     }
 
+    int runModal(QDialog& dialog) override
+    {
+        modalsShown.push_back(dialog.windowTitle());
+        dialog.show();
+        if (!modalScripts.empty()) {
+            auto script = std::move(modalScripts.front());
+            modalScripts.pop_front();
+            script(dialog);
+        }
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    }
+
 private:
     bool answerFile(FileDialogState& state)
     {
         fileDialogsShown.push_back(state);
+        if (!filterAnswers.empty()) {
+            state.filterIndex = filterAnswers.front();
+            filterAnswers.pop_front();
+        }
         if (fileAnswers.empty() || !fileAnswers.front()) {
             if (!fileAnswers.empty())
                 fileAnswers.pop_front();
@@ -81,13 +132,37 @@ public:
     QDateTime now() override { return time; }
 };
 
+// The desktop as a recorder: registrations and opened addresses.
+class RecordingShell : public DesktopShell {
+public:
+    QList<QStringList> registrations; // extension, type name, description, program
+    QList<QUrl> openedUrls;
+    bool browserAvailable = true;
+    QString registrationError; // when set, registering fails with this message
+
+    void registerFileType(const QString& extension, const QString& typeName, const QString& description,
+                          const QString& programPath) override
+    {
+        registrations.push_back({extension, typeName, description, programPath});
+        if (!registrationError.isEmpty())
+            throw GuiError(registrationError);
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.push_back(url);
+        return browserAvailable;
+    }
+};
+
 // A main window with scripted dialogs, a fixed clock and a temporary
 // directory as the executable's directory.
 class WindowTest : public ::testing::Test {
 protected:
     ScriptedDialogs dialogs;
     FixedClock clock;
+    RecordingShell shell;
     QTemporaryDir dir;
+    QString executableDir; // the program's folder; empty: the temporary directory
     std::unique_ptr<TWel_Kor> window;
     ReaderLink* reader = nullptr; // the plate reader the window talks to; none when null
 
@@ -98,9 +173,11 @@ protected:
         WindowServices services;
         services.dialogs = &dialogs;
         services.clock = &clock;
-        services.executableDir = dir.path();
-        services.executablePath = dir.filePath(QStringLiteral("welkor-lumo"));
+        services.executableDir = executableDir.isEmpty() ? dir.path() : executableDir;
+        services.executablePath = QDir(services.executableDir).filePath(QStringLiteral("welkor-lumo"));
         services.arguments = arguments;
+        services.userConfigDir = dir.filePath(QStringLiteral("config")); // never the tester's own
+        services.shell = &shell;
         services.reader = reader;
         window = std::make_unique<TWel_Kor>(services);
         if (show)

@@ -80,12 +80,6 @@ void TWel_Kor::sgEdycjaSelectCell(int column, int row)
     }
 }
 
-void TWel_Kor::sgEdycjaDrawCell(int column, int row)
-{
-    secondCornerColumn = static_cast<std::uint8_t>(column);
-    secondCornerRow = static_cast<std::uint8_t>(row);
-}
-
 void TWel_Kor::sgEdycjaMouseDown()
 {
     copySourceIsDane = false;

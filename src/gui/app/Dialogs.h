@@ -1,17 +1,25 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+
+class QPrinter;
 
 // What a standard file dialog keeps between uses: the command that shows it
 // sets filter and title first, and the name chosen last is offered next time.
 struct FileDialogState {
     QString title;
-    QString filter;        // Qt form: "Raport z pomiaru (*.rap)"
+    // Qt form ("Raport z pomiaru (*.rap)"), or label and pattern pairs
+    // separated by bars ("Arkusz Excel (*.xls)|*.xls|Plik tekstowy (*.txt)|*txt"),
+    // of which the labels are shown and the patterns select the files.
+    QString filter;
     QString defaultSuffix; // added to a name typed without an extension
     QString fileName;      // offered when the dialog opens, then the user's choice
+    int filterIndex = 0;   // the filter entry shown first, then the user's choice
 };
 
 // The answers to "Zapisać zmiany?".
@@ -43,4 +51,16 @@ public:
     // The colour chooser: starts on `initial`, returns the colour the user
     // confirmed (0x00BBGGRR) or nothing on cancel.
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
+
+    // The printer set-up dialog: what the user confirms stays in `printer`
+    // for the next print; a cancel leaves it as it was.
+    virtual void printerSetup(QPrinter& printer) = 0;
+
+    // The print preview of the pages `paint` draws on the printer it is
+    // given; printing from the preview calls `paint` again.
+    virtual void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
+
+    // Shows one of the program's own dialogs (operator, about box) modally
+    // and returns how it closed (QDialog::Accepted or Rejected).
+    virtual int runModal(QDialog& dialog) { return dialog.exec(); }
 };

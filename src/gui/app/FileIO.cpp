@@ -2,6 +2,7 @@
 
 #include "gui/app/GuiError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -146,6 +147,15 @@ std::string ReadFileBytes(const QString& fileName, qint64 maxBytes)
     if (static_cast<qint64>(bytes.size()) > maxBytes)
         throw GuiError(OpenError(fileName, QStringLiteral("Plik jest za duży.")));
     return bytes;
+}
+
+QString WithExtension(const QString& fileName, const QString& extension)
+{
+    const QFileInfo info(fileName);
+    if (extension.isEmpty() || info.suffix().isEmpty() || info.completeBaseName().isEmpty())
+        return fileName;
+    const QString name = info.completeBaseName() + QLatin1Char('.') + extension;
+    return info.fileName() == fileName ? name : QDir(info.path()).filePath(name);
 }
 
 void WriteFileAtomically(const QString& fileName, std::string_view bytes)

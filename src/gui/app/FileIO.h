@@ -16,6 +16,12 @@ std::string ReadFileBytes(const QString& fileName, qint64 maxBytes);
 // Reads at most maxBytes from the start of the file.
 std::string ReadFilePrefix(const QString& fileName, qint64 maxBytes);
 
+// The file name with `extension` in place of its own ("pomiar.rap", "xls" ->
+// "pomiar.xls"); the folder stays, and a name without an extension ("Pomiar")
+// is left for the dialog's default suffix. Lets each command offer the name
+// chosen last as its own kind of file.
+QString WithExtension(const QString& fileName, const QString& extension);
+
 // Replaces the file's content in one step, the one way every file of the
 // program is written. The bytes go to a temporary file beside it
 // (".<name>.welkor-zapis-<pid>-<random>"), which is synced, renamed over the

@@ -1,9 +1,18 @@
 #include "gui/app/QtDialogs.h"
 
+#include "core/output/ExportDocument.h"
+#include "gui/app/QtText.h"
+
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -21,6 +30,26 @@ QString WithDefaultSuffix(const QString& typed, const QString& suffix)
     return typed + QLatin1Char('.') + suffix;
 }
 
+// A "label|pattern|..." filter as Qt takes it: "label (pattern)" per entry,
+// shown without the added pattern, so the labels read exactly as given.
+struct PairFilter {
+    QStringList nameFilters;
+    QStringList labels;
+    QStringList suffixes;
+};
+
+PairFilter SplitPairFilter(const QString& filter)
+{
+    PairFilter out;
+    for (const welkor::FilterEntry& entry : welkor::SplitFilter(ToCp1250(filter))) {
+        const QString label = FromCp1250(entry.label);
+        out.labels << label;
+        out.nameFilters << label + QStringLiteral(" (") + FromCp1250(entry.pattern) + QLatin1Char(')');
+        out.suffixes << FromCp1250(welkor::PatternExtension(entry.pattern));
+    }
+    return out;
+}
+
 bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, state.title);
@@ -29,18 +58,49 @@ bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
     dialog.setFileMode(QFileDialog::AnyFile);
     // The program asks about overwriting itself, with its own wording.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setNameFilter(state.filter);
     // Qt would add the default suffix to every name without one, even to an
     // existing file's; an open dialog adds it below, only where needed.
     if (mode == QFileDialog::AcceptSave)
         dialog.setDefaultSuffix(state.defaultSuffix);
     if (!state.fileName.isEmpty())
         dialog.selectFile(state.fileName);
+
+    const bool pairs = state.filter.contains(QLatin1Char('|'));
+    const PairFilter filter = pairs ? SplitPairFilter(state.filter) : PairFilter{};
+    if (pairs) {
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+        dialog.setNameFilters(filter.nameFilters);
+        dialog.selectNameFilter(filter.nameFilters.value(state.filterIndex));
+        // Another entry chosen: a name typed without an extension gets that
+        // entry's, and the offered name takes it on.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &filter](const QString& chosen) {
+            qsizetype index = filter.nameFilters.indexOf(chosen);
+            if (index < 0)
+                index = filter.labels.indexOf(chosen);
+            const QString suffix = filter.suffixes.value(index);
+            dialog.setDefaultSuffix(suffix);
+            const QStringList typed = dialog.selectedFiles();
+            if (!suffix.isEmpty() && !typed.isEmpty() && !QFileInfo(typed.first()).isDir()) {
+                const QFileInfo name(typed.first());
+                dialog.selectFile(name.completeBaseName() + QLatin1Char('.') + suffix);
+            }
+        });
+    } else {
+        dialog.setNameFilter(state.filter);
+    }
+
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     state.fileName = dialog.selectedFiles().constFirst();
     if (mode == QFileDialog::AcceptOpen)
         state.fileName = WithDefaultSuffix(state.fileName, state.defaultSuffix);
+    if (pairs) {
+        const QString chosen = dialog.selectedNameFilter();
+        qsizetype index = filter.nameFilters.indexOf(chosen);
+        if (index < 0)
+            index = filter.labels.indexOf(chosen);
+        state.filterIndex = index < 0 ? 0 : static_cast<int>(index);
+    }
     return true;
 }
 
@@ -93,4 +153,31 @@ std::optional<std::uint32_t> QtDialogs::chooseColour(std::uint32_t initial)
         return std::nullopt;
     return static_cast<std::uint32_t>(chosen.red()) | (static_cast<std::uint32_t>(chosen.green()) << 8)
         | (static_cast<std::uint32_t>(chosen.blue()) << 16);
+}
+
+void QtDialogs::printerSetup(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setWindowTitle(QStringLiteral("Ustawienia drukowania"));
+    // The whole report is printed: no page ranges, no selection.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // The dialog only chooses; "Drukuj" in the menu prints.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    dialog.exec();
+}
+
+void QtDialogs::printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint)
+{
+    QPrintPreviewDialog dialog(&printer, parent_);
+    dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    // Large enough to read the page without zooming first.
+    if (const QScreen* screen = dialog.screen())
+        dialog.resize(screen->availableGeometry().size() * 4 / 5);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) {
+        if (target)
+            paint(*target);
+    });
+    dialog.exec();
 }

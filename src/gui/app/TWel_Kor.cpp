@@ -4,10 +4,11 @@
 
 #include <QFileInfo>
 
-#include "core/app/OperatorFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
+#include "gui/app/OperatorIni.h"
 #include "gui/dial/TClock.h"
+#include "gui/output/Logo.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QApplication>
@@ -18,7 +19,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -58,10 +61,18 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
     services.clock = clock;
     services.executableDir = QCoreApplication::applicationDirPath();
     services.executablePath = QCoreApplication::applicationFilePath();
+    services.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     // Raw arguments: a path with a blank that arrives in two pieces is joined
-    // again by the window.
+    // again by the window. On Windows argv holds the ANSI code page, which
+    // loses characters of a registered document's path; Qt reads the wide
+    // command line instead.
+#ifdef Q_OS_WIN
+    Q_UNUSED(argv);
+    services.arguments = QCoreApplication::arguments().mid(1, argc - 1);
+#else
     for (int i = 1; i < argc; ++i)
         services.arguments.push_back(QString::fromLocal8Bit(argv[i]));
+#endif
     return services;
 }
 
@@ -87,6 +98,7 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
     BuildPages();
     BuildStatusBar();
     WireGridEvents();
+    WireShellCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -165,16 +177,29 @@ void TWel_Kor::WireGridEvents()
     command(Edycjakolorw1, &QAction::triggered, &TWel_Kor::Edycjakolorw1Click);
     command(Zapiszschemat1, &QAction::triggered, &TWel_Kor::Zapiszschemat1Click);
     command(Otwrzscchemat1, &QAction::triggered, &TWel_Kor::Otwrzscchemat1Click);
+    command(Zapisz2, &QAction::triggered, &TWel_Kor::Zapisz2Click);
+    command(tbZapisz, &QToolButton::clicked, &TWel_Kor::Zapisz2Click);
+    command(miZapisz, &QAction::triggered, &TWel_Kor::Zapisz2Click);
+    command(Kopiuj1, &QAction::triggered, &TWel_Kor::Kopiuj1Click);
+    command(Zaznaczwszystko1, &QAction::triggered, &TWel_Kor::Zaznaczwszystko1Click);
+    command(Ustawieniadrukowania1, &QAction::triggered, &TWel_Kor::Ustawieniadrukowania1Click);
+    command(PodgladWydruku1, &QAction::triggered, &TWel_Kor::PodgladWydruku1Click);
+    command(Drukuj1, &QAction::triggered, &TWel_Kor::Drukuj1Click);
 
     // Grids.
     on(sgDane, &StringGrid::selectCell, &TWel_Kor::sgDaneSelectCell);
-    on(sgDane, &StringGrid::drawCell, &TWel_Kor::sgDaneDrawCell);
     connect(sgDane, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgDaneMouseDown(); }); });
     on(sgEdycja, &StringGrid::selectCell, &TWel_Kor::sgEdycjaSelectCell);
-    on(sgEdycja, &StringGrid::drawCell, &TWel_Kor::sgEdycjaDrawCell);
     connect(sgEdycja, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgEdycjaMouseDown(); }); });
     connect(sgEdycja, &StringGrid::mouseUp, this, [this] { Guarded([this] { sgEdycjaMouseUp(); }); });
     connect(sgEdycja, &QAbstractItemView::clicked, this, [this] { Guarded([this] { sgEdycjaClick(); }); });
+    // The copy range follows what each grid shows selected (after the cell
+    // selection above has moved the first corner).
+    for (StringGrid* grid : {sgDane, static_cast<StringGrid*>(sgEdycja)}) {
+        auto follow = [this, grid] { Guarded([this, grid] { FollowSelection(*grid); }); };
+        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, follow);
+        connect(grid, &StringGrid::selectCell, this, follow);
+    }
 
     // Plate page.
     connect(cbZarzenie, &QCheckBox::clicked, this, [this] { Guarded([this] { cbZarzenieClick(); }); });
@@ -232,25 +257,24 @@ void TWel_Kor::FormCreate()
 
     Clock1->ShowCurrentTime();
 
+    // Only printing needs the logo: without it the report prints without one.
+    // An installed program finds it under share (see DataFilePath).
+    logoBitmap = LoadLogo(QFileInfo(DataFilePath(kLogoFileName)).absolutePath());
+
     pcZakladki->setCurrentWidget(tsRaport);
     displayedReportLines.clear();
 }
 
 QString TWel_Kor::ReadOperatorName()
 {
-    const QString iniPath = QDir(services_.executableDir).filePath(QStringLiteral("Operator.ini"));
-    std::optional<std::string> iniBytes;
-    if (QFileInfo::exists(iniPath)) {
-        // A file that cannot be read is reported, and start-up goes on with an
-        // empty name as for a file without one.
-        try {
-            iniBytes = ReadFileBytes(iniPath, 64 * 1024);
-        } catch (const GuiError& e) {
-            ShowError(e.message());
-            iniBytes = std::string();
-        }
+    // A file that cannot be read is reported, and start-up goes on with an
+    // empty name as for a file without one.
+    try {
+        return ReadOperatorIni({services_.userConfigDir, services_.executableDir});
+    } catch (const GuiError& e) {
+        ShowError(e.message());
+        return QString();
     }
-    return FromCp1250(welkor::OperatorNameFrom(iniBytes));
 }
 
 QString TWel_Kor::CommandLineFileName() const

@@ -2,6 +2,7 @@
 
 #include "core/analysis/CutoffAnalysis.h"
 #include "core/analysis/TemplateFile.h"
+#include "core/output/PrintLayout.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
 #include "core/reader/ReaderCommands.h"
@@ -23,13 +24,16 @@
 #include <utility>
 
 class CircleShape;
+class DesktopShell;
 class EditGrid;
+class HelpViewer;
 class PlateView;
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QSlider;
 class QSpinBox;
 class QTabWidget;
@@ -47,6 +51,8 @@ struct WindowServices {
     QString executableDir;  // Operator.ini, the logo and the help file live here
     QString executablePath; // the running program's own full path
     QStringList arguments;  // command-line arguments, program name excluded
+    QString userConfigDir;  // the user's Operator.ini, read before the one beside the program
+    DesktopShell* shell = nullptr; // file-type registration, web browser; null: the running desktop
     ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
@@ -100,7 +106,6 @@ public:
     // The "Uwaga!" question before a file is replaced; a directory is refused.
     bool ConfirmOverwrite(const QString& fileName);
     void sgDaneSelectCell(int column, int row);
-    void sgDaneDrawCell(int column, int row);
     void sgDaneMouseDown();
 
     // ---- Unsaved work -----------------------------------------------------------
@@ -138,7 +143,6 @@ public:
     void ApplyTemplateColours();
     void CopyValuesToEditGrid();
     void sgEdycjaSelectCell(int column, int row);
-    void sgEdycjaDrawCell(int column, int row);
     void sgEdycjaMouseDown();
     void sgEdycjaMouseUp();
     void sgEdycjaClick();
@@ -152,6 +156,36 @@ public:
 
     // ---- Analysis -----------------------------------------------------------
     void tbAnalizujClick();
+
+    // ---- Operator, desktop, help, about box --------------------------------
+    void Operator1Click();
+    void Rejestracjatypupliku1Click();
+    void Pomoc2Click();
+    void Indeks1Click();
+    void Stronafirmowa1Click();
+    void OWelkor11Click();
+    // A file shipped with the program: beside it, or where an installation
+    // puts it (../share/welkor-lumo); the first path when neither has it.
+    QString DataFilePath(const QString& name) const;
+    HelpViewer* helpViewer = nullptr; // made at the first "Pomoc" or "Indeks"
+
+    // ---- Output: export, clipboard, printing -------------------------------
+    void Zapisz2Click();
+    void ExportResults();
+    void Kopiuj1Click();
+    void Zaznaczwszystko1Click();
+    void CopyRangeToClipboard();
+    // The second corner follows the grid's visible selection; the first
+    // corner stays the cell selected last.
+    void FollowSelection(const StringGrid& grid);
+    void Drukuj1Click();
+    void Ustawieniadrukowania1Click();
+    void PodgladWydruku1Click();
+    // The printer the next print goes to, with what the set-up chose.
+    QPrinter& Printer();
+    // What a print shows: the label, the report lines, the comment, the logo's size.
+    welkor::PrintContent PrintedContent() const;
+    void PrintPages(QPrinter& printer);
 
     // ---- Plate reader ---------------------------------------------------------
     void ConnectReader();
@@ -202,6 +236,7 @@ public:
     QAction* Otwrzscchemat1 = nullptr;
     QAction* Ustawieniadrukowania1 = nullptr;
     QAction* Drukuj1 = nullptr;
+    QAction* PodgladWydruku1 = nullptr; // "Podgląd wydruku"
     QAction* Zamknij1 = nullptr;
     QAction* Pobierz1 = nullptr;
     QAction* Przenie1 = nullptr;
@@ -295,6 +330,10 @@ public:
     // Operator
     QString operatorName;
 
+    // Output
+    QImage logoBitmap;          // null when Marvant.bmp is missing or unreadable
+    int exportFilterIndex = 0;  // the export file type chosen last
+
     // Plate reader: the command last sent and the answer it got.
     welkor::ReaderControlBytes controlBytes;
     std::string outgoingCommand;
@@ -315,6 +354,9 @@ private:
     void BuildPlatePage();
     void BuildStatusBar();
     void WireGridEvents();
+    void WireShellCommands();
+    DesktopShell& Shell();
+    void ShowHelp(const QString& anchor);
     QString ReadOperatorName();
     void ShowError(const QString& message);
     void KeepTimer1OnTheSecond();
@@ -332,6 +374,7 @@ private:
     WindowServices services_;
     bool shown_ = false;
     std::optional<welkor::ReportLines> savedReportDocument_;
+    std::unique_ptr<QPrinter> printer_; // made on first use: finding printers takes time
     welkor::CellColourArray savedTemplateColours_{};
 };
 

@@ -74,6 +74,7 @@ void TWel_Kor::BuildActionsAndMenus()
     Otwrzscchemat1 = AddItem(pliki, QStringLiteral("Otwórz szablon"));
     pliki->addSeparator();
     Ustawieniadrukowania1 = AddItem(pliki, QStringLiteral("Ustawienia drukowania"));
+    PodgladWydruku1 = AddItem(pliki, QStringLiteral("Podgląd wydruku"));
     Drukuj1 = AddItem(pliki, QStringLiteral("Drukuj"), QKeySequence(QStringLiteral("Ctrl+P")));
     Drukuj1->setIcon(MakeToolIcon(ToolIcon::Print));
     pliki->addSeparator();
@@ -131,12 +132,6 @@ void TWel_Kor::BuildActionsAndMenus()
     pomoc->addSeparator();
     OWelkor11 = AddItem(pomoc, QStringLiteral("O Welkor Lumo 1"));
 
-    // Commands whose work is not in this build yet are shown but disabled:
-    // a click must never look as if something happened.
-    for (QAction* pending : {Zapisz2, Ustawieniadrukowania1, Drukuj1, Operator1, Rejestracjatypupliku1, Pomoc2,
-                             Indeks1, Stronafirmowa1, OWelkor11})
-        pending->setEnabled(false);
-
     // Context menu of the tables.
     pmTabela = new QMenu(this);
     Edycja1 = AddItem(pmTabela, QStringLiteral("Edycja tekstu"));
@@ -146,8 +141,6 @@ void TWel_Kor::BuildActionsAndMenus()
     Zaznaczwszystko1 = AddItem(pmTabela, QStringLiteral("Kopiuj wszystko"));
     pmTabela->addSeparator();
     miZapisz = AddItem(pmTabela, QStringLiteral("Eksportuj"));
-    for (QAction* pending : {Kopiuj1, Zaznaczwszystko1, miZapisz})
-        pending->setEnabled(false);
 }
 
 void TWel_Kor::BuildToolbar()
@@ -179,7 +172,6 @@ void TWel_Kor::BuildToolbar()
     tbOtworzRaport = button(QStringLiteral("Otwórz"), QStringLiteral("Otwarcie raportu"), ToolIcon::Open);
     tbZapiszRaport = button(QStringLiteral("Zapisz"), QStringLiteral("Zapis raportu"), ToolIcon::Save);
     tbZapisz = button(QStringLiteral("Eksportuj"), QStringLiteral("Eksportowanie pliku"), ToolIcon::Export);
-    tbZapisz->setEnabled(false); // export is not in this build yet
     auto* gap = new QWidget(bar);
     gap->setFixedWidth(8);
     bar->addWidget(gap);

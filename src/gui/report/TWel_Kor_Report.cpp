@@ -163,6 +163,8 @@ void TWel_Kor::Zapisz1Click()
     welkor::ReportLines document = welkor::BuildSavedReport(reportLines, memo, grid);
     sgEdycja->applyChanges(before, grid);
 
+    SD.fileName = WithExtension(SD.fileName, kReportSuffix);
+    SD.filterIndex = 0;
     if (!services_.dialogs->saveFile(SD))
         return;
     const QString fileName = SD.fileName;
@@ -176,12 +178,6 @@ void TWel_Kor::sgDaneSelectCell(int column, int row)
 {
     firstCornerColumn = static_cast<std::uint8_t>(column);
     firstCornerRow = static_cast<std::uint8_t>(row);
-}
-
-void TWel_Kor::sgDaneDrawCell(int column, int row)
-{
-    secondCornerColumn = static_cast<std::uint8_t>(column);
-    secondCornerRow = static_cast<std::uint8_t>(row);
 }
 
 void TWel_Kor::sgDaneMouseDown()

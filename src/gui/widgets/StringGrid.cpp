@@ -9,8 +9,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
-// Paints heading cells in the button face colour, plain cells as usual, and
-// tells the grid which cell was painted last.
+// Paints heading cells in the button face colour, plain cells as usual.
 class StringGridDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -29,7 +28,6 @@ public:
             plain.rect = option.rect;
             QStyledItemDelegate::paint(painter, plain, index);
         }
-        emit grid_->drawCell(index.column(), index.row());
     }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override

@@ -11,7 +11,7 @@
 // every cell is a plain cell (the edit grid).
 //
 // It reports the grid events the window reacts to: a cell being selected (by
-// mouse or keyboard), a cell being painted, mouse press, release and click.
+// mouse or keyboard), mouse press, release and click.
 class StringGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -43,7 +43,6 @@ public:
 
 signals:
     void selectCell(int column, int row);
-    void drawCell(int column, int row);
     void mouseDown(Qt::MouseButton button);
     void mouseUp(Qt::MouseButton button);
 
