@@ -227,7 +227,6 @@ void TWel_Kor::FormCreate()
     UpdateLegend();
     SelectScale();
     glowScale = false;
-    dataPresent = false;
 
     textMode = true;
     Edycja1->setChecked(true);
@@ -251,7 +250,6 @@ void TWel_Kor::FormCreate()
     logoBitmap = LoadLogo(services_.executableDir);
 
     pcZakladki->setCurrentWidget(tsRaport);
-    displayedReportLines.clear();
 }
 
 QString TWel_Kor::ReadOperatorName()
