@@ -65,6 +65,14 @@ void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
     QCoreApplication::processEvents(); // the editor commits on a queued call
 }
 
+// A reading no file could bring: put into the report as the measured grid
+// shows it.
+void SetReading(TWel_Kor& w, int column, int row, const char* text)
+{
+    w.report.setMeasuredCell(column, row, text);
+    w.ShowValuesInGrid();
+}
+
 class AnalysisRoad : public WindowTest {
 protected:
     // Opens the report through "Otwórz" and copies its values in.
@@ -190,7 +198,7 @@ TEST_F(AnalysisRoad, WellsWithoutAReadingTakeNoPart)
 TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
-    w.sgDane->setCell(2, 1, QStringLiteral("x"));
+    SetReading(w, 2, 1, "x");
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(2, 1, QStringLiteral("neg"));
     w.tbAnalizuj->click();
@@ -206,7 +214,7 @@ TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
 TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
-    w.sgDane->setCell(5, 3, QStringLiteral(" 0,1x"));
+    SetReading(w, 5, 3, " 0,1x");
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
     w.tbAnalizuj->click();
@@ -222,7 +230,7 @@ TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
     EXPECT_EQ(w.sgEdycja->cell(1, 4), Shown(1, 4));
 
     // Still fresh: once the reading is a number the whole analysis runs again.
-    w.sgDane->setCell(5, 3, QStringLiteral(" 0,150"));
+    SetReading(w, 5, 3, " 0,150");
     w.tbAnalizuj->click();
     EXPECT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(w.report.freshMeasurement());
@@ -258,7 +266,7 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
     w.sbPanels[3]->setText(QStringLiteral("Próg: 9,99"));
     w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
     w.sgEdycja->setCell(4, 4, QStringLiteral("neg"));
-    w.sgDane->setCell(4, 4, QStringLiteral(" blank"));
+    SetReading(w, 4, 4, " blank");
     w.tbAnalizuj->click();
     ExpectNoErrors();
     ASSERT_EQ(dialogs.informations.size(), 2);

@@ -60,6 +60,13 @@ void ReportDocument::setEditCell(int column, int row, std::string text)
     editGrid_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
 }
 
+void ReportDocument::setMeasuredCell(int column, int row, std::string text)
+{
+    if (column < 1 || column >= kGridColumns || row < 1 || row >= kGridRows)
+        return;
+    measuredGrid_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+}
+
 void ReportDocument::FillPlaceholder(std::uint8_t columns, std::uint8_t rows)
 {
     welkor::FillPlaceholder(measuredGrid_, values_, columns, rows);

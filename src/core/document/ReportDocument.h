@@ -54,6 +54,9 @@ public:
     const ReportLines& displayedLines() const { return displayedLines_; }
     // The measured grid: headings, then the value of each well as read.
     const GridTexts& measuredGrid() const { return measuredGrid_; }
+    // One reading of the measured grid replaced (column 1-12, row 1-8), as
+    // a plate built by hand has it; the value table is left alone.
+    void setMeasuredCell(int column, int row, std::string text);
 
     // ---- The user's part ----------------------------------------------------
     // The comment memo's lines: "Komentarz" and the comment as opened, then

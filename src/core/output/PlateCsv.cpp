@@ -8,24 +8,46 @@ namespace welkor {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text)
+// Marks are read with blanks, tabs and no-break spaces around them; numbers
+// with blanks only, as StrToFloat reads them.
+std::string_view Trim(std::string_view text, std::string_view blanks)
 {
-    auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\xA0'; };
-    while (!text.empty() && blank(text.front()))
+    while (!text.empty() && blanks.find(text.front()) != std::string_view::npos)
         text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
+    while (!text.empty() && blanks.find(text.back()) != std::string_view::npos)
         text.remove_suffix(1);
     return text;
 }
 
 } // namespace
 
+namespace {
+
+// " 0,074" and its like: a few digits, a comma and a few more, which are
+// always a number. Anything else is read in full.
+bool PlainDecimal(std::string_view text)
+{
+    std::size_t digits = 0;
+    bool comma = false;
+    for (char ch : text) {
+        if (ch >= '0' && ch <= '9')
+            ++digits;
+        else if (ch == kDecimalSeparator && !comma)
+            comma = true;
+        else
+            return false;
+    }
+    return digits > 0 && digits <= 15;
+}
+
+} // namespace
+
 std::string DecimalPointNumber(std::string_view wellText)
 {
+    std::string_view text = Trim(wellText, " ");
     long double value = 0;
-    if (!TryStrToFloat(wellText, value))
+    if (!PlainDecimal(text) && !TryStrToFloat(wellText, value))
         return {};
-    std::string_view text = TrimBlanks(wellText);
     std::string out;
     out.reserve(text.size() + 1);
     if (text.front() == '+' || text.front() == '-') {
@@ -65,7 +87,7 @@ std::string_view WellStateName(std::string_view wellText)
 
 std::string_view AnalysisMarkName(std::string_view cellText)
 {
-    const std::string_view text = TrimBlanks(cellText);
+    const std::string_view text = Trim(cellText, " \t\xA0");
     if (EqualsIgnoringAsciiCase(text, "neg"))
         return "neg";
     if (EqualsIgnoringAsciiCase(text, "poz"))
@@ -116,7 +138,8 @@ void AppendLongCsv(std::string& out, std::string_view fileName, const ValueTable
         const char letter = static_cast<char>('A' + r);
         for (int c = 0; c < kPlateColumns; ++c) {
             const std::string& text = values.at(r, c);
-            const std::string_view state = WellStateName(text);
+            const std::string number = DecimalPointNumber(text);
+            const std::string_view state = number.empty() ? WellStateName(text) : std::string_view("liczba");
             out += file;
             out += ',';
             out += letter;
@@ -126,8 +149,7 @@ void AppendLongCsv(std::string& out, std::string_view fileName, const ValueTable
             out += ',';
             out += std::to_string(c + 1);
             out += ',';
-            if (state == "liczba")
-                out += DecimalPointNumber(text);
+            out += number;
             out += ',';
             out += state;
             out += ',';
