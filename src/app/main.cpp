@@ -2,6 +2,7 @@
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"
+#include "gui/app/ToolbarIcons.h"
 #include "gui/reader/SerialReaderLink.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@ int main(int argc, char* argv[])
     QTranslator qtPolish;
     if (qtPolish.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtPolish);
+
+    QApplication::setDesktopFileName(QStringLiteral("welkor-lumo")); // ties the window to its desktop entry
+    QApplication::setWindowIcon(QIcon(MakeEmblem(QSize(64, 64))));
 
     QtDialogs dialogs;
     SystemClock clock;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/app/ClockSource.h"
+#include "gui/app/DesktopShell.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/TWel_Kor.h"
 
@@ -14,6 +15,9 @@
 #include <deque>
 #include <functional>
 #include <memory>
+
+// Failed comparisons of texts print the text, not its UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Dialogs that answer from a script and remember what they were asked.
 class ScriptedDialogs : public Dialogs {
@@ -29,6 +33,9 @@ public:
     // The printer a print preview paints on; none: the preview is only counted.
     QPrinter* previewTarget = nullptr;
     int previewsShown = 0;
+    // What the user does in the program's own modal dialogs, one script per
+    // dialog; a dialog left open by its script is closed as with Escape.
+    std::deque<std::function<void(QDialog&)>> modalScripts;
 
     QStringList informations;
     QStringList errors;
@@ -36,6 +43,7 @@ public:
     QStringList saveQuestions;
     QList<FileDialogState> fileDialogsShown;
     QList<std::uint32_t> colourDialogStarts;
+    QStringList modalsShown;
 
     bool openFile(FileDialogState& state) override { return answerFile(state); }
     bool saveFile(FileDialogState& state) override { return answerFile(state); }
@@ -85,6 +93,20 @@ public:
         return answer;
     }
 
+    int runModal(QDialog& dialog) override
+    {
+        modalsShown.push_back(dialog.windowTitle());
+        dialog.show();
+        if (!modalScripts.empty()) {
+            auto script = std::move(modalScripts.front());
+            modalScripts.pop_front();
+            script(dialog);
+        }
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    }
+
 private:
     bool answerFile(FileDialogState& state)
     {
@@ -110,13 +132,37 @@ public:
     QDateTime now() override { return time; }
 };
 
+// The desktop as a recorder: registrations and opened addresses.
+class RecordingShell : public DesktopShell {
+public:
+    QList<QStringList> registrations; // extension, type name, description, program
+    QList<QUrl> openedUrls;
+    bool browserAvailable = true;
+    QString registrationError; // when set, registering fails with this message
+
+    void registerFileType(const QString& extension, const QString& typeName, const QString& description,
+                          const QString& programPath) override
+    {
+        registrations.push_back({extension, typeName, description, programPath});
+        if (!registrationError.isEmpty())
+            throw GuiError(registrationError);
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.push_back(url);
+        return browserAvailable;
+    }
+};
+
 // A main window with scripted dialogs, a fixed clock and a temporary
 // directory as the executable's directory.
 class WindowTest : public ::testing::Test {
 protected:
     ScriptedDialogs dialogs;
     FixedClock clock;
+    RecordingShell shell;
     QTemporaryDir dir;
+    QString executableDir; // the program's folder; empty: the temporary directory
     std::unique_ptr<TWel_Kor> window;
     ReaderLink* reader = nullptr; // the plate reader the window talks to; none when null
 
@@ -127,9 +173,11 @@ protected:
         WindowServices services;
         services.dialogs = &dialogs;
         services.clock = &clock;
-        services.executableDir = dir.path();
-        services.executablePath = dir.filePath(QStringLiteral("welkor-lumo"));
+        services.executableDir = executableDir.isEmpty() ? dir.path() : executableDir;
+        services.executablePath = QDir(services.executableDir).filePath(QStringLiteral("welkor-lumo"));
         services.arguments = arguments;
+        services.userConfigDir = dir.filePath(QStringLiteral("config")); // never the tester's own
+        services.shell = &shell;
         services.reader = reader;
         window = std::make_unique<TWel_Kor>(services);
         if (show)

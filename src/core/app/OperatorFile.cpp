@@ -1,6 +1,7 @@
 #include "core/app/OperatorFile.h"
 
 #include "core/report/ReportFile.h"
+#include "core/text/Cp1250.h"
 
 namespace welkor {
 
@@ -12,6 +13,14 @@ std::string OperatorNameFrom(const std::optional<std::string>& iniBytes)
     if (lines.size() >= 2 && lines[0] == "Operator:")
         return lines[1];
     return std::string();
+}
+
+std::string OperatorIniBytes(const std::string& name) { return "Operator:\r\n" + name + "\r\n"; }
+
+bool OperatorNameAccepts(char32_t codePoint)
+{
+    const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+    return !control && UnicodeToCp1250(codePoint) >= 0;
 }
 
 } // namespace welkor

@@ -11,4 +11,13 @@ namespace welkor {
 // an empty name (the window still starts normally).
 std::string OperatorNameFrom(const std::optional<std::string>& iniBytes);
 
+// The bytes of Operator.ini for a name (code page 1250): "Operator:" and the
+// name, each followed by CR LF.
+std::string OperatorIniBytes(const std::string& name);
+
+// Whether the operator dialog lets a character into the name: only what code
+// page 1250 can hold, and no control character (a line break would split the
+// file, and the five unassigned bytes of the code page decode to controls).
+bool OperatorNameAccepts(char32_t codePoint);
+
 } // namespace welkor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
 #include <cstdint>
@@ -58,4 +59,8 @@ public:
     // The print preview of the pages `paint` draws on the printer it is
     // given; printing from the preview calls `paint` again.
     virtual void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
+
+    // Shows one of the program's own dialogs (operator, about box) modally
+    // and returns how it closed (QDialog::Accepted or Rejected).
+    virtual int runModal(QDialog& dialog) { return dialog.exec(); }
 };

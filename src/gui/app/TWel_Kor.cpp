@@ -4,9 +4,9 @@
 
 #include <QFileInfo>
 
-#include "core/app/OperatorFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
+#include "gui/app/OperatorIni.h"
 #include "gui/dial/TClock.h"
 #include "gui/output/Logo.h"
 #include "gui/widgets/StringGrid.h"
@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -60,10 +61,18 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
     services.clock = clock;
     services.executableDir = QCoreApplication::applicationDirPath();
     services.executablePath = QCoreApplication::applicationFilePath();
+    services.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     // Raw arguments: a path with a blank that arrives in two pieces is joined
-    // again by the window.
+    // again by the window. On Windows argv holds the ANSI code page, which
+    // loses characters of a registered document's path; Qt reads the wide
+    // command line instead.
+#ifdef Q_OS_WIN
+    Q_UNUSED(argv);
+    services.arguments = QCoreApplication::arguments().mid(1, argc - 1);
+#else
     for (int i = 1; i < argc; ++i)
         services.arguments.push_back(QString::fromLocal8Bit(argv[i]));
+#endif
     return services;
 }
 
@@ -89,6 +98,7 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
     BuildPages();
     BuildStatusBar();
     WireGridEvents();
+    WireShellCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -247,26 +257,22 @@ void TWel_Kor::FormCreate()
     Clock1->ShowCurrentTime();
 
     // Only printing needs the logo: without it the report prints without one.
-    logoBitmap = LoadLogo(services_.executableDir);
+    // An installed program finds it under share (see DataFilePath).
+    logoBitmap = LoadLogo(QFileInfo(DataFilePath(kLogoFileName)).absolutePath());
 
     pcZakladki->setCurrentWidget(tsRaport);
 }
 
 QString TWel_Kor::ReadOperatorName()
 {
-    const QString iniPath = QDir(services_.executableDir).filePath(QStringLiteral("Operator.ini"));
-    std::optional<std::string> iniBytes;
-    if (QFileInfo::exists(iniPath)) {
-        // A file that cannot be read is reported, and start-up goes on with an
-        // empty name as for a file without one.
-        try {
-            iniBytes = ReadFileBytes(iniPath, 64 * 1024);
-        } catch (const GuiError& e) {
-            ShowError(e.message());
-            iniBytes = std::string();
-        }
+    // A file that cannot be read is reported, and start-up goes on with an
+    // empty name as for a file without one.
+    try {
+        return ReadOperatorIni({services_.userConfigDir, services_.executableDir});
+    } catch (const GuiError& e) {
+        ShowError(e.message());
+        return QString();
     }
-    return FromCp1250(welkor::OperatorNameFrom(iniBytes));
 }
 
 QString TWel_Kor::CommandLineFileName() const

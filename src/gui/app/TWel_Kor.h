@@ -25,7 +25,9 @@
 #include <utility>
 
 class CircleShape;
+class DesktopShell;
 class EditGrid;
+class HelpViewer;
 class PlateView;
 class QAction;
 class QCheckBox;
@@ -50,6 +52,8 @@ struct WindowServices {
     QString executableDir;  // Operator.ini, the logo and the help file live here
     QString executablePath; // the running program's own full path
     QStringList arguments;  // command-line arguments, program name excluded
+    QString userConfigDir;  // the user's Operator.ini, read before the one beside the program
+    DesktopShell* shell = nullptr; // file-type registration, web browser; null: the running desktop
     ReaderLink* reader = nullptr; // the line to the plate reader; none when null
 };
 
@@ -158,6 +162,18 @@ public:
 
     // ---- Analysis -----------------------------------------------------------
     void tbAnalizujClick();
+
+    // ---- Operator, desktop, help, about box --------------------------------
+    void Operator1Click();
+    void Rejestracjatypupliku1Click();
+    void Pomoc2Click();
+    void Indeks1Click();
+    void Stronafirmowa1Click();
+    void OWelkor11Click();
+    // A file shipped with the program: beside it, or where an installation
+    // puts it (../share/welkor-lumo); the first path when neither has it.
+    QString DataFilePath(const QString& name) const;
+    HelpViewer* helpViewer = nullptr; // made at the first "Pomoc" or "Indeks"
 
     // ---- Output: export, clipboard, printing -------------------------------
     void Zapisz2Click();
@@ -341,6 +357,9 @@ private:
     void BuildPlatePage();
     void BuildStatusBar();
     void WireGridEvents();
+    void WireShellCommands();
+    DesktopShell& Shell();
+    void ShowHelp(const QString& anchor);
     QString ReadOperatorName();
     void ShowError(const QString& message);
     void KeepTimer1OnTheSecond();

@@ -132,11 +132,6 @@ void TWel_Kor::BuildActionsAndMenus()
     pomoc->addSeparator();
     OWelkor11 = AddItem(pomoc, QStringLiteral("O Welkor Lumo 1"));
 
-    // Commands whose work is not in this build yet are shown but disabled:
-    // a click must never look as if something happened.
-    for (QAction* pending : {Operator1, Rejestracjatypupliku1, Pomoc2, Indeks1, Stronafirmowa1, OWelkor11})
-        pending->setEnabled(false);
-
     // Context menu of the tables.
     pmTabela = new QMenu(this);
     Edycja1 = AddItem(pmTabela, QStringLiteral("Edycja tekstu"));

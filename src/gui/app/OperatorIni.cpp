@@ -1,0 +1,69 @@
+#include "gui/app/OperatorIni.h"
+
+#include "core/app/OperatorFile.h"
+#include "gui/app/FileIO.h"
+#include "gui/app/GuiError.h"
+#include "gui/app/QtText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace {
+
+constexpr qint64 kMaxIniBytes = 64 * 1024;
+
+// Whether a new file can be made in the folder. Asked of the file system
+// itself: permission bits and access lists say too little (a folder under
+// Program Files looks writable and is not).
+bool TakesNewFiles(const QString& dir)
+{
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        return false;
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".welkor-XXXXXX")));
+    return probe.open();
+}
+
+} // namespace
+
+QString OperatorIniPlaces::userFile() const
+{
+    return userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("Operator.ini"));
+}
+
+QString OperatorIniPlaces::programFile() const
+{
+    return QDir(executableDir).filePath(QStringLiteral("Operator.ini"));
+}
+
+QString ReadOperatorIni(const OperatorIniPlaces& places)
+{
+    std::optional<std::string> bytes;
+    for (const QString& file : {places.userFile(), places.programFile()}) {
+        if (!file.isEmpty() && QFileInfo::exists(file)) {
+            bytes = ReadFileBytes(file, kMaxIniBytes);
+            break;
+        }
+    }
+    return FromCp1250(welkor::OperatorNameFrom(bytes));
+}
+
+QString OperatorIniTarget(const OperatorIniPlaces& places)
+{
+    const QString user = places.userFile();
+    if (!user.isEmpty() && QFileInfo::exists(user))
+        return user;
+    if (user.isEmpty() || TakesNewFiles(places.executableDir))
+        return places.programFile();
+    return user;
+}
+
+void WriteOperatorIni(const OperatorIniPlaces& places, const QString& name)
+{
+    const QString target = OperatorIniTarget(places);
+    const QString folder = QFileInfo(target).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw GuiError(
+            QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(target, folder));
+    WriteFileAtomically(target, welkor::OperatorIniBytes(ToCp1250(name)));
+}

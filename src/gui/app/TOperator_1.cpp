@@ -1,0 +1,107 @@
+#include "gui/app/TOperator_1.h"
+
+#include "core/app/OperatorFile.h"
+#include "gui/app/Dialogs.h"
+#include "gui/app/GuiError.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+// Lets into the name only what Operator.ini can hold; anything else typed or
+// pasted is left out, the rest of the input kept.
+class OperatorNameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        QString kept;
+        kept.reserve(input.size());
+        int newPos = pos;
+        for (qsizetype i = 0; i < input.size();) {
+            char32_t codePoint = input[i].unicode();
+            qsizetype units = 1;
+            if (input[i].isHighSurrogate() && i + 1 < input.size() && input[i + 1].isLowSurrogate()) {
+                codePoint = QChar::surrogateToUcs4(input[i], input[i + 1]);
+                units = 2;
+            }
+            if (welkor::OperatorNameAccepts(codePoint))
+                kept.append(input.mid(i, units));
+            else if (i < pos)
+                newPos -= static_cast<int>(units);
+            i += units;
+        }
+        input = kept;
+        pos = newPos;
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+TOperator_1::TOperator_1(const OperatorIniPlaces& places, Dialogs& dialogs, QWidget* owner)
+    : QDialog(owner), places_(places), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("Operator_1"));
+    setWindowTitle(QStringLiteral("Operator"));
+    // Fixed frame with the close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
+    font.setPointSize(8);
+    setFont(font);
+    setFixedSize(309, 130); // 317 x 157 with the frame and title bar
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Operator"), this);
+    GroupBox1->setGeometry(16, 16, 281, 65);
+    eOperator = new QLineEdit(QStringLiteral("Marvant"), GroupBox1);
+    eOperator->setGeometry(16, 24, 241, 21);
+    eOperator->setValidator(new OperatorNameValidator(eOperator));
+    Button1 = new QPushButton(QStringLiteral("Zatwierdź"), this);
+    Button1->setGeometry(224, 96, 75, 25);
+    Button1->setDefault(true); // Enter confirms
+    Button2 = new QPushButton(QStringLiteral("Odrzuć"), this);
+    Button2->setGeometry(136, 96, 75, 25);
+    Button2->setAutoDefault(false);
+
+    connect(eOperator, &QLineEdit::textChanged, this, [this] { eOperatorChange(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+    FormCreate();
+}
+
+void TOperator_1::FormCreate()
+{
+    operatorName.clear();
+    try {
+        operatorName = ReadOperatorIni(places_);
+    } catch (const GuiError& e) {
+        dialogs_.error(e.message());
+    }
+    eOperator->setText(operatorName);
+    eOperator->selectAll();
+}
+
+void TOperator_1::eOperatorChange() { operatorName = eOperator->text(); }
+
+void TOperator_1::Button1Click()
+{
+    // A file that cannot be written is reported; the dialog still closes
+    // with OK and the window takes the name for this run.
+    setResult(QDialog::Accepted);
+    try {
+        WriteOperatorIni(places_, operatorName);
+    } catch (const GuiError& e) {
+        dialogs_.error(e.message());
+    }
+    accept();
+}
+
+void TOperator_1::Button2Click() { reject(); }

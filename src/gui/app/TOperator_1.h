@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gui/app/OperatorIni.h"
+
+#include <QDialog>
+
+class Dialogs;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// The operator dialog: one edit field with the name stored in Operator.ini.
+// "Zatwierdź" (also Enter) writes the file and closes with OK; "Odrzuć"
+// (also Escape and the close box) closes and changes nothing. Each opening
+// reads the file again, so it shows the stored name.
+class TOperator_1 : public QDialog {
+    Q_OBJECT
+public:
+    TOperator_1(const OperatorIniPlaces& places, Dialogs& dialogs, QWidget* owner);
+
+    void FormCreate();
+    void eOperatorChange();
+    void Button1Click();
+    void Button2Click();
+
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* eOperator = nullptr;
+    QPushButton* Button1 = nullptr; // "Zatwierdź"
+    QPushButton* Button2 = nullptr; // "Odrzuć"
+
+    QString operatorName; // follows the edit field
+
+private:
+    OperatorIniPlaces places_;
+    Dialogs& dialogs_;
+};
