@@ -1,4 +1,5 @@
 // Recolouring the 96 wells and repainting the plate page, offscreen.
+#include "core/report/ReportFile.h"
 #include "gui/app/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/plate/PlateView.h"
@@ -35,16 +36,21 @@ struct Fixture {
         services.clock = &clock;
         window = std::make_unique<TWel_Kor>(services);
         window->show();
-        for (int r = 0; r < 8; ++r)
-            for (int c = 0; c < 12; ++c)
-            {
-                std::string text(" ");
-                text.append(std::to_string(r * 12 + c)).append(",125");
-                window->valueTable.at(r, c) = text;
+        // A report whose wells read 0,125 to 95,125, with a blank and an over well.
+        welkor::ReportLines lines = {"Welkor Lumo 1", "", "", "", "DATE: TIME:", "OPERATOR: "};
+        for (int c = 0; c < 12; ++c) {
+            std::string line = "Kolumna " + std::to_string(c + 1);
+            for (int r = 0; r < 8; ++r) {
+                std::string text = " " + std::to_string(r * 12 + c) + ",125";
+                if (r * 12 + c == 0)
+                    text = " blank";
+                else if (r * 12 + c == 95)
+                    text = " over";
+                line += text + '\t';
             }
-        window->valueTable.at(0, 0) = " blank";
-        window->valueTable.at(7, 11) = " over";
-        window->dataPresent = true;
+            lines.push_back(line);
+        }
+        window->report = std::move(*welkor::ReportDocument::Open(welkor::JoinReportLines(lines)).document);
         window->FindRange();
         window->pcZakladki->setCurrentWidget(window->tsMikroplytka);
     }

@@ -65,6 +65,14 @@ void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
     QCoreApplication::processEvents(); // the editor commits on a queued call
 }
 
+// A reading no file could bring: put into the report as the measured grid
+// shows it.
+void SetReading(TWel_Kor& w, int column, int row, const char* text)
+{
+    w.report.setMeasuredCell(column, row, text);
+    w.ShowValuesInGrid();
+}
+
 class AnalysisRoad : public WindowTest {
 protected:
     // Opens the report through "Otwórz" and copies its values in.
@@ -74,7 +82,7 @@ protected:
         TWel_Kor& w = Start();
         dialogs.fileAnswers = {Path(QStringLiteral("plate.rap"))};
         w.Otwrz1Click();
-        EXPECT_TRUE(w.dataPresent);
+        EXPECT_TRUE(w.report.hasData());
         w.tbPrzeniesClick();
         return w;
     }
@@ -124,7 +132,7 @@ TEST_F(AnalysisRoad, ThresholdIsCutForTheStatusPanelNotRounded)
         w.tbAnalizujClick();
         EXPECT_EQ(w.sbPanels[3]->text(), k.status) << k.second.toStdString();
         EXPECT_EQ(w.controlCounts.negative, 2);
-        EXPECT_FALSE(w.FreshMeasurement);
+        EXPECT_FALSE(w.report.freshMeasurement());
     }
     ExpectNoErrors();
 }
@@ -157,7 +165,7 @@ TEST_F(AnalysisRoad, SamplesBelowTheThresholdAreMarkedAndControlsKeepTheirMarks)
     EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
     EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral("A"));
     EXPECT_EQ(w.sgDane->cell(4, 4), Shown(4, 4));
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
 }
 
 TEST_F(AnalysisRoad, WellsWithoutAReadingTakeNoPart)
@@ -190,14 +198,14 @@ TEST_F(AnalysisRoad, WellsWithoutAReadingTakeNoPart)
 TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
-    w.sgDane->setCell(2, 1, QStringLiteral("x"));
+    SetReading(w, 2, 1, "x");
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(2, 1, QStringLiteral("neg"));
     w.tbAnalizuj->click();
 
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(dialogs.errors[0], QStringLiteral("Wartość 'x' nie jest liczbą."));
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
     EXPECT_EQ(CountBelow(w), 0);
     EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" neg")); // the marks were normalised first
@@ -206,14 +214,14 @@ TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
 TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
-    w.sgDane->setCell(5, 3, QStringLiteral(" 0,1x"));
+    SetReading(w, 5, 3, " 0,1x");
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
     w.tbAnalizuj->click();
 
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(dialogs.errors[0], QStringLiteral("Wartość ' 0,1x' nie jest liczbą."));
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
     // Rows are visited before columns: the wells before (5, 3) are marked.
     EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
@@ -222,10 +230,10 @@ TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
     EXPECT_EQ(w.sgEdycja->cell(1, 4), Shown(1, 4));
 
     // Still fresh: once the reading is a number the whole analysis runs again.
-    w.sgDane->setCell(5, 3, QStringLiteral(" 0,150"));
+    SetReading(w, 5, 3, " 0,150");
     w.tbAnalizuj->click();
     EXPECT_EQ(dialogs.errors.size(), 1);
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(6, 3), kBelow);
     EXPECT_EQ(w.sgEdycja->cell(1, 4), kBelow);
     EXPECT_EQ(CountBelow(w), 6 * 8 - 2);
@@ -258,7 +266,7 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
     w.sbPanels[3]->setText(QStringLiteral("Próg: 9,99"));
     w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
     w.sgEdycja->setCell(4, 4, QStringLiteral("neg"));
-    w.sgDane->setCell(4, 4, QStringLiteral(" blank"));
+    SetReading(w, 4, 4, " blank");
     w.tbAnalizuj->click();
     ExpectNoErrors();
     ASSERT_EQ(dialogs.informations.size(), 2);
@@ -272,7 +280,7 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
     w.tbAnalizuj->click();
     EXPECT_EQ(dialogs.informations.size(), 2);
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3"));
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
 
     // Another plate opened: no threshold of this one beside it.
     WriteFile(QStringLiteral("other.rap"), SampleReport());
@@ -323,7 +331,7 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     ASSERT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
 
     w.tbPrzeniesClick();
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
     w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
@@ -338,7 +346,7 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     EXPECT_EQ(w.sgEdycja->cell(6, 8), kBelow);
     EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
     EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
 
     // A second run only rewrites marks typed since, and says why.
     w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
@@ -369,7 +377,7 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     dialogs.fileAnswers = {Path(QStringLiteral("analysed.rap"))};
     w.Otwrz1Click();
     ExpectNoErrors();
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
     EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral(" 1"));
     EXPECT_EQ(w.sgEdycja->cell(12, 0), QStringLiteral(" 12"));

@@ -341,10 +341,10 @@ TEST_F(PlateScales, StateWordsAreMatchedInAnyCaseAndKeptLowerCase)
 {
     TWel_Kor& w = StartOnPlate();
     Load(MixedPlate());
-    EXPECT_EQ(w.valueTable.at(2, 0), " under");
-    EXPECT_EQ(w.valueTable.at(4, 0), " over");
-    EXPECT_EQ(w.valueTable.at(5, 0), " blank");
-    EXPECT_EQ(w.valueTable.at(7, 11), "");
+    EXPECT_EQ(w.report.values().at(2, 0), " under");
+    EXPECT_EQ(w.report.values().at(4, 0), " over");
+    EXPECT_EQ(w.report.values().at(5, 0), " blank");
+    EXPECT_EQ(w.report.values().at(7, 11), "");
 }
 
 TEST_F(PlateScales, LegendFollowsTheScale)

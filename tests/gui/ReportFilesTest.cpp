@@ -168,8 +168,8 @@ Shown Capture(const TWel_Kor& w)
 {
     Shown s;
     s.caption = w.windowTitle();
-    s.dataPresent = w.dataPresent;
-    s.freshMeasurement = w.FreshMeasurement;
+    s.dataPresent = w.report.hasData();
+    s.freshMeasurement = w.report.freshMeasurement();
     s.reportMemo = w.mOdebrany->toPlainText();
     s.commentMemo = w.mKomentarz->toPlainText();
     s.dane = w.sgDane->texts();
@@ -179,10 +179,10 @@ Shown Capture(const TWel_Kor& w)
             s.wells[static_cast<std::size_t>(r * 12 + c)] = w.plateView->well(r, c);
     s.upper = w.tbGorna->value();
     s.lower = w.tbDolna->value();
-    s.reportLines = w.reportLines;
-    s.displayedLines = w.displayedReportLines;
-    s.values = w.valueTable;
-    s.stored = w.StoredAnalysis;
+    s.reportLines = w.report.lines();
+    s.displayedLines = w.report.displayedLines();
+    s.values = w.report.values();
+    s.stored = w.report.storedAnalysis();
     return s;
 }
 
@@ -292,8 +292,8 @@ TEST_F(ReportOpenTest, ReportWithoutAnalysisFillsMemosGridsAndEditGrid)
     ExpectNoErrors();
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - ") + Path(QStringLiteral("pomiar.rap")));
-    EXPECT_TRUE(w.dataPresent);
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.hasData());
+    EXPECT_TRUE(w.report.freshMeasurement());
 
     const QStringList memo = w.mOdebrany->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(memo.size(), 15);
@@ -333,7 +333,7 @@ TEST_F(ReportOpenTest, ReportWithAnalysisFillsTheEditGridFromIt)
     Open(w, QStringLiteral("analiza.rap"));
     ExpectNoErrors();
 
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
     for (int c = 1; c <= 12; ++c)
         EXPECT_EQ(w.sgEdycja->cell(c, 0), QStringLiteral(" ") + QString::number(c));
@@ -369,7 +369,7 @@ TEST_F(ReportOpenTest, MarkerTooCloseToTheEndIsNoAnalysisBlock)
         WriteFile(QStringLiteral("krotki.rap"), JoinCrLf(SampleHead() + c.tail));
         Open(w, QStringLiteral("krotki.rap"));
         ExpectNoErrors();
-        EXPECT_TRUE(w.FreshMeasurement) << c.what;
+        EXPECT_TRUE(w.report.freshMeasurement()) << c.what;
         EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1")) << c.what;
         EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100")) << c.what;
     }
@@ -401,7 +401,7 @@ TEST_F(ReportOpenTest, LineEndsOfAnyKindAndTheEndAtNul)
         WriteFile(QStringLiteral("konce.rap"), c.bytes);
         Open(w, QStringLiteral("konce.rap"));
         ExpectNoErrors();
-        EXPECT_TRUE(w.dataPresent) << c.what;
+        EXPECT_TRUE(w.report.hasData()) << c.what;
         EXPECT_EQ(w.mKomentarz->toPlainText(), c.comment) << c.what;
         EXPECT_EQ(w.sgDane->cell(12, 8), QStringLiteral(" 0,217")) << c.what;
         dialogs.errors.clear();
@@ -426,7 +426,7 @@ TEST_F(ReportOpenTest, EachLoadStartsFromAnEmptyValueTable)
     for (int r = 5; r <= 8; ++r) {
         EXPECT_EQ(w.sgDane->cell(12, r), QString()) << r;
         EXPECT_EQ(w.sgEdycja->cell(12, r), QString()) << r;
-        EXPECT_EQ(w.valueTable.at(r - 1, 11), std::string()) << r;
+        EXPECT_EQ(w.report.values().at(r - 1, 11), std::string()) << r;
     }
     const QStringList memo = w.mOdebrany->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(memo.size(), 15);
@@ -557,7 +557,7 @@ TEST_F(ReportRefusedTest, FileOfExactlyTheSizeLimitLoads)
     }
     Open(w, QStringLiteral("graniczny.rap"));
     ExpectNoErrors();
-    EXPECT_TRUE(w.dataPresent);
+    EXPECT_TRUE(w.report.hasData());
     EXPECT_EQ(w.mKomentarz->toPlainText(), QStringLiteral("Komentarz\nPomiar kontrolny"));
     QFile::remove(Path(QStringLiteral("graniczny.rap")));
 }
@@ -841,7 +841,7 @@ TEST_F(ReportSaveTest, OldAnalysisBlockIsReplacedNotRepeated)
 
     Open(w, QStringLiteral("ponownie.rap"));
     EXPECT_EQ(w.sgEdycja->cell(7, 7), QStringLiteral(" poz"));
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
 }
 
 TEST_F(ReportSaveTest, ReportMemoEditsAreNotSavedCommentEditsAre)
@@ -908,7 +908,7 @@ TEST_F(ReportRoundTripTest, PrzeniesTypeSaveLoadRestoresTheEditGrid)
     // "Przenieś" drops the stored analysis for the measured values.
     dialogs.yesNoAnswers = {true};
     w.tbPrzeniesClick();
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" 0,110"));
     EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
 
@@ -926,7 +926,7 @@ TEST_F(ReportRoundTripTest, PrzeniesTypeSaveLoadRestoresTheEditGrid)
 
     Open(w, QStringLiteral("obieg.rap"));
     ExpectNoErrors();
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
     for (int c = 1; c <= 12; ++c)
         EXPECT_EQ(w.sgEdycja->cell(c, 0), QStringLiteral(" ") + QString::number(c));

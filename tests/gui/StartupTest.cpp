@@ -37,8 +37,8 @@ TEST_F(WindowTest, StartsOnTheReportPageWithHeadingsAndPlaceholders)
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 13; ++c)
             EXPECT_TRUE(w.sgEdycja->cell(c, r).isEmpty());
-    EXPECT_FALSE(w.dataPresent);
-    EXPECT_FALSE(w.FreshMeasurement);
+    EXPECT_FALSE(w.report.hasData());
+    EXPECT_FALSE(w.report.freshMeasurement());
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -140,7 +140,7 @@ TEST_F(WindowTest, CommandLineOpensTheJoinedFileBeforeTheWindowShows)
     TWel_Kor& w = Start({dir.filePath(QStringLiteral("moje")), QStringLiteral("dane.rap")});
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - ") + Path(QStringLiteral("moje dane.rap")));
-    EXPECT_TRUE(w.dataPresent);
+    EXPECT_TRUE(w.report.hasData());
     EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
 }
 
@@ -148,7 +148,7 @@ TEST_F(WindowTest, CommandLineNamingTheProgramItselfOpensNothing)
 {
     TWel_Kor& w = Start({dir.filePath(QStringLiteral("welkor-lumo"))});
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
-    EXPECT_FALSE(w.dataPresent);
+    EXPECT_FALSE(w.report.hasData());
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 

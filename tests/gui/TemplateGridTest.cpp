@@ -427,11 +427,11 @@ TEST_F(TemplateEditGrid, PrzeniesCopiesHeadingsAndValuesAndLeavesColoursAlone)
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
     w.sgEdycjaSelectCell(1, 1);
-    ASSERT_FALSE(w.FreshMeasurement);
+    ASSERT_FALSE(w.report.freshMeasurement());
 
     // Before any report: the headings and the placeholders.
     w.tbPrzeniesClick();
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(0, 0), QString());
     EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
     EXPECT_EQ(w.sgEdycja->cell(12, 0), QStringLiteral("12"));
@@ -445,14 +445,14 @@ TEST_F(TemplateEditGrid, PrzeniesCopiesHeadingsAndValuesAndLeavesColoursAlone)
     w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     w.sgEdycja->setCell(0, 0, QStringLiteral("uwaga"));
     w.tbAnalizujClick();
-    ASSERT_FALSE(w.FreshMeasurement);
+    ASSERT_FALSE(w.report.freshMeasurement());
 
     // The marks and results would be replaced: the user is asked first.
     dialogs.yesNoAnswers = {true};
     w.tbPrzenies->click();
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|")));
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->texts(), w.sgDane->texts());
     EXPECT_EQ(w.sgEdycja->cell(0, 0), QString());
     EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
@@ -462,10 +462,10 @@ TEST_F(TemplateEditGrid, PrzeniesCopiesHeadingsAndValuesAndLeavesColoursAlone)
 
     // The menu item does the same.
     w.sgEdycja->setCell(2, 2, QStringLiteral("poz"));
-    w.FreshMeasurement = false;
+    w.report.setFreshMeasurement(false);
     dialogs.yesNoAnswers = {true};
     w.Przenie1->trigger();
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" 0,111"));
 
     welkor::CellColourArray expected = AllDefault();

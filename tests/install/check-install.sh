@@ -9,6 +9,7 @@ trap 'rm -rf "$work"' EXIT
 
 expected=(
   bin/welkor-lumo
+  bin/welkor-lumo-cli
   "share/welkor-lumo/Brosalin 1.html"
   share/applications/welkor-lumo.desktop
   share/mime/packages/welkor-lumo.xml
@@ -22,6 +23,7 @@ for file in "${expected[@]}"; do
   [ -f "$work/prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -x "$work/prefix/bin/welkor-lumo" ] || { echo "the program is not executable"; exit 1; }
+"$work/prefix/bin/welkor-lumo-cli" --help >/dev/null || { echo "the installed welkor-lumo-cli does not run"; exit 1; }
 desktop-file-validate "$work/prefix/share/applications/welkor-lumo.desktop"
 # The MIME package is one the database takes.
 mkdir -p "$work/mime/packages"

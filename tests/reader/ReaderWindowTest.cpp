@@ -69,8 +69,8 @@ struct Work {
 
 Work WorkOf(const TWel_Kor& w)
 {
-    Work work{w.reportLines, w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(),
-              w.sgDane->texts(), w.sgEdycja->texts(), w.dataPresent, {}};
+    Work work{w.report.lines(), w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(),
+              w.sgDane->texts(), w.sgEdycja->texts(), w.report.hasData(), {}};
     for (int i = 0; i < 96; ++i)
         work.wells[static_cast<std::size_t>(i)] = w.plateView->well(i / 12, i % 12);
     return work;
@@ -163,12 +163,12 @@ TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
 
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
-    EXPECT_EQ(w.reportLines[4], "DATE: 8.12.2026 TIME: 09:30:15");
-    EXPECT_EQ(w.reportLines[5], "OPERATOR: Anna Kowalska");
+    EXPECT_EQ(w.report.lines()[4], "DATE: 8.12.2026 TIME: 09:30:15");
+    EXPECT_EQ(w.report.lines()[5], "OPERATOR: Anna Kowalska");
     EXPECT_EQ(w.mKomentarz->toPlainText(),
               QStringLiteral("Komentarz\nPomiar kontrolny\t\nTransmisja zakończona powodzeniem."));
-    EXPECT_TRUE(w.dataPresent);
-    EXPECT_TRUE(w.FreshMeasurement);
+    EXPECT_TRUE(w.report.hasData());
+    EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_NE(LookOf(w.sMaksymalna), legendAtStart);
 
     // The same plate opened from a file, in a window of its own.
@@ -278,5 +278,5 @@ TEST_F(ReaderWindowTest, DateAndTimeOfTheReportComeFromOneReading)
     scripted.answer(SampleFrame());
     scripted.duringWait = [&] { stepping.next = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)); };
     w.Pocztek1Click();
-    EXPECT_EQ(w.reportLines[4], "DATE: 7.12.2026 TIME: 23:59:59");
+    EXPECT_EQ(w.report.lines()[4], "DATE: 7.12.2026 TIME: 23:59:59");
 }

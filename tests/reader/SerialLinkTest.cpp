@@ -98,7 +98,7 @@ struct Kept {
 
 Kept KeptOf(const TWel_Kor& w)
 {
-    return {w.reportLines, w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(), w.sgEdycja->texts()};
+    return {w.report.lines(), w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(), w.sgEdycja->texts()};
 }
 
 void ExpectKept(const Kept& before, const TWel_Kor& w)
@@ -168,7 +168,7 @@ TEST_F(SerialLinkTest, SilenceUntilTheTimeOutKeepsTheUsersReport)
     w.Pobierz1->trigger();
     EXPECT_EQ(dialogs.informations, QStringList{QStringLiteral("Brak sygnału!")});
     ExpectKept(before, w);
-    EXPECT_TRUE(w.dataPresent);
+    EXPECT_TRUE(w.report.hasData());
 }
 
 TEST_F(SerialLinkTest, CorruptedOrHalfFrameIsRefusedAndTheNextGoodOneTaken)

@@ -68,4 +68,26 @@ std::string Utf16ToCp1250(std::u16string_view text)
     return out;
 }
 
+std::string Cp1250ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char ch : bytes) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x80) {
+            out.push_back(ch);
+            continue;
+        }
+        const char32_t cp = Cp1250ToUnicode(byte); // always within the basic plane
+        if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        }
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+    return out;
+}
+
 } // namespace welkor

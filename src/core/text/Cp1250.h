@@ -21,4 +21,7 @@ int UnicodeToCp1250(char32_t codePoint);
 std::u16string Cp1250ToUtf16(std::string_view bytes);
 std::string Utf16ToCp1250(std::u16string_view text);
 
+// UTF-8 for terminals, CSV files and pictures.
+std::string Cp1250ToUtf8(std::string_view bytes);
+
 } // namespace welkor

@@ -17,23 +17,22 @@ const QString kAlreadyAnalysed =
 
 void TWel_Kor::tbAnalizujClick()
 {
-    const welkor::GridTexts measured = sgDane->texts();
-    const welkor::GridTexts before = sgEdycja->texts();
-    welkor::GridTexts edit = before;
+    report.setEditGrid(sgEdycja->texts());
+    const welkor::GridTexts before = report.editGrid();
     welkor::CutoffOutcome outcome = welkor::CutoffOutcome::MarksOnly;
     try {
-        outcome = welkor::RunCutoffAnalysis(measured, edit, FreshMeasurement, controlCounts,
-                                            [this](const std::string& status) { sbPanels[3]->setText(FromCp1250(status)); });
+        outcome = report.Analyse(controlCounts,
+                                 [this](const std::string& status) { sbPanels[3]->setText(FromCp1250(status)); });
     } catch (...) {
-        sgEdycja->applyChanges(before, edit); // the wells marked before the failing one stay marked
+        sgEdycja->applyChanges(before, report.editGrid()); // the wells marked before the failing one stay marked
         throw;
     }
-    sgEdycja->applyChanges(before, edit);
+    sgEdycja->applyChanges(before, report.editGrid());
     // The command never ends in silence without a result.
     if (outcome == welkor::CutoffOutcome::NoNegativeControl) {
         sbPanels[3]->clear();
         services_.dialogs->information(kNoNegativeControl);
     } else if (outcome == welkor::CutoffOutcome::MarksOnly) {
-        services_.dialogs->information(dataPresent ? kAlreadyAnalysed : QStringLiteral("Brak danych!"));
+        services_.dialogs->information(report.hasData() ? kAlreadyAnalysed : QStringLiteral("Brak danych!"));
     }
 }

@@ -64,10 +64,8 @@ void TWel_Kor::ApplyTemplateColours()
 
 void TWel_Kor::CopyValuesToEditGrid()
 {
-    if (FreshMeasurement)
-        sgEdycja->setTexts(sgDane->texts());
-    else
-        sgEdycja->setTexts(StoredAnalysis);
+    report.CopyValuesToEditGrid();
+    sgEdycja->setTexts(report.editGrid());
 }
 
 void TWel_Kor::sgEdycjaSelectCell(int column, int row)
@@ -173,8 +171,8 @@ void TWel_Kor::tbPrzeniesClick()
             QStringLiteral("Tabela edycji zawiera oznaczenia, wyniki analizy lub wpisany tekst.\r\n"
                            "Przenieś zastąpi je wartościami pomiaru.\r\nCzy mimo to przenieść dane?")))
         return;
-    FreshMeasurement = true;
-    CopyValuesToEditGrid();
+    report.Transfer();
+    sgEdycja->setTexts(report.editGrid());
     sbPanels[3]->clear(); // the old threshold does not belong to the new analysis
 }
 

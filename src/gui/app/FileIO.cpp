@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace {
 
 QString OpenError(const QString& fileName, const QString& reason)
@@ -129,10 +131,25 @@ std::string ReadFilePrefix(const QString& fileName, qint64 maxBytes)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw GuiError(OpenError(fileName, file.errorString()));
-    const QByteArray bytes = file.read(maxBytes);
-    if (file.error() != QFileDevice::NoError)
-        throw GuiError(OpenError(fileName, file.errorString()));
-    return bytes.toStdString();
+    // A file is read at its own size: asking for the whole limit would make
+    // room for all of it first, for every report of a batch. A pipe or a
+    // device, whose size is not known, is read block by block.
+    std::string bytes;
+    const qint64 size = file.isSequential() ? 0 : file.size();
+    bytes.resize(static_cast<std::size_t>(std::min(maxBytes, size > 0 ? size + 1 : qint64{65536})));
+    qint64 filled = 0;
+    while (filled < maxBytes) {
+        if (filled == static_cast<qint64>(bytes.size()))
+            bytes.resize(static_cast<std::size_t>(std::min(maxBytes, 2 * filled)));
+        const qint64 got = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size()) - filled);
+        if (got < 0)
+            throw GuiError(OpenError(fileName, file.errorString()));
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.resize(static_cast<std::size_t>(filled));
+    return bytes;
 }
 
 std::string ReadFileBytes(const QString& fileName, qint64 maxBytes)

@@ -2,7 +2,7 @@
 
 #include "core/text/Cp1250.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 
 QString FromCp1250(const std::string& bytes)
@@ -53,7 +53,7 @@ QStringList FromCp1250Lines(const std::vector<std::string>& lines)
 QColor ToQColor(std::uint32_t colour)
 {
     if ((colour & 0xFF000000u) == 0xFF000000u) {
-        const QPalette palette = QApplication::palette();
+        const QPalette palette = QGuiApplication::palette();
         switch (colour & 0xFF) {
         case 5: return palette.color(QPalette::Base);            // window background
         case 8: return palette.color(QPalette::Text);            // window text

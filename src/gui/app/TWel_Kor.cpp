@@ -237,7 +237,6 @@ void TWel_Kor::FormCreate()
     UpdateLegend();
     SelectScale();
     glowScale = false;
-    dataPresent = false;
 
     textMode = true;
     Edycja1->setChecked(true);
@@ -262,7 +261,6 @@ void TWel_Kor::FormCreate()
     logoBitmap = LoadLogo(QFileInfo(DataFilePath(kLogoFileName)).absolutePath());
 
     pcZakladki->setCurrentWidget(tsRaport);
-    displayedReportLines.clear();
 }
 
 QString TWel_Kor::ReadOperatorName()

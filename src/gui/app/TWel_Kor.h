@@ -2,6 +2,7 @@
 
 #include "core/analysis/CutoffAnalysis.h"
 #include "core/analysis/TemplateFile.h"
+#include "core/document/ReportDocument.h"
 #include "core/output/PrintLayout.h"
 #include "core/plate/PlateLooks.h"
 #include "core/plate/TKonwersjaKoloru.h"
@@ -102,6 +103,11 @@ public:
     void FillPlaceholder(std::uint8_t columns, std::uint8_t rows);
     void RebuildReportText();
     void ShowValuesInGrid();
+    // The memos and both grids show the report as it now stands.
+    void ShowReport();
+    // What the user typed into the comment memo and the edit grid goes into
+    // the report before a command reads it.
+    void TakeTypedWork();
     QStringList CommentMemoLines() const;
     // The "Uwaga!" question before a file is replaced; a directory is refused.
     bool ConfirmOverwrite(const QString& fileName);
@@ -296,12 +302,9 @@ public:
     const QString productCaption = QStringLiteral("Welkor Lumo 1");
     std::uint8_t columnCount = 12;
     std::uint8_t rowCount = 8;
-    welkor::ReportLines reportLines;
-    welkor::ReportLines displayedReportLines;
-    welkor::ValueTable valueTable;
-    welkor::GridTexts StoredAnalysis;
-    bool dataPresent = false;
-    bool FreshMeasurement = false;
+    // The report: the grids and memos show it; the comment memo and the edit
+    // grid are where the user writes its own part (TakeTypedWork).
+    welkor::ReportDocument report;
     QString commandLineFileName;
 
     // Copy range and copy source (true: the measured grid was pressed last).

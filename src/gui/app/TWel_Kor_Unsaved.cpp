@@ -10,10 +10,11 @@
 
 welkor::ReportLines TWel_Kor::CurrentSaveDocument() const
 {
-    if (reportLines.size() < welkor::kMinReportLines)
-        return {};
-    welkor::GridTexts grid = sgEdycja->texts();
-    return welkor::BuildSavedReport(reportLines, ToCp1250Lines(CommentMemoLines()), grid);
+    // What the memo and the grid hold now, saved from a copy of the report.
+    welkor::ReportDocument current = report;
+    current.setCommentLines(ToCp1250Lines(CommentMemoLines()));
+    current.setEditGrid(sgEdycja->texts());
+    return current.SaveDocument();
 }
 
 void TWel_Kor::MarkReportSaved(welkor::ReportLines document) { savedReportDocument_ = std::move(document); }
@@ -23,7 +24,7 @@ void TWel_Kor::MarkReportUnsaved() { savedReportDocument_.reset(); }
 bool TWel_Kor::ReportHasUnsavedChanges() const
 {
     // Without data there is nothing a save could write.
-    if (!dataPresent)
+    if (!report.hasData())
         return false;
     return !savedReportDocument_ || *savedReportDocument_ != CurrentSaveDocument();
 }

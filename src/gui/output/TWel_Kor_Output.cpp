@@ -59,7 +59,7 @@ QString PrintStartProblem(const QPrinter& printer)
 
 void TWel_Kor::Zapisz2Click()
 {
-    if (!dataPresent) {
+    if (!report.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
@@ -83,8 +83,8 @@ void TWel_Kor::ExportResults()
                 .arg(unstorable)))
         return;
 
-    const std::string document
-        = welkor::BuildExportDocument(sgDane->texts(), ToCp1250Lines(comment), sgEdycja->texts());
+    TakeTypedWork();
+    const std::string document = report.ExportBytes();
 
     const std::string filter(welkor::kExportFilter);
     const std::vector<welkor::FilterEntry> entries = welkor::SplitFilter(filter);
@@ -125,7 +125,8 @@ void TWel_Kor::Kopiuj1Click()
     const StringGrid& source = copySourceIsDane ? *sgDane : *static_cast<StringGrid*>(sgEdycja);
     FollowSelection(source);
     const welkor::CellRange box = SelectionBox(source, firstCornerColumn, firstCornerRow);
-    QGuiApplication::clipboard()->setText(FromCp1250(welkor::ClipboardText(source.texts(), box)));
+    report.setEditGrid(sgEdycja->texts());
+    QGuiApplication::clipboard()->setText(FromCp1250(report.ClipboardText(copySourceIsDane, box)));
 }
 
 void TWel_Kor::Zaznaczwszystko1Click()
@@ -140,10 +141,10 @@ void TWel_Kor::Zaznaczwszystko1Click()
 
 void TWel_Kor::CopyRangeToClipboard()
 {
-    const StringGrid& source = copySourceIsDane ? *sgDane : *static_cast<StringGrid*>(sgEdycja);
     const welkor::CellRange range
         = welkor::RangeBetween(firstCornerColumn, firstCornerRow, secondCornerColumn, secondCornerRow);
-    QGuiApplication::clipboard()->setText(FromCp1250(welkor::ClipboardText(source.texts(), range)));
+    report.setEditGrid(sgEdycja->texts());
+    QGuiApplication::clipboard()->setText(FromCp1250(report.ClipboardText(copySourceIsDane, range)));
 }
 
 // ---- Printing -----------------------------------------------------------------
@@ -159,7 +160,7 @@ welkor::PrintContent TWel_Kor::PrintedContent() const
 {
     welkor::PrintContent content;
     content.heading = ToCp1250(lR->text());
-    content.reportLines = displayedReportLines;
+    content.reportLines = report.displayedLines();
     content.commentLines = ToCp1250Lines(CommentMemoLines());
     if (!logoBitmap.isNull()) {
         content.logoWidth = logoBitmap.width();
@@ -180,7 +181,7 @@ void TWel_Kor::PrintPages(QPrinter& printer)
 
 void TWel_Kor::Drukuj1Click()
 {
-    if (!dataPresent) {
+    if (!report.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
@@ -214,7 +215,7 @@ void TWel_Kor::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Pr
 
 void TWel_Kor::PodgladWydruku1Click()
 {
-    if (!dataPresent) {
+    if (!report.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }

@@ -54,7 +54,7 @@ void TWel_Kor::RecolourPlate()
             wells[static_cast<std::size_t>(r * 12 + c)] = plateView->well(r, c);
     welkor::ShapeLook zero = LookOf(sZero);
     try {
-        welkor::RecolourWells(valueTable, range, glowScale, converter, wells, zero);
+        welkor::RecolourWells(report.values(), range, glowScale, converter, wells, zero);
     } catch (...) {
         // The wells before the failing one keep their new colours.
         plateView->setWells(wells);
@@ -66,7 +66,7 @@ void TWel_Kor::RecolourPlate()
 
 void TWel_Kor::UpdateLegend()
 {
-    const welkor::LegendLooks legend = welkor::LegendFor(glowScale, dataPresent, valueTable, range, converter);
+    const welkor::LegendLooks legend = welkor::LegendFor(glowScale, report.hasData(), report.values(), range, converter);
     SetShape(sPonizej, legend.ponizej);
     SetShape(sPusta, legend.pusta);
     SetShape(sPonad, legend.ponad);
@@ -86,7 +86,7 @@ void TWel_Kor::cbZarzenieClick() { SelectScale(); }
 
 void TWel_Kor::FindRange()
 {
-    const welkor::RangeFound found = welkor::FindRange(valueTable, range);
+    const welkor::RangeFound found = welkor::FindRange(report.values(), range);
     lGornaNr->setText(FromCp1250(found.maxLabel));
     lDolnaNr->setText(FromCp1250(found.minLabel));
     {
@@ -103,7 +103,7 @@ void TWel_Kor::FindRange()
 
 void TWel_Kor::ApplyLowerBound()
 {
-    const welkor::BoundResult bound = welkor::ApplyLowerBound(dataPresent, tbDolna->value(), tbGorna->value(), range);
+    const welkor::BoundResult bound = welkor::ApplyLowerBound(report.hasData(), tbDolna->value(), tbGorna->value(), range);
     range.lowerOffset = bound.lowerOffset;
     lDolna->setText(FromCp1250(bound.label));
     range.span = bound.span;

@@ -1,7 +1,7 @@
 // The plate reader: the seven simple commands, the fetch of a measurement and
 // the choice of the port the reader hangs on.
 #include "core/reader/Transmission.h"
-#include "core/report/ReportParsing.h"
+#include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/reader/ReaderLink.h"
 #include "gui/reader/TransmissionClock.h"
@@ -109,7 +109,7 @@ bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
     if (receivedTransmission.empty()) {
         // The user's report, comment and edit grid stay; only a window that
         // holds no report shows the silence in the report memo.
-        if (!dataPresent) {
+        if (!report.hasData()) {
             mOdebrany->setPlainText(kNoSignal);
             FillPlaceholder(columnCount, rowCount);
         }
@@ -132,10 +132,7 @@ bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
     // first, and kept if the user says so.
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return false;
-    dataPresent = true;
-    reportLines = std::move(result.lines);
-    valueTable = welkor::ValueTable{};
-    welkor::ParseValueLines(reportLines, valueTable);
+    report.TakeTransmission(std::move(result.lines));
     RebuildReportText();
     ShowValuesInGrid();
     MarkReportUnsaved(); // a measurement that is in no file yet
@@ -167,9 +164,9 @@ void TWel_Kor::Pocztek1Click()
     }
     FindRange();
     RecolourPlate();
-    FreshMeasurement = true;
     sbPanels[3]->clear(); // no threshold of an earlier plate beside this one
-    CopyValuesToEditGrid();
+    report.Transfer();
+    sgEdycja->setTexts(report.editGrid());
     UpdateLegend();
     RefreshTemplateOverlay();
     setWindowTitle(productCaption + QStringLiteral(" - Koniec pobieranie danych"));

@@ -1,7 +1,5 @@
 // Reports: open, load, show and save.
-#include "core/report/ReportCheck.h"
 #include "core/report/ReportFile.h"
-#include "core/report/ReportParsing.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
 #include "gui/app/TWel_Kor.h"
@@ -58,32 +56,37 @@ bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
 
 void TWel_Kor::WriteGridHeadings()
 {
-    welkor::GridTexts grid = sgDane->texts();
-    welkor::WriteGridHeadings(grid);
-    welkor::FillPlaceholder(grid, valueTable, columnCount, rowCount);
-    sgDane->setTexts(grid);
+    // A report that was never opened: the document's headings and "0"s.
+    report = welkor::ReportDocument();
+    report.FillPlaceholder(columnCount, rowCount);
+    ShowValuesInGrid();
 }
 
 void TWel_Kor::FillPlaceholder(std::uint8_t columns, std::uint8_t rows)
 {
-    welkor::GridTexts grid = sgDane->texts();
-    welkor::FillPlaceholder(grid, valueTable, columns, rows);
-    sgDane->setTexts(grid);
+    report.FillPlaceholder(columns, rows);
+    ShowValuesInGrid();
 }
 
 void TWel_Kor::RebuildReportText()
 {
-    const welkor::ReportText text = welkor::RebuildReportText(reportLines, valueTable);
-    mOdebrany->setPlainText(FromCp1250Lines(text.displayed).join(QLatin1Char('\n')));
-    mKomentarz->setPlainText(FromCp1250Lines(text.comment).join(QLatin1Char('\n')));
-    displayedReportLines = text.displayed;
+    mOdebrany->setPlainText(FromCp1250Lines(report.displayedLines()).join(QLatin1Char('\n')));
+    mKomentarz->setPlainText(FromCp1250Lines(report.commentLines()).join(QLatin1Char('\n')));
 }
 
-void TWel_Kor::ShowValuesInGrid()
+void TWel_Kor::ShowValuesInGrid() { sgDane->setTexts(report.measuredGrid()); }
+
+void TWel_Kor::ShowReport()
 {
-    welkor::GridTexts grid = sgDane->texts();
-    welkor::ShowValuesInGrid(valueTable, grid);
-    sgDane->setTexts(grid);
+    RebuildReportText();
+    ShowValuesInGrid();
+    sgEdycja->setTexts(report.editGrid());
+}
+
+void TWel_Kor::TakeTypedWork()
+{
+    report.setCommentLines(ToCp1250Lines(CommentMemoLines()));
+    report.setEditGrid(sgEdycja->texts());
 }
 
 void TWel_Kor::Otwrz1Click()
@@ -99,27 +102,17 @@ void TWel_Kor::LoadReport(const QString& fileName)
     // Everything is checked before anything changes: a file that is not a
     // usable report leaves the current one on screen untouched.
     const std::string bytes = ReadFileBytes(fileName, static_cast<qint64>(welkor::kMaxReportFileBytes));
-    welkor::ReportLines lines = welkor::SplitReportText(bytes);
-    const std::string problem = welkor::ReportProblem(bytes, lines);
-    if (!problem.empty())
-        throw GuiError(QStringLiteral("Plik \"%1\" nie został otwarty.\n%2").arg(fileName, FromCp1250(problem)));
+    welkor::OpenedReport opened = welkor::ReportDocument::Open(bytes);
+    if (!opened.ok())
+        throw GuiError(FromCp1250(std::string(welkor::kReportNotOpened)).arg(fileName, FromCp1250(opened.problem)));
 
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return;
 
-    dataPresent = true;
     setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
     sbPanels[3]->clear(); // no threshold of an earlier plate beside this one
-    reportLines = std::move(lines);
-    // A well the report gives no value keeps no reading of an earlier plate,
-    // and a short analysis block no mark of an earlier analysis.
-    valueTable = welkor::ValueTable{};
-    StoredAnalysis = welkor::GridTexts{};
-    welkor::ParseValueLines(reportLines, valueTable);
-    welkor::ParseAnalysisBlock(reportLines, StoredAnalysis, FreshMeasurement);
-    RebuildReportText();
-    ShowValuesInGrid();
-    CopyValuesToEditGrid();
+    report = std::move(*opened.document);
+    ShowReport();
     FindRange();
     RecolourPlate();
     UpdateLegend();
@@ -129,7 +122,7 @@ void TWel_Kor::LoadReport(const QString& fileName)
 
 void TWel_Kor::Zapisz1Click()
 {
-    if (!dataPresent) {
+    if (!report.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
@@ -150,18 +143,17 @@ void TWel_Kor::Zapisz1Click()
                 .arg(unstorable)))
         return;
 
-    const std::vector<std::string> memo = ToCp1250Lines(CommentMemoLines());
-    if (welkor::HasMarkerLine(memo))
+    TakeTypedWork();
+    if (welkor::HasMarkerLine(report.commentLines()))
         services_.dialogs->information(
             QStringLiteral("Wiersz komentarza „Kon_Kom_Pap” zostanie zapisany ze spacją na końcu: "
                            "to słowo oznacza w pliku początek bloku analizy."));
 
     // The edit grid gets its leading blanks before the dialog opens, whatever
     // the user answers there.
-    welkor::GridTexts grid = sgEdycja->texts();
-    const welkor::GridTexts before = grid;
-    welkor::ReportLines document = welkor::BuildSavedReport(reportLines, memo, grid);
-    sgEdycja->applyChanges(before, grid);
+    const welkor::GridTexts before = report.editGrid();
+    welkor::ReportLines document = report.Save();
+    sgEdycja->applyChanges(before, report.editGrid());
 
     SD.fileName = WithExtension(SD.fileName, kReportSuffix);
     SD.filterIndex = 0;

@@ -1,6 +1,6 @@
 #include "gui/widgets/CircleShape.h"
 
-#include "gui/app/QtText.h"
+#include "gui/plate/WellPainting.h"
 
 #include <QPainter>
 
@@ -23,13 +23,7 @@ void CircleShape::setFill(std::uint32_t fill) { setLook(fill, outline_, outlineW
 
 void CircleShape::Paint(QPainter& painter, const QRect& rect, std::uint32_t fill, std::uint32_t outline, int width)
 {
-    // The outline lies inside the shape's bounds, as a well's thick border
-    // must not spill onto its neighbours.
-    const qreal half = width / 2.0;
-    const QRectF inner = QRectF(rect).adjusted(half, half, -half, -half);
-    painter.setPen(QPen(ToQColor(outline), width));
-    painter.setBrush(ToQColor(fill));
-    painter.drawEllipse(inner);
+    PaintWell(painter, rect, fill, outline, width);
 }
 
 void CircleShape::paintEvent(QPaintEvent*)

@@ -1,0 +1,498 @@
+#include "cli/CliCommands.h"
+
+#include "cli/PlateRendering.h"
+#include "core/app/OperatorFile.h"
+#include "core/document/ReportDocument.h"
+#include "core/output/PlateCsv.h"
+#include "core/plate/PlatePicture.h"
+#include "core/reader/Transmission.h"
+#include "core/report/ReportFile.h"
+#include "core/report/WellName.h"
+#include "core/text/Error.h"
+#include "gui/app/FileIO.h"
+#include "gui/app/GuiError.h"
+#include "gui/app/QtText.h"
+#include "gui/reader/TransmissionClock.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <functional>
+
+namespace {
+
+const QString kProgram = QStringLiteral("welkor-lumo-cli");
+
+// ---- Help ---------------------------------------------------------------------
+
+const QString kGeneralHelp = QStringLiteral(
+    "welkor-lumo-cli — wyniki programu Welkor Lumo 1 bez okna: dla serii raportów i potoków.\n"
+    "Każdy wynik jest bajt w bajt taki, jaki dla tych samych danych daje okno programu.\n"
+    "\n"
+    "Użycie: welkor-lumo-cli POLECENIE [OPCJE] PLIK...\n"
+    "\n"
+    "Polecenia:\n"
+    "  sprawdz PLIK.rap...        sprawdza raporty: jeden wiersz na plik, „ok” albo powód odrzucenia\n"
+    "  eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi]\n"
+    "                             wyniki do arkusza, R albo Pythona\n"
+    "  analizuj PLIK.rap --neg H4,H5,H6 [--poz G10] [-o WYNIK.rap]\n"
+    "                             analiza progowa jak „Przenieś”, kontrole, „Analizuj” i „Zapisz”\n"
+    "  obraz PLIK.rap -o PLYTA.png|.svg|.pdf [--skala barwy|zarzenia] [--powiekszenie N]\n"
+    "                             obraz mikropłytki z legendą, do sprawozdań i prezentacji\n"
+    "  transmisja ZAPIS.bin [-o RAPORT.rap] [--operator NAZWA]\n"
+    "                             raport z zapisanej transmisji czytnika, jak po „Pobierz”\n"
+    "\n"
+    "Katalog w miejscu pliku oznacza wszystkie jego pliki .rap; „-” czyta standardowe wejście.\n"
+    "Komunikaty trafiają na standardowe wyjście błędów; pliki wyników są zapisywane w całości albo wcale.\n"
+    "Kod wyjścia: 0 — wszystko w porządku, 1 — któryś plik odrzucony albo wynik niezapisany,\n"
+    "2 — błędne wywołanie.\n"
+    "\n"
+    "Pomoc do polecenia: welkor-lumo-cli POLECENIE --help\n");
+
+const QString kCheckHelp = QStringLiteral(
+    "Użycie: welkor-lumo-cli sprawdz PLIK.rap...\n"
+    "\n"
+    "Sprawdza, czy pliki dają się otworzyć jako raporty z pomiaru, tak samo jak w oknie programu.\n"
+    "Na standardowe wyjście trafia jeden wiersz na plik: „PLIK: ok” albo „PLIK: ” i powód odrzucenia.\n"
+    "Kod wyjścia 1, gdy któryś plik odrzucono.\n");
+
+const QString kExportHelp = QStringLiteral(
+    "Użycie: welkor-lumo-cli eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi]\n"
+    "\n"
+    "Formaty:\n"
+    "  rap-txt  (domyślny) dokładnie plik „Eksportuj” okna: tabela pomiaru, komentarz i tabela analizy,\n"
+    "           tekst z tabulatorami w stronie kodowej 1250\n"
+    "  csv      płytka 8 × 12 (wiersze A–H, kolumny 1–12), UTF-8, kropka dziesiętna\n"
+    "  dlugi    jeden wiersz na studzienkę: plik,studzienka,wiersz,kolumna,wartosc,stan,znacznik\n"
+    "           (stan: liczba, blank, under, over; znacznik z zapisanej analizy: neg, poz, poniżej);\n"
+    "           gotowe dla read.csv w R i pandas.read_csv\n"
+    "\n"
+    "Bez -o wynik trafia na standardowe wyjście: w formacie dlugi wszystkie pliki jako jedna tabela,\n"
+    "w pozostałych tylko jeden plik. Z -o KATALOG każdy raport daje własny plik (NAZWA.txt albo\n"
+    "NAZWA.csv); brakujący katalog jest zakładany. Odrzucony plik jest pomijany z komunikatem,\n"
+    "a kod wyjścia wynosi 1.\n");
+
+const QString kAnalyseHelp = QStringLiteral(
+    "Użycie: welkor-lumo-cli analizuj PLIK.rap --neg H4,H5,H6 [--poz G10] [-o WYNIK.rap]\n"
+    "\n"
+    "Analiza progowa dokładnie jak w oknie: „Przenieś”, wpisane kontrole ujemne (neg) i dodatnie (poz),\n"
+    "„Analizuj”. Próg to trzykrotna średnia kontroli ujemnych; próbki poniżej progu są oznaczane.\n"
+    "Wypisuje „Próg: …” i oznaczone studzienki. Z -o zapisuje raport tak jak „Zapisz” w oknie\n"
+    "(„-o -”: na standardowe wyjście; wtedy podsumowanie trafia na standardowe wyjście błędów).\n"
+    "Studzienki: litera wiersza A–H i numer kolumny 1–12, rozdzielone przecinkami.\n");
+
+const QString kPictureHelp = QStringLiteral(
+    "Użycie: welkor-lumo-cli obraz PLIK.rap -o PLYTA.png|PLYTA.svg|PLYTA.pdf [--skala barwy|zarzenia]\n"
+    "                                [--powiekszenie N]\n"
+    "\n"
+    "Mikropłytka tak, jak pokazuje ją strona „Mikropłytka” zaraz po otwarciu raportu: 96 studzienek\n"
+    "w ich barwach i obwódkach, opisy wierszy i kolumn, legenda i granice zakresu.\n"
+    "Rodzaj pliku wynika z rozszerzenia. --powiekszenie N (1–8) powiększa obraz PNG.\n");
+
+const QString kTransmissionHelp = QStringLiteral(
+    "Użycie: welkor-lumo-cli transmisja ZAPIS.bin [-o RAPORT.rap] [--operator NAZWA]\n"
+    "\n"
+    "Zamienia zapisaną transmisję czytnika w raport tak, jak robi to „Pobierz” w oknie, i zapisuje\n"
+    "go jak „Zapisz” zaraz potem. Data i czas pochodzą z zegara komputera (jeden odczyt), operator\n"
+    "z opcji --operator albo z pliku Operator.ini obok programu. Bez -o raport trafia na standardowe\n"
+    "wyjście.\n");
+
+// ---- Shared steps ---------------------------------------------------------------
+
+QString ReportRefusal(const QString& name, const std::string& problem)
+{
+    return FromCp1250(std::string(welkor::kReportNotOpened)).arg(name, FromCp1250(problem));
+}
+
+// Opens one report; a file that cannot be read or is refused is told on
+// standard error (as the window tells it) and gives nothing.
+std::optional<welkor::ReportDocument> OpenReport(Console& console, const QString& name)
+{
+    try {
+        welkor::OpenedReport opened = welkor::ReportDocument::Open(ReadInput(name, welkor::kMaxReportFileBytes));
+        if (opened.ok())
+            return std::move(opened.document);
+        console.Message(ReportRefusal(name, opened.problem));
+    } catch (const GuiError& e) {
+        console.Message(e.message());
+    }
+    return std::nullopt;
+}
+
+QString OneInput(const Arguments& args, const QString& what)
+{
+    if (args.inputs.size() != 1)
+        throw UsageError(QStringLiteral("Polecenie „%1” bierze dokładnie jeden plik %2 (podano %3).")
+                             .arg(args.command, what)
+                             .arg(args.inputs.size()));
+    return args.inputs.first();
+}
+
+// The reports named, folders by their .rap files.
+QStringList ReportInputs(const Arguments& args, const QString& purpose)
+{
+    if (args.inputs.isEmpty())
+        throw UsageError(QStringLiteral("Podaj pliki raportów do %1.").arg(purpose));
+    const QStringList inputs = ExpandFolders(args.inputs);
+    if (inputs.isEmpty())
+        throw UsageError(QStringLiteral("W podanych katalogach nie ma plików .rap."));
+    return inputs;
+}
+
+// ---- sprawdz --------------------------------------------------------------------
+
+int Check(const Arguments& args, Console& console)
+{
+    const QStringList inputs = ReportInputs(args, QStringLiteral("sprawdzenia"));
+    int status = kExitOk;
+    console.StartProgress(QStringLiteral("sprawdz"), static_cast<std::size_t>(inputs.size()));
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const QString& name = inputs[i];
+        QString verdict = QStringLiteral("ok");
+        try {
+            const welkor::OpenedReport opened
+                = welkor::ReportDocument::Open(ReadInput(name, welkor::kMaxReportFileBytes));
+            if (!opened.ok())
+                verdict = FromCp1250(opened.problem);
+        } catch (const GuiError& e) {
+            verdict = e.message();
+        }
+        if (verdict != QLatin1String("ok"))
+            status = kExitRefused;
+        console.Out((name + QStringLiteral(": ") + verdict + QLatin1Char('\n')).toLocal8Bit().toStdString());
+        console.Progress(static_cast<std::size_t>(i + 1));
+    }
+    console.EndProgress();
+    console.Flush();
+    return status;
+}
+
+// ---- eksport --------------------------------------------------------------------
+
+enum class ExportFormat { RapTxt, Csv, Long };
+
+ExportFormat ParseFormat(const QString& text)
+{
+    if (text == QLatin1String("rap-txt"))
+        return ExportFormat::RapTxt;
+    if (text == QLatin1String("csv"))
+        return ExportFormat::Csv;
+    if (text == QLatin1String("dlugi") || text == QLatin1String("długi"))
+        return ExportFormat::Long;
+    throw UsageError(QStringLiteral("Nieznany format „%1”: do wyboru rap-txt, csv, dlugi.").arg(text));
+}
+
+int Export(const Arguments& args, Console& console)
+{
+    const ExportFormat format = ParseFormat(args.value(QStringLiteral("format"), QStringLiteral("rap-txt")));
+    const QStringList inputs = ReportInputs(args, QStringLiteral("eksportu"));
+    const QString folder = args.value(QStringLiteral("wyjscie"));
+
+    // One file per report: every name is settled before anything is written.
+    QStringList targets;
+    if (!folder.isEmpty()) {
+        const QString extension = format == ExportFormat::RapTxt ? QStringLiteral("txt") : QStringLiteral("csv");
+        std::map<QString, QString> taken;
+        for (const QString& input : inputs) {
+            const QString base = input == QLatin1String("-") ? QStringLiteral("wejscie")
+                                                              : QFileInfo(input).completeBaseName();
+            const QString target = QDir(folder).filePath(base + QLatin1Char('.') + extension);
+            if (const auto [it, fresh] = taken.emplace(target, input); !fresh)
+                throw UsageError(QStringLiteral("Pliki „%1” i „%2” dałyby ten sam plik wyniku „%3”.")
+                                     .arg(it->second, input, target));
+            targets.push_back(target);
+        }
+        if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir())
+            throw UsageError(QStringLiteral("„%1” nie jest katalogiem: -o podaje katalog wyników.").arg(folder));
+        if (!QDir().mkpath(folder)) {
+            console.Message(QStringLiteral("Nie można założyć katalogu „%1”.").arg(folder));
+            return kExitRefused;
+        }
+    } else if (format != ExportFormat::Long && inputs.size() > 1) {
+        throw UsageError(QStringLiteral("Wiele raportów w formacie %1: podaj katalog wyników -o KATALOG "
+                                        "(albo wybierz --format dlugi, jedną tabelę dla wszystkich).")
+                             .arg(args.value(QStringLiteral("format"), QStringLiteral("rap-txt"))));
+    }
+
+    int status = kExitOk;
+    if (folder.isEmpty() && format == ExportFormat::Long)
+        console.Out(welkor::kLongCsvHeader);
+    std::string bytes;
+    console.StartProgress(QStringLiteral("eksport"), static_cast<std::size_t>(inputs.size()));
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const QString& name = inputs[i];
+        console.Progress(static_cast<std::size_t>(i));
+        std::optional<welkor::ReportDocument> doc = OpenReport(console, name);
+        if (!doc) {
+            status = kExitRefused;
+            continue;
+        }
+        bytes.clear();
+        switch (format) {
+        case ExportFormat::RapTxt: bytes = doc->ExportBytes(); break;
+        case ExportFormat::Csv: bytes = welkor::PlateCsv(doc->values()); break;
+        case ExportFormat::Long:
+            if (!folder.isEmpty())
+                bytes = welkor::kLongCsvHeader;
+            welkor::AppendLongCsv(bytes, name.toLocal8Bit().toStdString(), doc->values(), doc->storedAnalysis());
+            break;
+        }
+        if (folder.isEmpty()) {
+            console.Out(bytes);
+            continue;
+        }
+        try {
+            WriteFileAtomically(targets[i], bytes);
+        } catch (const GuiError& e) {
+            console.Message(e.message());
+            status = kExitRefused;
+        }
+    }
+    console.EndProgress();
+    console.Flush();
+    return status;
+}
+
+// ---- analizuj -------------------------------------------------------------------
+
+std::vector<welkor::WellPosition> ParseWells(const QStringList& lists, const QString& option)
+{
+    std::vector<welkor::WellPosition> wells;
+    for (const QString& list : lists) {
+        for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const std::optional<welkor::WellPosition> well = welkor::ParseWellName(item.toStdString());
+            if (!well)
+                throw UsageError(QStringLiteral("--%1: „%2” nie jest studzienką płytki "
+                                                "(wiersz A–H i kolumna 1–12, np. H4).")
+                                     .arg(option, item.trimmed()));
+            wells.push_back(*well);
+        }
+    }
+    return wells;
+}
+
+int Analyse(const Arguments& args, Console& console)
+{
+    const QString input = OneInput(args, QStringLiteral("raportu"));
+    const std::vector<welkor::WellPosition> negatives
+        = ParseWells(args.has(QStringLiteral("neg")) ? args.options.at(QStringLiteral("neg")) : QStringList(),
+                     QStringLiteral("neg"));
+    const std::vector<welkor::WellPosition> positives
+        = ParseWells(args.has(QStringLiteral("poz")) ? args.options.at(QStringLiteral("poz")) : QStringList(),
+                     QStringLiteral("poz"));
+    if (negatives.empty())
+        throw UsageError(QStringLiteral("Podaj kontrole ujemne: --neg H4,H5,H6."));
+    for (const welkor::WellPosition& n : negatives)
+        for (const welkor::WellPosition& p : positives)
+            if (n == p)
+                throw UsageError(QStringLiteral("Studzienka %1 nie może być zarazem kontrolą ujemną i dodatnią.")
+                                     .arg(QString::fromStdString(welkor::WellName(n.row, n.column))));
+    const QString output = args.value(QStringLiteral("wyjscie"));
+
+    std::optional<welkor::ReportDocument> doc = OpenReport(console, input);
+    if (!doc)
+        return kExitRefused;
+
+    // "Przenieś", the marks typed into the edit grid, "Analizuj".
+    doc->Transfer();
+    for (const welkor::WellPosition& well : negatives)
+        doc->setEditCell(well.column + 1, well.row + 1, "neg");
+    for (const welkor::WellPosition& well : positives)
+        doc->setEditCell(well.column + 1, well.row + 1, "poz");
+    std::string status;
+    welkor::ControlCounts counts;
+    welkor::CutoffOutcome outcome = welkor::CutoffOutcome::MarksOnly;
+    try {
+        outcome = doc->Analyse(counts, [&](const std::string& shown) { status = shown; });
+    } catch (const welkor::Error& e) {
+        console.Message(QStringLiteral("%1: %2").arg(input, FromCp1250(e.what())));
+        return kExitRefused;
+    }
+    if (outcome != welkor::CutoffOutcome::Marked) {
+        console.Message(QStringLiteral("%1: Brak kontroli ujemnych (neg) — nie można wyznaczyć progu.").arg(input));
+        return kExitRefused;
+    }
+
+    QString summary = FromCp1250(status) + QLatin1Char('\n');
+    for (const char* mark : {"neg", "poz", "poni\xC5\xBC" "ej"}) {
+        QStringList wells;
+        for (int r = 1; r <= welkor::kPlateRows; ++r)
+            for (int c = 1; c <= welkor::kPlateColumns; ++c)
+                if (welkor::AnalysisMarkName(doc->editGrid()[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])
+                    == mark)
+                    wells.push_back(QString::fromStdString(welkor::WellName(r - 1, c - 1)));
+        summary += QString::fromUtf8(mark) + QStringLiteral(": ")
+            + (wells.isEmpty() ? QStringLiteral("brak") : wells.join(QLatin1Char(' '))) + QLatin1Char('\n');
+    }
+
+    if (!output.isEmpty()) {
+        try {
+            WriteOutput(console, output, doc->SavedBytes());
+        } catch (const GuiError& e) {
+            console.Message(e.message());
+            return kExitRefused;
+        }
+    }
+    if (output == QLatin1String("-"))
+        console.Message(summary.chopped(1));
+    else
+        console.Out(summary.toLocal8Bit().toStdString());
+    console.Flush();
+    return kExitOk;
+}
+
+// ---- obraz ----------------------------------------------------------------------
+
+int Picture(const Arguments& args, Console& console)
+{
+    const QString input = OneInput(args, QStringLiteral("raportu"));
+    const QString output = args.value(QStringLiteral("wyjscie"));
+    if (output.isEmpty() || output == QLatin1String("-"))
+        throw UsageError(QStringLiteral("Podaj plik obrazu: -o PLYTA.png, PLYTA.svg albo PLYTA.pdf."));
+    const QString kind = QFileInfo(output).suffix().toLower();
+    if (kind != QLatin1String("png") && kind != QLatin1String("svg") && kind != QLatin1String("pdf"))
+        throw UsageError(QStringLiteral("Nieznany rodzaj obrazu „%1”: plik musi kończyć się na .png, .svg albo .pdf.")
+                             .arg(output));
+    const QString scale = args.value(QStringLiteral("skala"), QStringLiteral("barwy"));
+    const bool glow = scale == QLatin1String("zarzenia") || scale == QLatin1String("żarzenia");
+    if (!glow && scale != QLatin1String("barwy"))
+        throw UsageError(QStringLiteral("Nieznana skala „%1”: do wyboru barwy, zarzenia.").arg(scale));
+    bool zoomOk = false;
+    const int zoom = args.value(QStringLiteral("powiekszenie"), QStringLiteral("1")).toInt(&zoomOk);
+    if (!zoomOk || zoom < 1 || zoom > 8)
+        throw UsageError(QStringLiteral("--powiekszenie: liczba od 1 do 8."));
+
+    std::optional<welkor::ReportDocument> doc = OpenReport(console, input);
+    if (!doc)
+        return kExitRefused;
+    const welkor::PlatePicture picture = welkor::DrawPlate(doc->values(), glow);
+    std::string bytes;
+    if (kind == QLatin1String("svg"))
+        bytes = welkor::PlateSvg(picture);
+    else
+        bytes = (kind == QLatin1String("png") ? PlatePng(picture, zoom) : PlatePdf(picture)).toStdString();
+    try {
+        WriteOutput(console, output, bytes);
+    } catch (const GuiError& e) {
+        console.Message(e.message());
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+// ---- transmisja -------------------------------------------------------------------
+
+std::string OperatorBesideProgram()
+{
+    const QString ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Operator.ini"));
+    std::optional<std::string> bytes;
+    if (QFileInfo::exists(ini))
+        bytes = ReadFileBytes(ini, 64 * 1024);
+    return welkor::OperatorNameFrom(bytes);
+}
+
+int Transmission(const Arguments& args, Console& console)
+{
+    const QString input = OneInput(args, QStringLiteral("transmisji"));
+    const QString output = args.value(QStringLiteral("wyjscie"), QStringLiteral("-"));
+    std::string operatorName;
+    std::string bytes;
+    try {
+        operatorName = args.has(QStringLiteral("operator")) ? ToCp1250(args.value(QStringLiteral("operator")))
+                                                             : OperatorBesideProgram();
+        bytes = ReadInput(input, welkor::kMaxTransmissionBytes);
+    } catch (const GuiError& e) {
+        console.Message(e.message());
+        return kExitRefused;
+    }
+
+    // One reading of the clock for the date and the time, as the fetch does.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    welkor::OpenedReport opened = welkor::ReportDocument::FromTransmission(
+        bytes, ToCp1250(TransmissionDate(locale, now.date())), ToCp1250(TransmissionTime(locale, now.time())),
+        operatorName);
+    if (!opened.ok()) {
+        console.Message(QStringLiteral("%1: %2").arg(input, FromCp1250(opened.problem)));
+        return kExitRefused;
+    }
+    try {
+        WriteOutput(console, output, opened.document->SavedBytes());
+    } catch (const GuiError& e) {
+        console.Message(e.message());
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+// ---- The commands ----------------------------------------------------------------
+
+struct CommandEntry {
+    const char* name;
+    std::set<QString> options;
+    const QString* help;
+    std::function<int(const Arguments&, Console&)> run;
+};
+
+const std::vector<CommandEntry>& Commands()
+{
+    static const std::vector<CommandEntry> commands = {
+        {"sprawdz", {}, &kCheckHelp, Check},
+        {"eksport", {QStringLiteral("wyjscie"), QStringLiteral("format")}, &kExportHelp, Export},
+        {"analizuj", {QStringLiteral("wyjscie"), QStringLiteral("neg"), QStringLiteral("poz")}, &kAnalyseHelp, Analyse},
+        {"obraz", {QStringLiteral("wyjscie"), QStringLiteral("skala"), QStringLiteral("powiekszenie")}, &kPictureHelp,
+         Picture},
+        {"transmisja", {QStringLiteral("wyjscie"), QStringLiteral("operator")}, &kTransmissionHelp, Transmission},
+    };
+    return commands;
+}
+
+const CommandEntry* FindCommand(const QString& name)
+{
+    for (const CommandEntry& entry : Commands())
+        if (name == QLatin1String(entry.name))
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
+
+QString HelpText(const QString& command)
+{
+    if (command.isEmpty())
+        return kGeneralHelp;
+    const CommandEntry* entry = FindCommand(command);
+    return entry ? *entry->help : QString();
+}
+
+bool CommandDraws(const QString& command) { return command == QLatin1String("obraz"); }
+
+int RunCommandLine(const QStringList& args, Console& console)
+{
+    const QString first = args.isEmpty() ? QString() : args.first();
+    if (first == QLatin1String("-h") || first == QLatin1String("--help") || first == QLatin1String("--pomoc")
+        || first == QLatin1String("pomoc")) {
+        const QString topic = args.size() > 1 ? args[1] : QString();
+        const QString help = HelpText(topic);
+        if (help.isEmpty())
+            throw UsageError(QStringLiteral("Nieznane polecenie „%1”.").arg(topic));
+        console.Out(help.toLocal8Bit().toStdString());
+        console.Flush();
+        return kExitOk;
+    }
+    if (first.isEmpty())
+        throw UsageError(QStringLiteral("Podaj polecenie: sprawdz, eksport, analizuj, obraz albo transmisja."));
+    const CommandEntry* entry = FindCommand(first);
+    if (!entry)
+        throw UsageError(QStringLiteral("Nieznane polecenie „%1”.").arg(first));
+    const Arguments parsed = ParseArguments(first, args.mid(1), entry->options);
+    if (parsed.help) {
+        console.Out(entry->help->toLocal8Bit().toStdString());
+        console.Flush();
+        return kExitOk;
+    }
+    return entry->run(parsed, console);
+}

@@ -1,0 +1,162 @@
+#include "core/output/PlateCsv.h"
+
+#include "core/report/WellState.h"
+#include "core/text/AsciiCase.h"
+#include "core/text/NumberText.h"
+
+namespace welkor {
+
+namespace {
+
+// Marks are read with blanks, tabs and no-break spaces around them; numbers
+// with blanks only, as StrToFloat reads them.
+std::string_view Trim(std::string_view text, std::string_view blanks)
+{
+    while (!text.empty() && blanks.find(text.front()) != std::string_view::npos)
+        text.remove_prefix(1);
+    while (!text.empty() && blanks.find(text.back()) != std::string_view::npos)
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+namespace {
+
+// " 0,074" and its like: a few digits, a comma and a few more, which are
+// always a number. Anything else is read in full.
+bool PlainDecimal(std::string_view text)
+{
+    std::size_t digits = 0;
+    bool comma = false;
+    for (char ch : text) {
+        if (ch >= '0' && ch <= '9')
+            ++digits;
+        else if (ch == kDecimalSeparator && !comma)
+            comma = true;
+        else
+            return false;
+    }
+    return digits > 0 && digits <= 15;
+}
+
+} // namespace
+
+std::string DecimalPointNumber(std::string_view wellText)
+{
+    std::string_view text = Trim(wellText, " ");
+    long double value = 0;
+    if (!PlainDecimal(text) && !TryStrToFloat(wellText, value))
+        return {};
+    std::string out;
+    out.reserve(text.size() + 1);
+    if (text.front() == '+' || text.front() == '-') {
+        if (text.front() == '-')
+            out.push_back('-');
+        text.remove_prefix(1);
+    }
+    if (text.front() == kDecimalSeparator)
+        out.push_back('0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch != kDecimalSeparator) {
+            out.push_back(ch);
+            continue;
+        }
+        // "1," is 1: a separator with no digit behind it is dropped.
+        const bool digitFollows = i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '9';
+        if (digitFollows)
+            out.push_back('.');
+    }
+    return out;
+}
+
+std::string_view WellStateName(std::string_view wellText)
+{
+    if (wellText.empty())
+        return {};
+    if (EqualsIgnoringAsciiCase(wellText, kBlankWord))
+        return "blank";
+    if (EqualsIgnoringAsciiCase(wellText, kUnderWord))
+        return "under";
+    if (EqualsIgnoringAsciiCase(wellText, kOverWord))
+        return "over";
+    long double value = 0;
+    return TryStrToFloat(wellText, value) ? "liczba" : std::string_view();
+}
+
+std::string_view AnalysisMarkName(std::string_view cellText)
+{
+    const std::string_view text = Trim(cellText, " \t\xA0");
+    if (EqualsIgnoringAsciiCase(text, "neg"))
+        return "neg";
+    if (EqualsIgnoringAsciiCase(text, "poz"))
+        return "poz";
+    if (EqualsIgnoringAsciiCase(text, "poni\xBF" "ej"))
+        return "poni\xC5\xBC" "ej";
+    return {};
+}
+
+std::string CsvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string out = "\"";
+    for (char ch : text) {
+        if (ch == '"')
+            out.push_back('"');
+        out.push_back(ch);
+    }
+    out.push_back('"');
+    return out;
+}
+
+std::string PlateCsv(const ValueTable& values)
+{
+    std::string out = "wiersz";
+    for (int c = 1; c <= kPlateColumns; ++c)
+        out += ',' + std::to_string(c);
+    out += '\n';
+    for (int r = 0; r < kPlateRows; ++r) {
+        out += static_cast<char>('A' + r);
+        for (int c = 0; c < kPlateColumns; ++c) {
+            out += ',';
+            const std::string& text = values.at(r, c);
+            const std::string_view state = WellStateName(text);
+            out += state == "liczba" ? DecimalPointNumber(text) : std::string(state);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+void AppendLongCsv(std::string& out, std::string_view fileName, const ValueTable& values,
+                   const GridTexts& storedAnalysis)
+{
+    const std::string file = CsvField(fileName);
+    for (int r = 0; r < kPlateRows; ++r) {
+        const char letter = static_cast<char>('A' + r);
+        for (int c = 0; c < kPlateColumns; ++c) {
+            const std::string& text = values.at(r, c);
+            const std::string number = DecimalPointNumber(text);
+            const std::string_view state = number.empty() ? WellStateName(text) : std::string_view("liczba");
+            out += file;
+            out += ',';
+            out += letter;
+            out += std::to_string(c + 1);
+            out += ',';
+            out += letter;
+            out += ',';
+            out += std::to_string(c + 1);
+            out += ',';
+            out += number;
+            out += ',';
+            out += state;
+            out += ',';
+            out += AnalysisMarkName(storedAnalysis[static_cast<std::size_t>(r + 1)][static_cast<std::size_t>(c + 1)]);
+            out += '\n';
+        }
+    }
+}
+
+} // namespace welkor

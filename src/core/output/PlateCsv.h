@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/report/ReportTypes.h"
+
+#include <string>
+#include <string_view>
+
+// The plate's values as CSV for R, pandas or a spreadsheet: UTF-8, a comma
+// between fields, a decimal point in numbers, LF after every row.
+namespace welkor {
+
+// The number a well text holds, with a decimal point and without blanks or a
+// plus sign ("0.074", "-1.5E-3", ",5" -> "0.5"); empty when the text is no
+// number.
+std::string DecimalPointNumber(std::string_view wellText);
+
+// What a well holds: "liczba" (a number), "blank", "under", "over" (the
+// state words in any letter case), or "" (no text, or something else).
+std::string_view WellStateName(std::string_view wellText);
+
+// The mark a saved analysis gave a well, read in any letter case with blanks
+// around it: "neg", "poz", "poniżej" (UTF-8), or "".
+std::string_view AnalysisMarkName(std::string_view cellText);
+
+// A field as CSV holds it: quoted, with quotes doubled, when it holds a comma,
+// a quote or a line break.
+std::string CsvField(std::string_view text);
+
+// The 8 x 12 plate: "wiersz,1,...,12", then one row per plate row A-H; a
+// number with a decimal point, a state word, or an empty field.
+std::string PlateCsv(const ValueTable& values);
+
+// The long form: one row per well.
+inline constexpr std::string_view kLongCsvHeader = "plik,studzienka,wiersz,kolumna,wartosc,stan,znacznik\n";
+
+// Appends the 96 rows of one report, A1 to H12 row by row: the file name as
+// given (its bytes unchanged), the well, its row letter and column number,
+// the value, the state and the mark of the stored analysis.
+void AppendLongCsv(std::string& out, std::string_view fileName, const ValueTable& values,
+                   const GridTexts& storedAnalysis);
+
+} // namespace welkor

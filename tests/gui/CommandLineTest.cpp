@@ -1,0 +1,347 @@
+// welkor-lumo-cli run as a process, against the window doing the same thing:
+// the same export bytes, the same saved analysis, the same refusals, the
+// same well colours and the same fetched report.
+#include "WindowFixture.h"
+
+#include "core/document/ReportDocument.h"
+#include "core/reader/Transmission.h"
+#include "core/report/ReportFile.h"
+#include "core/report/WellName.h"
+#include "core/text/NumberText.h"
+#include "gui/analysis/EditGrid.h"
+#include "gui/plate/PlateView.h"
+#include "gui/reader/ReaderLink.h"
+#include "gui/reader/TransmissionClock.h"
+#include "gui/widgets/CircleShape.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <random>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+CliRun Cli(const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(WELKOR_CLI), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    CliRun run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "welkor-lumo-cli did not finish: " << arguments.join(' ').toStdString();
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// A report as readers and earlier saves leave them: values with a decimal
+// comma, state words in either case, a negative and an exponent now and
+// then, a comment with Polish letters, no-break spaces, tabs and a form feed;
+// when `analysed`, saved once with an analysis (marks " neg", " poz",
+// " poniżej" in the block).
+QByteArray GeneratedReport(std::mt19937& random, bool analysed)
+{
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    welkor::ReportLines lines = {"Welkor Lumo 1\tCzytnik mikrop\xB3ytek\tnr " + std::to_string(pick(9000)),
+                                 "Program: ELISA IgG, 450 nm", "P\xB3ytka: PL-" + std::to_string(pick(100000)),
+                                 "Tryb odczytu: pojedynczy", "DATE: 08.12.2026 TIME: 09:12:44",
+                                 "OPERATOR: Ma\xB3gorzata Wi\x9Cniewska"};
+    const char* states[] = {" blank", " BLANK", " under", " Over"};
+    for (int c = 1; c <= 12; ++c) {
+        std::string line = "Kolumna " + std::to_string(c);
+        for (int r = 0; r < 8; ++r) {
+            const int kind = pick(40);
+            std::string value = " " + std::to_string(pick(3)) + "," + std::to_string(100 + pick(900));
+            if (kind < 3)
+                value = states[pick(4)];
+            else if (kind == 3)
+                value = " -0,0" + std::to_string(10 + pick(90));
+            else if (kind == 4)
+                value = " 1,5E-" + std::to_string(1 + pick(3));
+            line += value + "\t";
+        }
+        lines.push_back(line);
+    }
+    const char* comments[] = {"Kontrole ujemne: C1-E1.", "Surowica rozcie\xF1" "czona 1:100,\tinkubacja 30 min",
+                              "Wynik\xA0" "nast\xEApny  dzie\xF1", "Strona\x0C" "druga", "  wci\xEAty wiersz"};
+    for (int i = pick(4); i > 0; --i)
+        lines.push_back(comments[pick(5)]);
+    if (!analysed)
+        return QByteArray::fromStdString(welkor::JoinReportLines(lines));
+
+    welkor::ReportDocument doc = *welkor::ReportDocument::Open(welkor::JoinReportLines(lines)).document;
+    doc.Transfer();
+    for (int i = 0; i < 8; ++i)
+        doc.setEditCell(1 + pick(12), 1 + pick(8), i < 5 ? "neg" : "poz");
+    welkor::ControlCounts counts;
+    doc.Analyse(counts, [](const std::string&) {});
+    return QByteArray::fromStdString(doc.SavedBytes());
+}
+
+// Wells of a report that hold a number, picked at random.
+std::vector<welkor::WellPosition> NumericWells(const QByteArray& report, std::mt19937& random, int count)
+{
+    const welkor::ReportDocument doc = *welkor::ReportDocument::Open(report.toStdString()).document;
+    std::vector<welkor::WellPosition> wells;
+    while (static_cast<int>(wells.size()) < count) {
+        const welkor::WellPosition well{static_cast<int>(random() % 8), static_cast<int>(random() % 12)};
+        long double value = 0;
+        if (welkor::TryStrToFloat(doc.values().at(well.row, well.column), value)
+            && std::find(wells.begin(), wells.end(), well) == wells.end())
+            wells.push_back(well);
+    }
+    return wells;
+}
+
+QString WellList(const std::vector<welkor::WellPosition>& wells)
+{
+    QStringList names;
+    for (const welkor::WellPosition& well : wells)
+        names.push_back(QString::fromStdString(welkor::WellName(well.row, well.column)));
+    return names.join(QLatin1Char(','));
+}
+
+// Types into a cell as the user does: a click on it, the keys, Enter.
+void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
+{
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualRect(grid->model()->index(row, column)).center());
+    QTest::keyClicks(grid, text.left(1)); // the first key opens the editor
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>())
+        if (open->isVisible())
+            editor = open;
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits on a queued call
+}
+
+class CommandLine : public WindowTest {
+protected:
+    // The example report and generated ones (every third analysed), as files.
+    QStringList Reports(int generated)
+    {
+        std::mt19937 random(16);
+        QFile::copy(QStringLiteral(WELKOR_EXAMPLES_DIR "/pomiar_przyklad.rap"), Path(QStringLiteral("przyklad.rap")));
+        QStringList names{Path(QStringLiteral("przyklad.rap"))};
+        for (int i = 0; i < generated; ++i) {
+            const QString name = QStringLiteral("gen%1.rap").arg(i, 2, 10, QLatin1Char('0'));
+            WriteFile(name, GeneratedReport(random, i % 3 == 2));
+            names.push_back(Path(name));
+        }
+        return names;
+    }
+
+    TWel_Kor& Open(const QString& report)
+    {
+        window.reset();
+        TWel_Kor& w = Start();
+        w.Guarded([&] { w.LoadReport(report); });
+        return w;
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLine, ExportIsTheWindowsExportByteForByte)
+{
+    for (const QString& report : Reports(12)) {
+        TWel_Kor& w = Open(report);
+        dialogs.fileAnswers = {Path(QStringLiteral("okno.txt"))};
+        dialogs.yesNoAnswers = {true};
+        w.Zapisz2->trigger();
+        ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+
+        const CliRun run = Cli({QStringLiteral("eksport"), QStringLiteral("--format"), QStringLiteral("rap-txt"), report});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, ReadFile(QStringLiteral("okno.txt"))) << report.toStdString();
+    }
+}
+
+TEST_F(CommandLine, AnalysisIsTheWindowsPrzeniesMarksAnalizujAndZapisz)
+{
+    std::mt19937 random(4);
+    for (const QString& report : Reports(6)) {
+        QFile file(report);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::vector<welkor::WellPosition> wells = NumericWells(file.readAll(), random, 4);
+        const std::vector<welkor::WellPosition> negatives(wells.begin(), wells.begin() + 3);
+        const std::vector<welkor::WellPosition> positives(wells.begin() + 3, wells.end());
+
+        TWel_Kor& w = Open(report);
+        dialogs.yesNoAnswers = {true}; // an analysed report asks before its marks go
+        w.tbPrzenies->click();
+        w.pcZakladki->setCurrentWidget(w.tsTabela);
+        for (const welkor::WellPosition& well : negatives)
+            TypeIntoCell(w.sgEdycja, well.column + 1, well.row + 1, QStringLiteral("neg"));
+        TypeIntoCell(w.sgEdycja, positives[0].column + 1, positives[0].row + 1, QStringLiteral("poz"));
+        w.tbAnalizuj->click();
+        dialogs.fileAnswers = {Path(QStringLiteral("okno.rap"))};
+        dialogs.yesNoAnswers = {true};
+        w.tbZapiszRaport->click();
+        ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+
+        const QString result = Path(QStringLiteral("cli.rap"));
+        const CliRun run = Cli({QStringLiteral("analizuj"), report, QStringLiteral("--neg"), WellList(negatives),
+                             QStringLiteral("--poz"), WellList(positives), QStringLiteral("-o"), result});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(ReadFile(QStringLiteral("cli.rap")), ReadFile(QStringLiteral("okno.rap"))) << report.toStdString();
+        const QStringList summary = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+        EXPECT_EQ(summary.value(0), w.sbPanels[3]->text());
+        std::vector<welkor::WellPosition> rowByRow = negatives;
+        std::sort(rowByRow.begin(), rowByRow.end(),
+                  [](auto& a, auto& b) { return a.row * 12 + a.column < b.row * 12 + b.column; });
+        EXPECT_EQ(summary.value(1), QStringLiteral("neg: ") + WellList(rowByRow).replace(QLatin1Char(','), QLatin1Char(' ')));
+    }
+}
+
+TEST_F(CommandLine, LongTableOfAFolderGivesBackTheValuesAndRefusesAsTheWindow)
+{
+    const QStringList reports = Reports(5);
+    WriteFile(QStringLiteral("krotki.rap"), "Welkor Lumo 1\r\nDATE\r\n");
+    const QString refused = Path(QStringLiteral("krotki.rap"));
+    Open(refused);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+
+    const CliRun run = Cli({QStringLiteral("eksport"), QStringLiteral("--format=dlugi"), dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, dialogs.errors.first() + QLatin1Char('\n'));
+
+    const QStringList rows = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 1 + 96 * reports.size());
+    EXPECT_EQ(rows[0], QStringLiteral("plik,studzienka,wiersz,kolumna,wartosc,stan,znacznik"));
+    int row = 1;
+    const QStringList byName = reports.mid(1) << reports.first(); // gen00.rap ... przyklad.rap
+    for (const QString& report : byName) {
+        TWel_Kor& w = Open(report);
+        for (int r = 1; r <= 8; ++r) {
+            for (int c = 1; c <= 12; ++c, ++row) {
+                const QStringList f = rows[row].split(QLatin1Char(','));
+                ASSERT_EQ(f.size(), 7) << rows[row].toStdString();
+                EXPECT_EQ(f[0], report);
+                EXPECT_EQ(f[1], f[2] + f[3]);
+                const std::string shown = ToCp1250(w.sgDane->cell(c, r));
+                long double value = 0;
+                if (welkor::TryStrToFloat(shown, value)) {
+                    EXPECT_EQ(f[5], QStringLiteral("liczba"));
+                    EXPECT_EQ(f[4].toDouble(), static_cast<double>(value)) << rows[row].toStdString();
+                } else {
+                    EXPECT_EQ(f[5], QString::fromStdString(shown).trimmed().toLower());
+                    EXPECT_TRUE(f[4].isEmpty());
+                }
+                const QString mark = w.sgEdycja->cell(c, r).trimmed();
+                const bool marked = !w.report.freshMeasurement()
+                    && (mark == QStringLiteral("neg") || mark == QStringLiteral("poz") || mark == QStringLiteral("poniżej"));
+                EXPECT_EQ(f[6], marked ? mark : QString()) << rows[row].toStdString();
+            }
+        }
+    }
+
+    // A refused file named alone: its message, exit status 1, nothing written.
+    const CliRun one = Cli({QStringLiteral("analizuj"), refused, QStringLiteral("--neg"), QStringLiteral("A1"),
+                         QStringLiteral("-o"), Path(QStringLiteral("nic.rap"))});
+    EXPECT_EQ(one.exitCode, 1);
+    EXPECT_EQ(one.err, dialogs.errors.first() + QLatin1Char('\n'));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("nic.rap"))));
+    const CliRun check = Cli({QStringLiteral("sprawdz"), reports.first(), refused});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(check.out), reports.first() + QStringLiteral(": ok\n") + refused + QStringLiteral(": ")
+                                                + dialogs.errors.first().section(QLatin1Char('\n'), 1) + QLatin1Char('\n'));
+}
+
+TEST_F(CommandLine, PictureWellsHaveThePlatePagesFills)
+{
+    const QString report = Reports(1).last();
+    for (const bool glow : {false, true}) {
+        TWel_Kor& w = Open(report);
+        w.cbZarzenie->setChecked(glow);
+        w.cbZarzenieClick();
+        const QImage page = w.tsMikroplytka->grab().toImage();
+
+        const QString png = Path(QStringLiteral("plyta.png"));
+        const CliRun run = Cli({QStringLiteral("obraz"), QStringLiteral("-"), QStringLiteral("-o"), png,
+                             QStringLiteral("--skala"), glow ? QStringLiteral("zarzenia") : QStringLiteral("barwy")},
+                            ReadFile(QStringLiteral("gen00.rap")));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QImage picture(png);
+        ASSERT_FALSE(picture.isNull());
+        for (int r = 0; r < 8; ++r) {
+            for (int c = 0; c < 12; ++c) {
+                const QPoint centre(55 + 33 * c + 15, 55 + 33 * r + 15);
+                EXPECT_EQ(picture.pixel(centre), page.pixel(centre)) << glow << " " << r << " " << c;
+                // Two pixels in: the thick outline of an extreme well, else the fill.
+                const QPoint ring = centre - QPoint(0, 13);
+                EXPECT_EQ(picture.pixel(ring), page.pixel(ring)) << glow << " " << r << " " << c;
+            }
+        }
+        // The legend's extreme shapes, wherever each picture puts them.
+        const int legendLeft = 55 + 12 * 33 + 24 + 15;
+        EXPECT_EQ(picture.pixel(legendLeft, 55 + 3 * 33 + 15),
+                  page.pixel(w.sMaksymalna->mapTo(w.tsMikroplytka, QPoint(15, 15))));
+        EXPECT_EQ(picture.pixel(legendLeft, 55 + 4 * 33 + 2),
+                  page.pixel(w.sMinimalna->mapTo(w.tsMikroplytka, QPoint(15, 2))));
+    }
+}
+
+namespace {
+
+// A reader that answers the fetch with one frame.
+class FrameReader : public ReaderLink {
+public:
+    std::string frame;
+    bool configured() const override { return true; }
+    ReaderAnswer exchange(const std::string&, QWidget*) override { return {ReaderAnswer::Outcome::Answered, frame, {}}; }
+};
+
+} // namespace
+
+TEST_F(CommandLine, TransmissionSavesWhatTheWindowsFetchSaves)
+{
+    QFile example(QStringLiteral(WELKOR_EXAMPLES_DIR "/pomiar_przyklad.rap"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    FrameReader reader;
+    reader.frame = welkor::FrameTransmission(welkor::SplitReportText(example.readAll().toStdString()));
+    this->reader = &reader;
+    WriteFile(QStringLiteral("Operator.ini"), "Operator:\r\nEwa Nowak\r\n");
+    TWel_Kor& w = Start();
+    w.tbPobierz->click();
+    dialogs.fileAnswers = {Path(QStringLiteral("okno.rap"))};
+    w.Zapisz1->trigger();
+    ASSERT_TRUE(dialogs.errors.isEmpty() && dialogs.informations.isEmpty());
+
+    const QDate before = QDate::currentDate();
+    const CliRun run = Cli({QStringLiteral("transmisja"), QStringLiteral("-"), QStringLiteral("--operator"),
+                         QStringLiteral("Ewa Nowak")},
+                        QByteArray::fromStdString(reader.frame));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    welkor::ReportLines cli = welkor::SplitReportText(run.out.toStdString());
+    welkor::ReportLines windows = welkor::SplitReportText(ReadFile(QStringLiteral("okno.rap")).toStdString());
+    ASSERT_EQ(cli.size(), windows.size());
+    const QString date = QString::fromStdString(cli[4]).section(QLatin1Char(' '), 1, 1);
+    EXPECT_TRUE(date == TransmissionDate(QLocale::system(), before)
+                || date == TransmissionDate(QLocale::system(), QDate::currentDate()))
+        << cli[4];
+    cli[4] = windows[4] = "";
+    EXPECT_EQ(cli, windows);
+
+    const CliRun bad = Cli({QStringLiteral("transmisja"), QStringLiteral("-")}, "to nie jest transmisja");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.startsWith(QStringLiteral("-: Nieprawidłowa transmisja."))) << bad.err.toStdString();
+    EXPECT_TRUE(bad.out.isEmpty());
+}
