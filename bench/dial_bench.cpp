@@ -1,6 +1,7 @@
 // The dial's once-a-second work on the plate page, offscreen: compose the
 // hands over the cached face in the dial's square and put that square on the
 // screen. Target: under 50 us for compose + blit.
+#include "QuietDialogs.h"
 #include "gui/app/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/dial/TClock.h"
@@ -13,19 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoDialogs : public Dialogs {
-public:
-    bool openFile(FileDialogState&) override { return false; }
-    bool saveFile(FileDialogState&) override { return false; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    SaveChoice askSaveChanges(const QString&) override { return SaveChoice::Cancel; }
-    void information(const QString&) override { }
-    void error(const QString&) override { }
-    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    void printerSetup(QPrinter&) override {}
-    void printPreview(QPrinter&, const std::function<void(QPrinter&)>&) override {}
-};
 
 struct Fixture {
     NoDialogs dialogs;

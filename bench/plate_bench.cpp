@@ -1,5 +1,6 @@
 // Recolouring the 96 wells and repainting the plate page, offscreen.
 #include "core/report/ReportFile.h"
+#include "QuietDialogs.h"
 #include "gui/app/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/plate/PlateView.h"
@@ -10,19 +11,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoDialogs : public Dialogs {
-public:
-    bool openFile(FileDialogState&) override { return false; }
-    bool saveFile(FileDialogState&) override { return false; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    SaveChoice askSaveChanges(const QString&) override { return SaveChoice::Cancel; }
-    void information(const QString&) override {}
-    void error(const QString&) override {}
-    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    void printerSetup(QPrinter&) override {}
-    void printPreview(QPrinter&, const std::function<void(QPrinter&)>&) override {}
-};
 
 struct Fixture {
     NoDialogs dialogs;

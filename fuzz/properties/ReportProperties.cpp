@@ -3,6 +3,7 @@
 #include "NumberProperties.h"
 
 #include "core/analysis/CutoffAnalysis.h"
+#include "core/document/ReportDocument.h"
 #include "core/plate/CalibrationRange.h"
 #include "core/plate/TKonwersjaKoloru.h"
 #include "core/plate/WellColouring.h"
@@ -276,6 +277,29 @@ std::string CheckSaveRoundTrip(const OpenReport& original, const std::vector<std
     return first;
 }
 
+namespace {
+
+// The document the window and the command-line program hold opens the bytes
+// to what the load steps give, and saves them to the same bytes.
+void CheckDocumentAgrees(std::string_view bytes, const OpenReport& r, Verdict& verdict)
+{
+    OpenedReport opened = ReportDocument::Open(bytes);
+    if (!verdict.Expect(opened.ok(), [&] { return "the document refuses a report: " + Shown(opened.problem); }))
+        return;
+    ReportDocument& doc = *opened.document;
+    verdict.Expect(doc.lines() == r.lines, "the document holds other report lines");
+    verdict.Expect(doc.storedAnalysis() == r.stored && doc.freshMeasurement() == r.fresh,
+                   "the document reads another analysis block");
+    verdict.Expect(doc.displayedLines() == r.text.displayed && doc.commentLines() == r.text.comment,
+                   "the document shows another report text or comment");
+    verdict.Expect(doc.measuredGrid() == r.measured && doc.editGrid() == r.edit,
+                   "the document fills its grids otherwise");
+    GridTexts edit = r.edit;
+    verdict.Expect(doc.SavedBytes() == SavedBytes(r.lines, r.text.comment, edit), "the document saves other bytes");
+}
+
+} // namespace
+
 std::string CheckReportFile(std::string_view bytes)
 {
     Verdict verdict;
@@ -290,6 +314,7 @@ std::string CheckReportFile(std::string_view bytes)
 
     OpenReport r = OpenLines(lines);
     CheckOpened(r, verdict);
+    CheckDocumentAgrees(bytes, r, verdict);
     // The track bars dragged to positions taken from the file's size.
     CheckRangeAndPlate(r.values, static_cast<int>(bytes.size() * 7 % 5001), static_cast<int>(bytes.size() * 13 % 5001),
                        verdict);

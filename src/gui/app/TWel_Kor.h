@@ -109,6 +109,11 @@ public:
     // the report before a command reads it.
     void TakeTypedWork();
     QStringList CommentMemoLines() const;
+    // Characters of the comment or the edit grid that code page 1250 cannot
+    // hold would become "?" in the file: the user is asked first ("Uwaga!",
+    // naming them, the kind of file and what goes ahead). True when nothing
+    // would change or the user agreed.
+    bool AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead);
     // The "Uwaga!" question before a file is replaced; a directory is refused.
     bool ConfirmOverwrite(const QString& fileName);
     void sgDaneSelectCell(int column, int row);

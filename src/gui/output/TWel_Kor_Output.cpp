@@ -68,19 +68,7 @@ void TWel_Kor::Zapisz2Click()
 
 void TWel_Kor::ExportResults()
 {
-    const QStringList comment = CommentMemoLines();
-
-    // Characters the file cannot hold would silently become "?".
-    QString unstorable = CharactersOutsideCp1250(comment.join(QString()));
-    for (int r = 0; r < welkor::kGridRows; ++r)
-        for (int c = 0; c < welkor::kGridColumns; ++c)
-            unstorable = CharactersOutsideCp1250(sgEdycja->cell(c, r), unstorable);
-    if (!unstorable.isEmpty()
-        && !services_.dialogs->askYesNo(
-            QStringLiteral("Uwaga!"),
-            QStringLiteral("Tych znaków nie da się zapisać w pliku eksportu (strona kodowa 1250): %1\r\n"
-                           "Zostaną zapisane jako „?”.\r\nCzy mimo to eksportować wyniki?")
-                .arg(unstorable)))
+    if (!AcceptUnstorableCharacters(QStringLiteral("eksportu"), QStringLiteral("eksportować wyniki")))
         return;
 
     TakeTypedWork();

@@ -120,6 +120,21 @@ void TWel_Kor::LoadReport(const QString& fileName)
     MarkReportSaved(CurrentSaveDocument());
 }
 
+bool TWel_Kor::AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead)
+{
+    // Characters the file cannot hold would silently become "?".
+    QString unstorable = CharactersOutsideCp1250(CommentMemoLines().join(QString()));
+    for (int r = 0; r < welkor::kGridRows; ++r)
+        for (int c = 0; c < welkor::kGridColumns; ++c)
+            unstorable = CharactersOutsideCp1250(sgEdycja->cell(c, r), unstorable);
+    return unstorable.isEmpty()
+        || services_.dialogs->askYesNo(
+            QStringLiteral("Uwaga!"),
+            QStringLiteral("Tych znaków nie da się zapisać w pliku %1 (strona kodowa 1250): %2\r\n"
+                           "Zostaną zapisane jako „?”.\r\nCzy mimo to %3?")
+                .arg(fileKind, unstorable, goAhead));
+}
+
 void TWel_Kor::Zapisz1Click()
 {
     if (!report.hasData()) {
@@ -130,17 +145,7 @@ void TWel_Kor::Zapisz1Click()
     SD.title = QStringLiteral("Zapis wyników");
     SD.defaultSuffix = kReportSuffix;
 
-    // Characters the file cannot hold would silently become "?".
-    QString unstorable = CharactersOutsideCp1250(CommentMemoLines().join(QString()));
-    for (int r = 0; r < welkor::kGridRows; ++r)
-        for (int c = 0; c < welkor::kGridColumns; ++c)
-            unstorable = CharactersOutsideCp1250(sgEdycja->cell(c, r), unstorable);
-    if (!unstorable.isEmpty()
-        && !services_.dialogs->askYesNo(
-            QStringLiteral("Uwaga!"),
-            QStringLiteral("Tych znaków nie da się zapisać w pliku raportu (strona kodowa 1250): %1\r\n"
-                           "Zostaną zapisane jako „?”.\r\nCzy mimo to zapisać raport?")
-                .arg(unstorable)))
+    if (!AcceptUnstorableCharacters(QStringLiteral("raportu"), QStringLiteral("zapisać raport")))
         return;
 
     TakeTypedWork();
