@@ -1,5 +1,6 @@
 // "Analizuj" in the window: the threshold in the status bar, the marks in the
 // edit grid, and the whole road from an opened report to a saved analysis.
+#include "CellTyping.h"
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
@@ -48,22 +49,6 @@ QByteArray LowAndHigh(int column, int row)
 }
 
 QString Shown(int column, int row) { return QStringLiteral(" ") + QString::fromLatin1(LowAndHigh(column, row)); }
-
-// Types into a cell as the user does: a click on it, the keys, Enter.
-void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
-{
-    const QPoint centre = grid->visualRect(grid->model()->index(row, column)).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::keyClicks(grid, text.left(1)); // the first key opens the editor
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>())
-        if (open->isVisible())
-            editor = open;
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, text.mid(1));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the editor commits on a queued call
-}
 
 // A reading no file could bring: put into the report as the measured grid
 // shows it.

@@ -1,6 +1,7 @@
 // welkor-lumo-cli run as a process, against the window doing the same thing:
 // the same export bytes, the same saved analysis, the same refusals, the
 // same well colours and the same fetched report.
+#include "CellTyping.h"
 #include "WindowFixture.h"
 
 #include "core/document/ReportDocument.h"
@@ -114,22 +115,6 @@ QString WellList(const std::vector<welkor::WellPosition>& wells)
     for (const welkor::WellPosition& well : wells)
         names.push_back(QString::fromStdString(welkor::WellName(well.row, well.column)));
     return names.join(QLatin1Char(','));
-}
-
-// Types into a cell as the user does: a click on it, the keys, Enter.
-void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      grid->visualRect(grid->model()->index(row, column)).center());
-    QTest::keyClicks(grid, text.left(1)); // the first key opens the editor
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>())
-        if (open->isVisible())
-            editor = open;
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, text.mid(1));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the editor commits on a queued call
 }
 
 class CommandLine : public WindowTest {

@@ -2,6 +2,7 @@
 // command reads the grid, a cell or a comment cannot break the file, unsaved
 // work is not thrown away without a question. Driven through the keyboard,
 // the mouse and the clipboard, as a user does it.
+#include "CellTyping.h"
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
@@ -45,16 +46,7 @@ protected:
     // key opens the cell editor, the rest go into it. Nothing commits it.
     static QLineEdit* TypeIntoCell(TWel_Kor& w, int c, int r, const QString& text)
     {
-        StringGrid* grid = w.sgEdycja;
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(r, c)).center());
-        QTest::keyClicks(grid, text.left(1));
-        QLineEdit* editor = nullptr;
-        for (QLineEdit* open : grid->findChildren<QLineEdit*>())
-            if (open->isVisible())
-                editor = open;
-        if (editor && text.size() > 1)
-            QTest::keyClicks(editor, text.mid(1));
-        return editor;
+        return StartTypingIntoCell(w.sgEdycja, c, r, text);
     }
 
     // Typing any character, also one no key of a Polish keyboard carries.

@@ -54,7 +54,10 @@ QString WriteFailureReason(int error)
 std::string TemporaryPrefix(const std::string& baseName)
 {
     constexpr std::size_t kMaxBase = 200;
-    return "." + baseName.substr(0, kMaxBase) + ".welkor-zapis-";
+    std::string prefix(1, '.');
+    prefix.append(baseName, 0, kMaxBase);
+    prefix += ".welkor-zapis-";
+    return prefix;
 }
 
 std::string RandomTag()
