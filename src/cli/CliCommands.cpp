@@ -1,7 +1,6 @@
 #include "cli/CliCommands.h"
 
 #include "cli/PlateRendering.h"
-#include "core/app/OperatorFile.h"
 #include "core/document/ReportDocument.h"
 #include "core/output/PlateCsv.h"
 #include "core/plate/PlatePicture.h"
@@ -11,6 +10,7 @@
 #include "core/text/Error.h"
 #include "gui/app/FileIO.h"
 #include "gui/app/GuiError.h"
+#include "gui/app/OperatorIni.h"
 #include "gui/app/QtText.h"
 #include "gui/reader/TransmissionClock.h"
 
@@ -385,14 +385,6 @@ int Picture(const Arguments& args, Console& console)
 
 // ---- transmisja -------------------------------------------------------------------
 
-std::string OperatorBesideProgram()
-{
-    const QString ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Operator.ini"));
-    std::optional<std::string> bytes;
-    if (QFileInfo::exists(ini))
-        bytes = ReadFileBytes(ini, 64 * 1024);
-    return welkor::OperatorNameFrom(bytes);
-}
 
 int Transmission(const Arguments& args, Console& console)
 {
@@ -402,7 +394,7 @@ int Transmission(const Arguments& args, Console& console)
     std::string bytes;
     try {
         operatorName = args.has(QStringLiteral("operator")) ? ToCp1250(args.value(QStringLiteral("operator")))
-                                                             : OperatorBesideProgram();
+                                                             : ToCp1250(ReadOperatorIni(OperatorIniPlaces::OfThisProgram()));
         bytes = ReadInput(input, welkor::kMaxTransmissionBytes);
     } catch (const GuiError& e) {
         console.Message(e.message());

@@ -33,9 +33,11 @@ struct CliRun {
     QString err;
 };
 
-CliRun Cli(const QStringList& arguments, const QByteArray& input = {})
+CliRun Cli(const QStringList& arguments, const QByteArray& input = {},
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(WELKOR_CLI), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -310,10 +312,15 @@ TEST_F(CommandLine, TransmissionSavesWhatTheWindowsFetchSaves)
     w.Zapisz1->trigger();
     ASSERT_TRUE(dialogs.errors.isEmpty() && dialogs.informations.isEmpty());
 
+    // No --operator: the name comes from the user's Operator.ini, where the
+    // window keeps it too.
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("konfiguracja/welkor-lumo"))));
+    WriteFile(QStringLiteral("konfiguracja/welkor-lumo/Operator.ini"), "Operator:\r\nEwa Nowak\r\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("konfiguracja")));
     const QDate before = QDate::currentDate();
-    const CliRun run = Cli({QStringLiteral("transmisja"), QStringLiteral("-"), QStringLiteral("--operator"),
-                         QStringLiteral("Ewa Nowak")},
-                        QByteArray::fromStdString(reader.frame));
+    const CliRun run = Cli({QStringLiteral("transmisja"), QStringLiteral("-")}, QByteArray::fromStdString(reader.frame),
+                           environment);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     welkor::ReportLines cli = welkor::SplitReportText(run.out.toStdString());
     welkor::ReportLines windows = welkor::SplitReportText(ReadFile(QStringLiteral("okno.rap")).toStdString());

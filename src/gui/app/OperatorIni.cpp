@@ -5,8 +5,10 @@
 #include "gui/app/GuiError.h"
 #include "gui/app/QtText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -25,6 +27,13 @@ bool TakesNewFiles(const QString& dir)
 }
 
 } // namespace
+
+OperatorIniPlaces OperatorIniPlaces::OfThisProgram()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {config.isEmpty() ? QString() : QDir(config).filePath(QStringLiteral("welkor-lumo")),
+            QCoreApplication::applicationDirPath()};
+}
 
 QString OperatorIniPlaces::userFile() const
 {

@@ -12,6 +12,12 @@ struct OperatorIniPlaces {
 
     QString userFile() const;
     QString programFile() const;
+
+    // The places of this installation: the user's "welkor-lumo" folder under
+    // the configuration location (the window and the command-line program
+    // share it, whatever the executable is called) and the running
+    // program's folder.
+    static OperatorIniPlaces OfThisProgram();
 };
 
 // The operator's name: from the user's file if it exists, else from the one

@@ -21,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -59,9 +58,10 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
     WindowServices services;
     services.dialogs = dialogs;
     services.clock = clock;
-    services.executableDir = QCoreApplication::applicationDirPath();
+    const OperatorIniPlaces places = OperatorIniPlaces::OfThisProgram();
+    services.executableDir = places.executableDir;
     services.executablePath = QCoreApplication::applicationFilePath();
-    services.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    services.userConfigDir = places.userDir;
     // Raw arguments: a path with a blank that arrives in two pieces is joined
     // again by the window. On Windows argv holds the ANSI code page, which
     // loses characters of a registered document's path; Qt reads the wide
