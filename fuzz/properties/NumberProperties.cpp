@@ -113,6 +113,9 @@ std::string CheckNumberText(std::string_view bytes)
     Verdict verdict;
     long double full = 0;
     const bool fullOk = TryStrToFloat(bytes, full);
+    // The shortcut of the report check never passes what the reader refuses.
+    verdict.Expect(!IsPlainDecimal(bytes) || (fullOk && std::fabs(full) <= std::numeric_limits<double>::max()),
+                   [&] { return "a plain decimal the reader refuses: " + Shown(bytes); });
 
     long double quick = 0;
     bool quickOk = true;

@@ -15,6 +15,17 @@ TEST(StrToFloat, ReadsDecimalCommaWithBlanksAround)
     EXPECT_DOUBLE_EQ(static_cast<double>(StrToFloat("1,5E-3")), 0.0015);
 }
 
+TEST(IsPlainDecimal, OnlyShortUnsignedDecimalsWhichTheReaderAlwaysTakes)
+{
+    for (const char* plain : {" 0,074", "12", ",5", "5,", "  123456789012345 ", "0,00000000000001"}) {
+        long double value = -1;
+        EXPECT_TRUE(IsPlainDecimal(plain)) << plain;
+        EXPECT_TRUE(TryStrToFloat(plain, value)) << plain;
+    }
+    for (const char* other : {"", " ", ",", "-1,5", "+2", "1,2,3", "1E5", "1234567890123456", "0,1\t", "1 2", "over"})
+        EXPECT_FALSE(IsPlainDecimal(other)) << other;
+}
+
 TEST(StrToFloat, RefusesWhatIsNotANumberWithTheUsersText)
 {
     for (const char* bad : {"", " ", "abc", " 1,2x", "1,2,3", "--1", "1E", " over", "inf", "nan", "1e99999", "1.2.3"}) {

@@ -21,32 +21,11 @@ std::string_view Trim(std::string_view text, std::string_view blanks)
 
 } // namespace
 
-namespace {
-
-// " 0,074" and its like: a few digits, a comma and a few more, which are
-// always a number. Anything else is read in full.
-bool PlainDecimal(std::string_view text)
-{
-    std::size_t digits = 0;
-    bool comma = false;
-    for (char ch : text) {
-        if (ch >= '0' && ch <= '9')
-            ++digits;
-        else if (ch == kDecimalSeparator && !comma)
-            comma = true;
-        else
-            return false;
-    }
-    return digits > 0 && digits <= 15;
-}
-
-} // namespace
-
 std::string DecimalPointNumber(std::string_view wellText)
 {
     std::string_view text = Trim(wellText, " ");
     long double value = 0;
-    if (!PlainDecimal(text) && !TryStrToFloat(wellText, value))
+    if (!IsPlainDecimal(text) && !TryStrToFloat(wellText, value))
         return {};
     std::string out;
     out.reserve(text.size() + 1);

@@ -55,7 +55,7 @@ std::string ContentProblem(const ReportLines& lines)
             if (found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
                 break;
             long double value = 0;
-            if (HasNoReading(token))
+            if (IsPlainDecimal(token) || HasNoReading(token))
                 continue;
             // "... wiersz 9 zawiera wartość ' abc', która nie jest liczbą."
             if (!TryStrToFloat(token, value))

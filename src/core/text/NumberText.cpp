@@ -85,6 +85,27 @@ bool TryStrToFloat(std::string_view text, long double& out)
     return true;
 }
 
+bool IsPlainDecimal(std::string_view text)
+{
+    std::size_t digits = 0;
+    bool comma = false;
+    std::size_t i = 0;
+    std::size_t end = text.size();
+    while (i < end && text[i] == ' ')
+        ++i;
+    while (end > i && text[end - 1] == ' ')
+        --end;
+    for (; i < end; ++i) {
+        if (IsDigit(text[i]))
+            ++digits;
+        else if (text[i] == kDecimalSeparator && !comma)
+            comma = true;
+        else
+            return false;
+    }
+    return digits > 0 && digits <= 15;
+}
+
 long double StrToFloat(std::string_view text)
 {
     long double value = 0;

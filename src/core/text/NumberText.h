@@ -19,6 +19,12 @@ long double StrToFloat(std::string_view text);
 // Like StrToFloat, but reports failure instead of throwing.
 bool TryStrToFloat(std::string_view text, long double& out);
 
+// " 0,074" and its like: blanks around, 1 to 15 digits with at most one
+// decimal comma, no sign. Always a number TryStrToFloat reads, and well
+// inside a double's range: a cheap test that spares a batch the full reader
+// for the common reading.
+bool IsPlainDecimal(std::string_view text);
+
 // Nearest integer, an exact half going to the even neighbour.
 std::int64_t RoundHalfEven(long double value);
 

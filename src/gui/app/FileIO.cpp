@@ -126,27 +126,56 @@ FileWriteCalls& FileWriteCallsInUse()
     return calls;
 }
 
-std::string ReadFilePrefix(const QString& fileName, qint64 maxBytes)
+namespace {
+
+// A file opened for reading, closed when it goes out of scope.
+struct ReadableFile {
+    int fd = -1;
+    struct stat status{};
+    ~ReadableFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    // The size of a regular file; 0 for a pipe or a device, which are read
+    // until they end.
+    qint64 size() const { return S_ISREG(status.st_mode) ? static_cast<qint64>(status.st_size) : 0; }
+};
+
+// Opens the file for reading; a folder or a file that cannot be opened is
+// refused with a message naming it. One open and one status call, as a
+// batch of thousands of reports wants.
+void OpenForReading(ReadableFile& file, const QString& fileName)
 {
-    const QFileInfo info(fileName);
-    if (info.isDir())
+    const QByteArray path = QFile::encodeName(fileName);
+    do
+        file.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    while (file.fd < 0 && errno == EINTR);
+    if (file.fd < 0)
+        throw GuiError(OpenError(fileName, QString::fromLocal8Bit(std::strerror(errno))));
+    if (::fstat(file.fd, &file.status) != 0)
+        throw GuiError(OpenError(fileName, QString::fromLocal8Bit(std::strerror(errno))));
+    if (S_ISDIR(file.status.st_mode))
         throw GuiError(OpenError(fileName, QStringLiteral("To jest katalog, nie plik.")));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw GuiError(OpenError(fileName, file.errorString()));
-    // A file is read at its own size: asking for the whole limit would make
-    // room for all of it first, for every report of a batch. A pipe or a
-    // device, whose size is not known, is read block by block.
+}
+
+// At most maxBytes of an open file. A file is read at its own size: asking
+// for the whole limit would make room for all of it first, for every report
+// of a batch.
+std::string ReadOpened(const ReadableFile& file, const QString& fileName, qint64 maxBytes)
+{
+    const qint64 size = file.size();
     std::string bytes;
-    const qint64 size = file.isSequential() ? 0 : file.size();
     bytes.resize(static_cast<std::size_t>(std::min(maxBytes, size > 0 ? size + 1 : qint64{65536})));
     qint64 filled = 0;
     while (filled < maxBytes) {
         if (filled == static_cast<qint64>(bytes.size()))
             bytes.resize(static_cast<std::size_t>(std::min(maxBytes, 2 * filled)));
-        const qint64 got = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size()) - filled);
+        const ssize_t got = ::read(file.fd, bytes.data() + filled, bytes.size() - static_cast<std::size_t>(filled));
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
-            throw GuiError(OpenError(fileName, file.errorString()));
+            throw GuiError(OpenError(fileName, QString::fromLocal8Bit(std::strerror(errno))));
         if (got == 0)
             break;
         filled += got;
@@ -155,15 +184,25 @@ std::string ReadFilePrefix(const QString& fileName, qint64 maxBytes)
     return bytes;
 }
 
+} // namespace
+
+std::string ReadFilePrefix(const QString& fileName, qint64 maxBytes)
+{
+    ReadableFile file;
+    OpenForReading(file, fileName);
+    return ReadOpened(file, fileName, maxBytes);
+}
+
 std::string ReadFileBytes(const QString& fileName, qint64 maxBytes)
 {
-    const QFileInfo info(fileName);
-    if (info.isFile() && info.size() > maxBytes)
+    ReadableFile file;
+    OpenForReading(file, fileName);
+    if (file.size() > maxBytes)
         throw GuiError(OpenError(fileName, QStringLiteral("Plik jest za duży (%1 bajtów, dopuszczalne %2).")
-                                               .arg(info.size())
+                                               .arg(file.size())
                                                .arg(maxBytes)));
     // One byte more than allowed tells a file that grew (or a device) apart.
-    std::string bytes = ReadFilePrefix(fileName, maxBytes + 1);
+    std::string bytes = ReadOpened(file, fileName, maxBytes + 1);
     if (static_cast<qint64>(bytes.size()) > maxBytes)
         throw GuiError(OpenError(fileName, QStringLiteral("Plik jest za duży.")));
     return bytes;
