@@ -23,7 +23,7 @@ std::string_view Trim(std::string_view text, std::string_view blanks)
 
 std::string DecimalPointNumber(std::string_view wellText)
 {
-    std::string_view text = Trim(wellText, " ");
+    std::string_view text = WithoutBlanks(wellText);
     long double value = 0;
     if (!IsPlainDecimal(text) && !TryStrToFloat(wellText, value))
         return {};

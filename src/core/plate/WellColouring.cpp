@@ -36,12 +36,9 @@ bool QuickDecimal(std::string_view text, long double& out)
 {
     if constexpr (std::numeric_limits<long double>::digits < 64)
         return false; // a narrower type would not hold the digits exactly
+    text = WithoutBlanks(text);
     std::size_t i = 0;
-    std::size_t end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
+    const std::size_t end = text.size();
     bool negative = false;
     if (i < end && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';

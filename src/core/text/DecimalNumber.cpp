@@ -62,12 +62,9 @@ std::string SubtractMagnitudes(const std::string& a, const std::string& b)
 
 std::optional<DecimalNumber> DecimalNumber::Parse(std::string_view text)
 {
+    text = WithoutBlanks(text);
     std::size_t i = 0;
-    std::size_t end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
+    const std::size_t end = text.size();
 
     DecimalNumber number;
     if (i < end && (text[i] == '+' || text[i] == '-'))

@@ -17,13 +17,9 @@ bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 // fails when it is not a number in our notation.
 bool Normalise(std::string_view text, std::string& out)
 {
+    text = WithoutBlanks(text);
     std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && text[i] == ' ')
-        ++i;
-    std::size_t end = n;
-    while (end > i && text[end - 1] == ' ')
-        --end;
+    const std::size_t end = text.size();
     if (i == end)
         return false;
 
@@ -85,20 +81,22 @@ bool TryStrToFloat(std::string_view text, long double& out)
     return true;
 }
 
+std::string_view WithoutBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool IsPlainDecimal(std::string_view text)
 {
     std::size_t digits = 0;
     bool comma = false;
-    std::size_t i = 0;
-    std::size_t end = text.size();
-    while (i < end && text[i] == ' ')
-        ++i;
-    while (end > i && text[end - 1] == ' ')
-        --end;
-    for (; i < end; ++i) {
-        if (IsDigit(text[i]))
+    for (char ch : WithoutBlanks(text)) {
+        if (IsDigit(ch))
             ++digits;
-        else if (text[i] == kDecimalSeparator && !comma)
+        else if (ch == kDecimalSeparator && !comma)
             comma = true;
         else
             return false;

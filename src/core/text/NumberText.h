@@ -16,6 +16,9 @@ inline constexpr char kThousandSeparator = '\xA0'; // no-break space in code pag
 // carrying the text unchanged.
 long double StrToFloat(std::string_view text);
 
+// The text without the blanks around it, which every number reader skips.
+std::string_view WithoutBlanks(std::string_view text);
+
 // Like StrToFloat, but reports failure instead of throwing.
 bool TryStrToFloat(std::string_view text, long double& out);
 

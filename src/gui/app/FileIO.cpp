@@ -6,6 +6,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+QString WithExtension(const QString& fileName, const QString& extension)
+{
+    const QFileInfo info(fileName);
+    if (extension.isEmpty() || info.suffix().isEmpty() || info.completeBaseName().isEmpty())
+        return fileName;
+    const QString name = info.completeBaseName() + QLatin1Char('.') + extension;
+    return info.fileName() == fileName ? name : QDir(info.path()).filePath(name);
+}
+
+// POSIX systems: reads with one open and one status call; writes through our
+// own temporary file with the syncs that make a save survive a power cut.
+// (Windows: FileIOWindows.cpp.)
+#ifndef Q_OS_WIN
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -208,15 +222,6 @@ std::string ReadFileBytes(const QString& fileName, qint64 maxBytes)
     return bytes;
 }
 
-QString WithExtension(const QString& fileName, const QString& extension)
-{
-    const QFileInfo info(fileName);
-    if (extension.isEmpty() || info.suffix().isEmpty() || info.completeBaseName().isEmpty())
-        return fileName;
-    const QString name = info.completeBaseName() + QLatin1Char('.') + extension;
-    return info.fileName() == fileName ? name : QDir(info.path()).filePath(name);
-}
-
 void WriteFileAtomically(const QString& fileName, std::string_view bytes)
 {
     const QFileInfo info(fileName);
@@ -281,3 +286,5 @@ void WriteFileAtomically(const QString& fileName, std::string_view bytes)
     SyncFolder(dir);
     RemoveStrayTemporaries(dir, prefix);
 }
+
+#endif // !Q_OS_WIN

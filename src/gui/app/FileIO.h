@@ -4,7 +4,9 @@
 
 #include <string>
 #include <string_view>
+#ifndef Q_OS_WIN
 #include <sys/types.h>
+#endif
 
 // File reads and writes with the messages the user sees when they fail
 // ("Cannot open file ...", "Cannot create file ..."), thrown as GuiError.
@@ -33,6 +35,7 @@ QString WithExtension(const QString& fileName, const QString& extension);
 // left by a run that was killed are removed.
 void WriteFileAtomically(const QString& fileName, std::string_view bytes);
 
+#ifndef Q_OS_WIN
 // The system calls behind WriteFileAtomically, so that tests can stand in a
 // full disk or a failing step. Production code never changes them; a test
 // that does puts the originals back.
@@ -42,3 +45,4 @@ struct FileWriteCalls {
     int (*rename)(const char* from, const char* to);
 };
 FileWriteCalls& FileWriteCallsInUse();
+#endif
