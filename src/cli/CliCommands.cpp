@@ -97,8 +97,8 @@ const QString kTransmissionHelp = QStringLiteral(
     "\n"
     "Zamienia zapisaną transmisję czytnika w raport tak, jak robi to „Pobierz” w oknie, i zapisuje\n"
     "go jak „Zapisz” zaraz potem. Data i czas pochodzą z zegara komputera (jeden odczyt), operator\n"
-    "z opcji --operator albo z pliku Operator.ini obok programu. Bez -o raport trafia na standardowe\n"
-    "wyjście.\n");
+    "z opcji --operator albo, jak w oknie, z pliku Operator.ini (najpierw w folderze konfiguracji\n"
+    "użytkownika, potem obok programu). Bez -o raport trafia na standardowe wyjście.\n");
 
 // ---- Shared steps ---------------------------------------------------------------
 
@@ -237,7 +237,7 @@ int Export(const Arguments& args, Console& console)
         case ExportFormat::Long:
             if (!folder.isEmpty())
                 bytes = welkor::kLongCsvHeader;
-            welkor::AppendLongCsv(bytes, name.toLocal8Bit().toStdString(), doc->values(), doc->storedAnalysis());
+            welkor::AppendLongCsv(bytes, name.toUtf8().toStdString(), doc->values(), doc->storedAnalysis());
             break;
         }
         if (folder.isEmpty()) {
