@@ -80,7 +80,8 @@ const QString kAnalyseHelp = QStringLiteral(
     "\n"
     "Analiza progowa dokładnie jak w oknie: „Przenieś”, wpisane kontrole ujemne (neg) i dodatnie (poz),\n"
     "„Analizuj”. Próg to trzykrotna średnia kontroli ujemnych; próbki poniżej progu są oznaczane.\n"
-    "Wypisuje „Próg: …” i oznaczone studzienki. Z -o zapisuje raport tak jak „Zapisz” w oknie\n"
+    "Wypisuje „Próg: …” tak jak pasek stanu okna, a gdy ten skraca liczbę, także „Próg dokładnie: …”\n"
+    "(z nim porównuje się próbki), oraz oznaczone studzienki. Z -o zapisuje raport tak jak „Zapisz” w oknie\n"
     "(„-o -”: na standardowe wyjście; wtedy podsumowanie trafia na standardowe wyjście błędów).\n"
     "Studzienki: litera wiersza A–H i numer kolumny 1–12, rozdzielone przecinkami.\n");
 
@@ -317,6 +318,10 @@ int Analyse(const Arguments& args, Console& console)
     }
 
     QString summary = FromCp1250(status) + QLatin1Char('\n');
+    // The shown threshold is cut to the window's panel; the wells were judged
+    // against the exact one.
+    if (const std::string exact = welkor::ExactThresholdText(counts); !exact.empty())
+        summary += QStringLiteral("Próg dokładnie: ") + FromCp1250(exact) + QLatin1Char('\n');
     for (const char* mark : {"neg", "poz", "poni\xC5\xBC" "ej"}) {
         QStringList wells;
         for (int r = 1; r <= welkor::kPlateRows; ++r)
@@ -329,8 +334,13 @@ int Analyse(const Arguments& args, Console& console)
     }
 
     if (!output.isEmpty()) {
+        const std::string saved = doc->SavedBytes();
+        if (const std::string problem = welkor::SavedReportSizeProblem(saved.size()); !problem.empty()) {
+            console.Message(QStringLiteral("%1: %2").arg(output, FromCp1250(problem)));
+            return kExitRefused;
+        }
         try {
-            WriteOutput(console, output, doc->SavedBytes());
+            WriteOutput(console, output, saved);
         } catch (const GuiError& e) {
             console.Message(e.message());
             return kExitRefused;

@@ -249,7 +249,7 @@ TEST(CutoffWells, NoUsableNegativeControlShowsAndMarksNothingAndStaysFresh)
     p.Well(1, 3, " 0,001", "poz");
     p.Sample(2, 2, " 0,001");
     p.Sample(2, 3, " -5");
-    p.counts = ControlCounts{7, 7};
+    p.counts.negative = p.counts.positive = 7;
     p.Run();
 
     EXPECT_TRUE(p.statuses.empty());
@@ -399,21 +399,37 @@ TEST(CutoffProperty, ASampleEqualToTheShownThresholdIsNeverMarked)
     EXPECT_EQ(pairs, 10100);
 }
 
-// Where the panel can only show the threshold cut, the samples are judged
-// against that shown number, so what the user reads agrees with the marks.
-TEST(CutoffMarks, SamplesAreJudgedAgainstTheThresholdAsShown)
+// The panel shows the threshold cut to its width; the wells are judged
+// against the exact three times the mean, and where the cut hides digits the
+// exact threshold is given beside it.
+TEST(CutoffMarks, SamplesAreJudgedAgainstTheExactThreshold)
 {
-    Plate p;
-    // Seven controls summing to 0,739: three times the mean is 0,316714...
-    const char* controls[] = {" 0,100", " 0,100", " 0,100", " 0,100", " 0,100", " 0,100", " 0,139"};
-    for (int c = 0; c < 7; ++c)
-        p.Well(1, c + 1, controls[c], "neg");
-    p.Sample(2, 1, " 0,3167");
-    p.Sample(2, 2, " 0,31670");
-    p.Sample(2, 3, " 0,31669");
-    p.Run();
-    ASSERT_EQ(p.statuses, std::vector<std::string>{kProg + "0,3167"});
-    EXPECT_EQ(p.edit[2][1], " 0,3167");
-    EXPECT_EQ(p.edit[2][2], " 0,31670");
-    EXPECT_EQ(p.edit[2][3], kBelow);
+    struct Case {
+        std::vector<std::string> controls;
+        std::string shown, exact, below, notBelow;
+    } cases[] = {
+        // 3 x mean = 0,61665: 0,6166 lies below it although the panel reads 0,6166.
+        {{" 0,2000", " 0,2111"}, "0,6166", "0,61665", " 0,6166", " 0,61665"},
+        // Seven controls summing to 0,739: 0,316714285714285714...
+        {{" 0,100", " 0,100", " 0,100", " 0,100", " 0,100", " 0,100", " 0,139"}, "0,3167",
+         "3 \xD7 0,739 / 7 = 0,316714285714286\x85", " 0,3167", " 0,31672"},
+        // Mixed signs, the later control larger: the sum is negative.
+        {{" 0,100", " -0,400"}, "-0,45", "", " -0,4501", " -0,45"},
+        {{" -0,100", " 0,400"}, "0,45", "", " 0,4499", " 0,45"},
+        // Nothing cut: no exact text.
+        {{" 0,050", " 0,050"}, "0,15", "", " 0,149", " 0,150"},
+    };
+    for (const Case& c : cases) {
+        Plate p;
+        for (std::size_t i = 0; i < c.controls.size(); ++i)
+            p.Well(1, static_cast<int>(i) + 1, c.controls[i], "neg");
+        p.Sample(2, 1, c.below);
+        p.Sample(2, 2, c.notBelow);
+        p.Run();
+        ASSERT_EQ(p.statuses, std::vector<std::string>{kProg + c.shown}) << c.shown;
+        EXPECT_EQ(ExactThresholdText(p.counts), c.exact) << c.shown;
+        EXPECT_EQ(p.edit[2][1], kBelow) << c.shown;
+        EXPECT_EQ(p.edit[2][2], c.notBelow) << c.shown;
+    }
 }
+

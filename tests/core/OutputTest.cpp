@@ -38,11 +38,13 @@ TEST(ExportDocument, WholeFileByteForByte)
 {
     GridTexts edit = NumberedGrid(" e");
     edit[8][12] = "a\tb\rc"; // whatever reached a cell, a row stays one line of 13 fields
+    // The comment goes out as typed: an export is never read back, so a line
+    // reading like the report's marker keeps no added blank.
     const std::vector<std::string> memo = {"Komentarz", "Rozcie\xF1" "czenie 1:100", "", "k\t2", "Kon_Kom_Pap"};
     std::string rows = Rows(" e");
     rows.replace(rows.rfind(" e8.12"), 6, "a b c");
     EXPECT_EQ(BuildExportDocument(NumberedGrid(), memo, edit),
-              "\r\nPomiar\r\n" + Rows("") + "\r\nKomentarz\r\nRozcie\xF1" "czenie 1:100\r\n\r\nk\t2\r\nKon_Kom_Pap \r\n"
+              "\r\nPomiar\r\n" + Rows("") + "\r\nKomentarz\r\nRozcie\xF1" "czenie 1:100\r\n\r\nk\t2\r\nKon_Kom_Pap\r\n"
                   + "\r\nAnaliza\r\n" + rows);
 
     // A memo holding only its heading, or emptied, gives no comment line; a

@@ -7,13 +7,15 @@ using namespace welkor;
 
 namespace {
 
-std::string Report(const std::string& valueA1, int valueLines = 12)
+// A report whose well A1 (or, with last = true, H12: the last token of the
+// last value line) reads `value`.
+std::string Report(const std::string& value, int valueLines = 12, bool last = false)
 {
     std::string out = "h0\r\nh1\r\nh2\r\nh3\r\nDATE: x TIME: y\r\nOPERATOR: z\r\n";
     for (int c = 0; c < valueLines; ++c) {
         std::string line = "K";
         for (int r = 0; r < 8; ++r)
-            line += (c == 0 && r == 0 ? valueA1 : std::string(" 0,5")) + "\t";
+            line += ((last ? c == 11 && r == 7 : c == 0 && r == 0) ? value : std::string(" 0,5")) + "\t";
         out += line + "\r\n";
     }
     for (int c = valueLines; c < 12; ++c)
@@ -55,6 +57,9 @@ TEST(ReportCheck, RefusesWhatIsNotAReport)
     EXPECT_EQ(Problem(Report(" 1.5")),                                         // full stop, not a comma
               "Plik nie jest raportem z pomiaru: wiersz 7 zawiera warto\x9C\xE6 ' 1.5', kt\xF3ra nie jest liczb\xB9."
               " Liczby zapisuje si\xEA z przecinkiem dziesi\xEAtnym: 1,5 zamiast 1.5.");
+    // Every value line is checked to its last token.
+    EXPECT_EQ(Problem(Report(" abc", 12, true)),
+              "Plik nie jest raportem z pomiaru: wiersz 18 zawiera warto\x9C\xE6 ' abc', kt\xF3ra nie jest liczb\xB9.");
     // A value that is no number at all gets no hint.
     EXPECT_EQ(Problem(Report(" abc")),
               "Plik nie jest raportem z pomiaru: wiersz 7 zawiera warto\x9C\xE6 ' abc', kt\xF3ra nie jest liczb\xB9.");

@@ -55,6 +55,35 @@ TEST(ReportDocument, OpensAsTheWindowDoesAndRefusesWhatItRefuses)
     EXPECT_EQ(doc.displayedLines().size(), 15u);
 }
 
+// Wells a file leaves out are empty, not the "0" of an empty window nor the
+// values of the report opened before.
+TEST(ReportDocument, WellsTheFileLeavesOutAreEmpty)
+{
+    std::string shortLast = Report();
+    const std::size_t line17 = shortLast.find("Kol 12");
+    shortLast.replace(line17, shortLast.find("\r\n", line17) - line17, "Kol 12 0,5\t 0,6\t");
+    const ReportDocument doc = *ReportDocument::Open(shortLast).document;
+    EXPECT_EQ(doc.measuredGrid()[2][12], " 0,6");
+    for (std::size_t r = 3; r <= 8; ++r) {
+        EXPECT_EQ(doc.measuredGrid()[r][12], "") << r;
+        EXPECT_EQ(doc.values().at(static_cast<int>(r) - 1, 11), "") << r;
+    }
+}
+
+// A report saved in UTF-8 by another program opens with its letters, in
+// the code page a save writes.
+TEST(ReportDocument, Utf8ReportOpensWithItsLetters)
+{
+    std::string utf8 = Report();
+    utf8.replace(utf8.find("Surowica"), 8, "Pr\xC3\xB3" "bka \xC5\xBC\xC3\x91");
+    const OpenedReport opened = ReportDocument::Open(utf8);
+    ASSERT_TRUE(opened.ok());
+    EXPECT_TRUE(opened.readAsUtf8);
+    EXPECT_EQ(opened.unstorable, "\xC3\x91");
+    EXPECT_EQ(opened.document->commentLines().back(), "Pr\xF3" "bka \xBF? 1:100");
+    EXPECT_FALSE(ReportDocument::Open(Report()).readAsUtf8);
+}
+
 TEST(ReportDocument, AnalysisSavedAndOpenedAgainComesBackWithItsMarks)
 {
     ReportDocument doc = *ReportDocument::Open(Report()).document;

@@ -171,9 +171,14 @@ TEST(CheckReportContent, RefusesFewerThanEighteenLinesWithTheCount)
     EXPECT_EQ(CheckReportContent({}), "Plik nie jest raportem z pomiaru: jest pusty.");
 }
 
-TEST(CheckReportContent, SizeLimit)
+// Everything saved opens again: a report just under the reading limit gains
+// its analysis block when saved, and is then not written.
+TEST(CheckReportContent, ASaveThatCouldNotBeOpenedAgainIsRefused)
 {
     EXPECT_EQ(kMaxReportFileBytes, 16u * 1024u * 1024u);
+    EXPECT_EQ(SavedReportSizeProblem(kMaxReportFileBytes), "");
+    const std::string problem = SavedReportSizeProblem(kMaxReportFileBytes + 1);
+    EXPECT_NE(problem.find("mia\xB3" "by 16777217 bajt\xF3w"), std::string::npos) << problem;
 }
 
 // ---- saving ------------------------------------------------------------------------------

@@ -122,6 +122,30 @@ TEST_F(AnalysisRoad, ThresholdIsCutForTheStatusPanelNotRounded)
     ExpectNoErrors();
 }
 
+// Controls 0,2000 and 0,2111: 3 x mean = 0,61665, shown cut as "0,6166". A
+// sample of 0,6166 lies below the threshold and is marked; the panel's tool
+// tip gives the threshold the wells were judged against.
+TEST_F(AnalysisRoad, ASampleBelowACutThresholdIsMarkedAndTheExactOneIsShownBeside)
+{
+    TWel_Kor& w = OpenPlate(PlateReport([](int c, int r) -> QByteArray {
+        if (r == 1 && c <= 3)
+            return QByteArray(c == 1 ? "0,2000" : c == 2 ? "0,2111" : "0,6166");
+        return LowAndHigh(c, r);
+    }));
+    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    TypeIntoCell(w.sgEdycja, 1, 1, QStringLiteral("neg"));
+    TypeIntoCell(w.sgEdycja, 2, 1, QStringLiteral("neg"));
+    w.tbAnalizuj->click();
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,6166"));
+    EXPECT_EQ(w.sbPanels[3]->toolTip(), QStringLiteral("Próg dokładnie: 0,61665"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 1), kBelow);
+    // A fresh copy of the values carries no tool tip of the old threshold.
+    dialogs.yesNoAnswers = {true}; // the marks in the edit grid may go
+    w.tbPrzenies->click();
+    EXPECT_TRUE(w.sbPanels[3]->toolTip().isEmpty());
+    ExpectNoErrors();
+}
+
 TEST_F(AnalysisRoad, SamplesBelowTheThresholdAreMarkedAndControlsKeepTheirMarks)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));

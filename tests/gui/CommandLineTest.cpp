@@ -189,8 +189,12 @@ TEST_F(CommandLine, AnalysisIsTheWindowsPrzeniesMarksAnalizujAndZapisz)
                              QStringLiteral("--poz"), WellList(positives), QStringLiteral("-o"), result});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(ReadFile(QStringLiteral("cli.rap")), ReadFile(QStringLiteral("okno.rap"))) << report.toStdString();
-        const QStringList summary = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+        QStringList summary = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
         EXPECT_EQ(summary.value(0), w.sbPanels[3]->text());
+        // The exact threshold where the panel cuts it, as its tool tip gives it.
+        if (!w.sbPanels[3]->toolTip().isEmpty()) {
+            EXPECT_EQ(summary.takeAt(1), w.sbPanels[3]->toolTip());
+        }
         std::vector<welkor::WellPosition> rowByRow = negatives;
         std::sort(rowByRow.begin(), rowByRow.end(),
                   [](auto& a, auto& b) { return a.row * 12 + a.column < b.row * 12 + b.column; });
@@ -239,6 +243,21 @@ TEST_F(CommandLine, LongTableOfAFolderGivesBackTheValuesAndRefusesAsTheWindow)
             }
         }
     }
+
+    // A report just under the reading limit would be saved past it with its
+    // analysis block: refused, nothing written.
+    std::mt19937 random(5);
+    QByteArray huge = GeneratedReport(random, false);
+    const QByteArray line = QByteArray(1000, 'x') + "\r\n";
+    huge += line.repeated(static_cast<qsizetype>((welkor::kMaxReportFileBytes - huge.size()) / line.size()));
+    huge += QByteArray(static_cast<qsizetype>(welkor::kMaxReportFileBytes) - huge.size() - 2, 'y') + "\r\n";
+    WriteFile(QStringLiteral("duzy.rap"), huge);
+    const CliRun big = Cli({QStringLiteral("analizuj"), Path(QStringLiteral("duzy.rap")), QStringLiteral("--neg"),
+                            QStringLiteral("A1"), QStringLiteral("-o"), Path(QStringLiteral("duzy-wynik.rap"))});
+    EXPECT_EQ(big.exitCode, 1);
+    EXPECT_TRUE(big.err.contains(QStringLiteral("program otwiera raporty do 16 MiB"))) << big.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("duzy-wynik.rap"))));
+    QFile::remove(Path(QStringLiteral("duzy.rap")));
 
     // A refused file named alone: its message, exit status 1, nothing written.
     const CliRun one = Cli({QStringLiteral("analizuj"), refused, QStringLiteral("--neg"), QStringLiteral("A1"),

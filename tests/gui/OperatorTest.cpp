@@ -80,14 +80,22 @@ TEST_F(WindowTest, OdrzucEscapeAndTheCloseBoxChangeNothing)
 TEST_F(WindowTest, EnterConfirmsAndTheNameKeepsOnlyWhatTheFileCanHold)
 {
     TWel_Kor& w = Start();
-    dialogs.modalScripts.push_back([](QDialog& dialog) {
+    QString typedNote, pastedNote;
+    dialogs.modalScripts.push_back([&](QDialog& dialog) {
         auto& d = dynamic_cast<TOperator_1&>(dialog);
+        d.eOperator->setFocus();
+        d.eOperator->selectAll();
+        Type(d.eOperator, QStringLiteral("Ñ")); // not kept, and the dialog says so
+        typedNote = d.lPominiete->isVisible() ? d.lPominiete->text() : QString();
         d.eOperator->selectAll();
         QApplication::clipboard()->setText(QStringLiteral("Jan\tя😀 Nowak\r\n"));
         QTest::keyClick(d.eOperator, Qt::Key_V, Qt::ControlModifier);
+        pastedNote = d.lPominiete->text();
         QTest::keyClick(d.eOperator, Qt::Key_Return);
     });
     w.Operator1->trigger();
+    EXPECT_EQ(typedNote, QStringLiteral("Pominięto znaki nie do zapisania: Ñ"));
+    EXPECT_EQ(pastedNote, QStringLiteral("Pominięto znaki nie do zapisania: U+0009 я 😀 U+000D U+000A"));
     EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")), QByteArray("Operator:\r\nJan Nowak\r\n"));
     EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Jan Nowak"));
 }

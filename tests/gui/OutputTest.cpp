@@ -159,7 +159,7 @@ TEST_F(Output, ExportOfTheExampleIsExactWhateverTheFileType)
     EXPECT_TRUE(dialogs.fileDialogsShown.isEmpty());
 
     TWel_Kor& w = StartWithExample();
-    // A report saved first: the export must not offer the report's name.
+    // A report saved first: the export offers its name with the export's extension.
     dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.rap")));
     dialogs.yesNoAnswers.push_back(true);
     w.tbZapiszRaport->click();
@@ -183,15 +183,15 @@ TEST_F(Output, ExportOfTheExampleIsExactWhateverTheFileType)
         EXPECT_EQ(shown.filter, QStringLiteral("Arkusz Excel (*.xls)|*.xls|Plik tekstowy (*.txt)|*txt|Dokument Word "
                                                "(*.doc)|*.doc|Text OpenOffice (*.sxw)|*.sxw|Plik formatowany (*.rtf)|*.rtf"));
     }
-    // Each offers the last name with the extension of the type chosen last;
-    // the report save then offers its own again.
+    // Each offers the report's own name in its folder, with the extension of
+    // the type chosen last; the report save then offers the report's file.
     EXPECT_EQ(dialogs.fileDialogsShown[0].fileName, Path(QStringLiteral("pomiar.xls")));
-    EXPECT_EQ(dialogs.fileDialogsShown[1].fileName, Path(QStringLiteral("wyniki.xls")));
-    EXPECT_EQ(dialogs.fileDialogsShown[2].fileName, Path(QStringLiteral("wyniki.txt")));
+    EXPECT_EQ(dialogs.fileDialogsShown[1].fileName, Path(QStringLiteral("pomiar.xls")));
+    EXPECT_EQ(dialogs.fileDialogsShown[2].fileName, Path(QStringLiteral("pomiar.txt")));
     EXPECT_EQ(dialogs.fileDialogsShown[2].defaultSuffix, QStringLiteral("txt"));
     dialogs.fileAnswers.push_back(std::nullopt);
     w.Zapisz1->trigger();
-    EXPECT_EQ(dialogs.fileDialogsShown.last().fileName, Path(QStringLiteral("wyniki.rap")));
+    EXPECT_EQ(dialogs.fileDialogsShown.last().fileName, Path(QStringLiteral("pomiar.rap")));
 
     // "Nie" to the overwrite question keeps the old file.
     dialogs.yesNoAnswers.push_back(false);

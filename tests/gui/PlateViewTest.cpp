@@ -580,6 +580,16 @@ TEST_F(PlateCalibration, LegendExtremesFollowTheTrackBar)
     EXPECT_NE(WellFill(page, "C3"), kPureGreen);
     EXPECT_EQ(ShapeFill(page, w.sMaksymalna), WellFill(page, "C3"));
     EXPECT_EQ(ShapeFill(page, w.sMinimalna), WellFill(page, "F6"));
+
+    // The lower bar moves the other end: the minimum's circle follows its well.
+    const auto minimumBefore = ShapeFill(page, w.sMinimalna);
+    w.tbDolna->setFocus();
+    QTest::keyClick(w.tbDolna, Qt::Key_End); // the lower bound to -5,000
+    ASSERT_EQ(w.lDolna->text(), QStringLiteral("-5,0000"));
+    const QImage lowered = Page();
+    EXPECT_NE(WellFill(lowered, "F6"), minimumBefore);
+    EXPECT_EQ(ShapeFill(lowered, w.sMinimalna), WellFill(lowered, "F6"));
+    EXPECT_EQ(ShapeFill(lowered, w.sMaksymalna), WellFill(lowered, "C3"));
 }
 
 TEST_F(PlateCalibration, DataWithoutNumericWellsEmptiesPositionLabels)

@@ -355,6 +355,26 @@ TEST_F(ReportOpenTest, ReportWithAnalysisFillsTheEditGridFromIt)
     EXPECT_FALSE(comment.contains(QStringLiteral("Kon_Kom_Pap")));
 }
 
+// A report another program saved in UTF-8 shows its letters, and the user
+// learns that a save writes the reader's code page.
+TEST_F(ReportOpenTest, Utf8ReportShowsItsLettersAndSaysHowItWillBeSaved)
+{
+    TWel_Kor& w = Start();
+    // The whole file as a modern editor saves it: "mikropłytek" in UTF-8 too.
+    const QByteArray utf8 = SampleReport().replace("\xB3", "\xC5\x82") + QStringLiteral("Próbka zażółcona Ñ\r\n").toUtf8();
+    WriteFile(QStringLiteral("utf8.rap"), utf8);
+    Open(w, QStringLiteral("utf8.rap"));
+    ExpectNoErrors();
+    ASSERT_EQ(dialogs.informations.size(), 1);
+    EXPECT_TRUE(dialogs.informations[0].contains(QStringLiteral("w kodowaniu UTF-8"))) << dialogs.informations[0].toStdString();
+    EXPECT_TRUE(dialogs.informations[0].contains(QStringLiteral("stronie kodowej 1250")));
+    EXPECT_TRUE(dialogs.informations[0].endsWith(QStringLiteral(": Ñ"))) << dialogs.informations[0].toStdString();
+    EXPECT_TRUE(w.mKomentarz->toPlainText().endsWith(QStringLiteral("Próbka zażółcona ?")));
+
+    Save(w, QStringLiteral("zapisany.rap"));
+    EXPECT_TRUE(ReadFile(QStringLiteral("zapisany.rap")).contains("Pr\xF3" "bka za\xBF\xF3\xB3" "cona ?\r\n"));
+}
+
 TEST_F(ReportOpenTest, MarkerTooCloseToTheEndIsNoAnalysisBlock)
 {
     const struct {
@@ -644,24 +664,56 @@ TEST_F(ReportSaveTest, NothingLoadedMeansNoData)
     ExpectNoErrors();
 }
 
-TEST_F(ReportSaveTest, DialogCarriesTitleFilterSuffixAndLastName)
+// The save offers the current report's own file, never a name chosen for
+// another plate; after "save as" the new file is the report's.
+TEST_F(ReportSaveTest, DialogCarriesTitleFilterSuffixAndTheReportsOwnName)
 {
     TWel_Kor& w = Start();
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
+    WriteFile(QStringLiteral("drugi.rap"), SampleReport());
     Open(w, QStringLiteral("pomiar.rap"));
     dialogs.fileDialogsShown.clear();
 
     Save(w, QStringLiteral("pierwszy.rap"));
     dialogs.fileAnswers.push_back(std::nullopt);
     w.Zapisz1->trigger();
-    ASSERT_EQ(dialogs.fileDialogsShown.size(), 2);
-    for (const FileDialogState& shown : dialogs.fileDialogsShown) {
+    Open(w, QStringLiteral("drugi.rap"));
+    dialogs.fileAnswers.push_back(std::nullopt);
+    w.Zapisz1->trigger();
+    ASSERT_EQ(dialogs.fileDialogsShown.size(), 4);
+    for (const FileDialogState& shown : {dialogs.fileDialogsShown[0], dialogs.fileDialogsShown[1], dialogs.fileDialogsShown[3]}) {
         EXPECT_EQ(shown.title, QStringLiteral("Zapis wyników"));
         EXPECT_EQ(shown.filter, kFilter);
         EXPECT_EQ(shown.defaultSuffix, QStringLiteral("rap"));
     }
-    EXPECT_EQ(dialogs.fileDialogsShown[0].fileName, QStringLiteral("Pomiar"));
+    EXPECT_EQ(dialogs.fileDialogsShown[0].fileName, Path(QStringLiteral("pomiar.rap")));
     EXPECT_EQ(dialogs.fileDialogsShown[1].fileName, Path(QStringLiteral("pierwszy.rap")));
+    EXPECT_EQ(dialogs.fileDialogsShown[3].fileName, Path(QStringLiteral("drugi.rap")));
+    ExpectNoErrors();
+}
+
+// Another program rewrote the report after it was opened: the overwrite
+// question says so, and "Nie" keeps that program's content.
+TEST_F(ReportSaveTest, AFileChangedOnDiskSinceItWasOpenedIsNamedInTheQuestion)
+{
+    TWel_Kor& w = Start();
+    WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
+    Open(w, QStringLiteral("pomiar.rap"));
+    const QByteArray theirs = SampleReport() + "Dopisane w innym programie\r\n";
+    WriteFile(QStringLiteral("pomiar.rap"), theirs);
+
+    Save(w, QStringLiteral("pomiar.rap"), false);
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].contains(QStringLiteral("zmienił się na dysku"))) << dialogs.questions[0].toStdString();
+    EXPECT_TRUE(dialogs.questions[0].contains(Path(QStringLiteral("pomiar.rap"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("pomiar.rap")), theirs);
+
+    // "Tak" replaces it; the next save of the unchanged file asks the usual question.
+    Save(w, QStringLiteral("pomiar.rap"), true);
+    EXPECT_NE(ReadFile(QStringLiteral("pomiar.rap")), theirs);
+    Save(w, QStringLiteral("pomiar.rap"), true);
+    ASSERT_EQ(dialogs.questions.size(), 3);
+    EXPECT_TRUE(dialogs.questions[2].startsWith(QStringLiteral("Uwaga!|Już istnieje plik o nazwie:"))) << dialogs.questions[2].toStdString();
     ExpectNoErrors();
 }
 

@@ -93,23 +93,41 @@ CutoffOutcome RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool
     if (counts.negative == 0)
         return CutoffOutcome::NoNegativeControl;
 
-    // Three times the mean, and then exactly the number the panel shows: the
-    // samples are judged against what the user reads there.
-    const DecimalNumber threshold = negativeSum.times(3).dividedRounded(static_cast<std::uint32_t>(counts.negative), 15);
-    const std::string shown = ThresholdText(threshold);
-    showStatus(kStatusPrefix + shown);
-    const DecimalNumber limit = DecimalNumber::Parse(shown).value_or(threshold);
+    counts.negativeSum = negativeSum;
+    const auto controls = static_cast<std::uint32_t>(counts.negative);
+    const DecimalNumber threeTimesSum = negativeSum.times(3);
+    showStatus(kStatusPrefix + ThresholdText(threeTimesSum.dividedRounded(controls, 15)));
 
+    // x < 3·sum / n exactly when n·x < 3·sum: no division, nothing rounded.
     ForEachWell([&](std::size_t r, std::size_t c) {
         const std::string& text = measured[r][c];
         if (HasNoReading(text))
             return;
-        if (Compare(Reading(text), limit) < 0 && MarkOf(edit[r][c]) == Mark::None)
+        if (Compare(Reading(text).times(controls), threeTimesSum) < 0 && MarkOf(edit[r][c]) == Mark::None)
             edit[r][c] = kBelowMark;
     });
 
     freshMeasurement = false;
     return CutoffOutcome::Marked;
+}
+
+std::string ExactThresholdText(const ControlCounts& counts)
+{
+    if (counts.negative <= 0)
+        return {};
+    const auto controls = static_cast<std::uint32_t>(counts.negative);
+    const DecimalNumber threeTimesSum = counts.negativeSum.times(3);
+    const DecimalNumber panel = threeTimesSum.dividedRounded(controls, 15);
+    // Dividing by at most 96 controls adds at most seven digits to a
+    // quotient that ends at all.
+    const int enough = static_cast<int>(threeTimesSum.digits().size()) + 8;
+    const DecimalNumber quotient = threeTimesSum.dividedRounded(controls, enough);
+    if (Compare(quotient.times(controls), threeTimesSum) == 0) {
+        const std::string exact = GeneralText(quotient);
+        return exact == ThresholdText(panel) ? std::string() : exact;
+    }
+    return "3 \xD7 " + GeneralText(counts.negativeSum) + " / " + std::to_string(controls) + " = "
+        + GeneralText(panel) + "\x85";
 }
 
 } // namespace welkor

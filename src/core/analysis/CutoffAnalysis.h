@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/report/ReportTypes.h"
+#include "core/text/DecimalNumber.h"
 
 #include <cstdint>
 #include <functional>
@@ -8,10 +9,13 @@
 
 namespace welkor {
 
-// How many control wells with a numeric reading the last threshold run found.
+// How many control wells with a numeric reading the last threshold run found,
+// and the sum of the negative controls' readings (the threshold is three
+// times their mean).
 struct ControlCounts {
     std::int32_t negative = 0;
     std::int32_t positive = 0;
+    DecimalNumber negativeSum;
 };
 
 // How a run of "Analizuj" ended.
@@ -28,10 +32,12 @@ enum class CutoffOutcome {
 // or "poz" in any letter case and with any blanks around it is a mark. While
 // freshMeasurement is set it then takes three times the mean of the negative
 // controls' readings as the threshold, hands "Próg: <threshold>" to
-// showStatus, writes " poniżej" into every sample well whose reading lies
-// strictly below the threshold as shown, and clears freshMeasurement.
-// Readings are summed, divided and compared as exact decimals, so a sample
-// equal to the shown threshold is never marked.
+// showStatus (cut to the panel's width), writes " poniżej" into every sample
+// well whose reading lies strictly below the exact threshold, and clears
+// freshMeasurement. Readings are summed and compared as exact decimals: a
+// sample x is below when n·x < 3·sum, so neither binary rounding nor the
+// panel's cut decides a well (0,6166 lies below 3 × mean = 0,61665, shown
+// "0,6166").
 //
 // Without a negative control nothing is shown or marked and
 // freshMeasurement stays set, so marks typed afterwards still count.
@@ -40,5 +46,12 @@ enum class CutoffOutcome {
 // freshMeasurement set; whatever the finished wells changed stays changed.
 CutoffOutcome RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMeasurement,
                                 ControlCounts& counts, const std::function<void(const std::string&)>& showStatus);
+
+// The threshold of the last run exactly, for where the panel's cut hides
+// digits: the decimal itself when it ends ("0,61665"), else the fraction and
+// its value to 15 significant digits ("3 × 0,739 / 7 ≈ 0,316714285714286").
+// Empty when the panel already shows every digit (or no threshold was
+// formed).
+std::string ExactThresholdText(const ControlCounts& counts);
 
 } // namespace welkor

@@ -26,7 +26,7 @@ std::string Scientific(bool negative, const std::string& digits, std::int64_t ex
     return mantissa + "E" + std::to_string(exponent);
 }
 
-// The general format of a number of at most 15 significant digits.
+// The general format: scientific below 1E-5 and from 1E15 on.
 std::string General(bool negative, const std::string& digits, std::int64_t exponent)
 {
     if (exponent < -5 || exponent >= kGeneralDigits)
@@ -62,6 +62,13 @@ std::size_t SignificantDigitsIn(const std::string& text)
 }
 
 } // namespace
+
+std::string GeneralText(const DecimalNumber& number)
+{
+    if (number.isZero())
+        return "0";
+    return General(number.isNegative(), number.digits(), number.leadingExponent());
+}
 
 std::string ThresholdText(const DecimalNumber& threshold)
 {

@@ -16,4 +16,8 @@ namespace welkor {
 // and its exponent ("3E-5", "1,2345E-6", "1,2345E6").
 std::string ThresholdText(const DecimalNumber& threshold);
 
+// The number in the general format with every digit it has ("0,61665",
+// "1,5E-7"), nothing cut.
+std::string GeneralText(const DecimalNumber& number);
+
 } // namespace welkor

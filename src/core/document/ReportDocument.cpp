@@ -5,6 +5,7 @@
 #include "core/report/ReportCheck.h"
 #include "core/report/ReportFile.h"
 #include "core/report/ReportParsing.h"
+#include "core/text/Cp1250.h"
 
 #include <utility>
 
@@ -18,9 +19,16 @@ ReportDocument::ReportDocument()
 
 OpenedReport ReportDocument::Open(std::string_view bytes)
 {
+    OpenedReport opened;
+    // A report that another program saved in UTF-8 reads as the user wrote it.
+    std::optional<Utf8Text> utf8 = ReadUtf8AsCp1250(bytes);
+    if (utf8) {
+        opened.readAsUtf8 = true;
+        opened.unstorable = std::move(utf8->unstorable);
+        bytes = utf8->cp1250;
+    }
     // Everything is checked before the document exists.
     ReportLines lines = SplitReportText(bytes);
-    OpenedReport opened;
     opened.problem = ReportProblem(bytes, lines);
     if (!opened.ok())
         return opened;

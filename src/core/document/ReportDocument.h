@@ -119,6 +119,11 @@ private:
 struct OpenedReport {
     std::optional<ReportDocument> document;
     std::string problem;
+    // The file was written in UTF-8 (by another program) and read as such;
+    // a save writes it in code page 1250. `unstorable` lists (in UTF-8) the
+    // characters the code page lacks, now "?".
+    bool readAsUtf8 = false;
+    std::string unstorable;
 
     bool ok() const { return problem.empty(); }
 };

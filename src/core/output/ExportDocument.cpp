@@ -69,7 +69,9 @@ ReportLines BuildExportLines(const GridTexts& measuredGrid, const std::vector<st
     AppendGrid(lines, measuredGrid);
     lines.emplace_back();
     lines.emplace_back(kCommentHeading);
-    for (std::string& line : UserCommentLines(commentMemoLines))
+    // An export is never read back: the comment goes out as typed, a line
+    // that reads like the report file's marker included.
+    for (std::string& line : CommentBodyLines(commentMemoLines))
         lines.push_back(std::move(line));
     lines.emplace_back();
     lines.emplace_back(kAnalysisHeading);

@@ -83,23 +83,38 @@ std::string CheckReportContent(const ReportLines& lines)
            ", a raport ma ich co najmniej 18.";
 }
 
-std::vector<std::string> UserCommentLines(const std::vector<std::string>& commentMemoLines)
+std::string SavedReportSizeProblem(std::size_t bytes)
+{
+    if (bytes <= kMaxReportFileBytes)
+        return {};
+    return "Tego raportu nie mo\xBFna zapisa\xE6: mia\xB3" "by " + std::to_string(bytes)
+        + " bajt\xF3w, a program otwiera raporty do 16 MiB (" + std::to_string(kMaxReportFileBytes)
+        + " bajt\xF3w), wi\xEA" "c zapisanego nie da\xB3oby si\xEA otworzy\xE6. Skr\xF3\xE6 komentarz.";
+}
+
+std::vector<std::string> CommentBodyLines(const std::vector<std::string>& commentMemoLines)
 {
     const std::vector<std::string>& memo = commentMemoLines;
     auto first = memo.begin();
     if (first != memo.end() && *first == kCommentHeading)
         ++first;
     std::vector<std::string> lines(first, memo.end());
-    for (std::string& line : lines) {
-        // A tab is a field end the format knows; other control characters
-        // would not survive the next reading.
+    // A tab is a field end the format knows; other control characters would
+    // not survive the next reading.
+    for (std::string& line : lines)
         for (char& ch : line)
             if (IsControlByte(ch) && ch != '\t')
                 ch = ' ';
-        // A second marker would start the analysis block inside the comment.
+    return lines;
+}
+
+std::vector<std::string> UserCommentLines(const std::vector<std::string>& commentMemoLines)
+{
+    std::vector<std::string> lines = CommentBodyLines(commentMemoLines);
+    // A second marker would start the analysis block inside the comment.
+    for (std::string& line : lines)
         if (line == kAnalysisMarker)
             line += ' ';
-    }
     return lines;
 }
 

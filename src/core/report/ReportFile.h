@@ -14,6 +14,10 @@ namespace welkor {
 // Anything larger is not read at all: a report is a few kilobytes.
 inline constexpr std::size_t kMaxReportFileBytes = std::size_t{16} * 1024 * 1024;
 
+// Empty when a saved report of this many bytes can be opened again, else why
+// it is not written (code page 1250).
+std::string SavedReportSizeProblem(std::size_t bytes);
+
 // Lines end at CR, LF or CR LF; a last line without an end is still a line; a
 // NUL byte ends the text. Empty input gives no lines.
 ReportLines SplitReportText(std::string_view bytes);
@@ -26,11 +30,14 @@ std::string JoinReportLines(const ReportLines& lines);
 std::string CheckReportContent(const ReportLines& lines);
 
 
-// The comment lines to write, taken from the comment memo, which holds the
-// comment only. Its first line is dropped when it is the heading
-// "Komentarz". Control characters other than TAB become blanks, and a line
-// that is exactly the marker gets a blank behind it, so the saved file keeps
-// exactly one marker.
+// The comment as the user typed it, taken from the comment memo, which holds
+// the comment only. Its first line is dropped when it is the heading
+// "Komentarz"; control characters other than TAB become blanks.
+std::vector<std::string> CommentBodyLines(const std::vector<std::string>& commentMemoLines);
+
+// The comment lines a report file holds: the comment as typed, except that a
+// line that is exactly the marker gets a blank behind it, so the saved file
+// keeps exactly one marker.
 std::vector<std::string> UserCommentLines(const std::vector<std::string>& commentMemoLines);
 
 // True when a memo line is exactly the marker (the save then changes it).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,17 @@ std::string Utf16ToCp1250(std::u16string_view text);
 
 // UTF-8 for terminals, CSV files and pictures.
 std::string Cp1250ToUtf8(std::string_view bytes);
+
+// A file another program wrote in UTF-8, as code page 1250 text. Nothing when
+// the bytes are not strictly valid UTF-8, or hold neither a character beyond
+// ASCII nor a byte-order mark (such bytes read the same either way, and a
+// code page 1250 text is almost never valid UTF-8 with letters beyond ASCII).
+// A leading byte-order mark is dropped; characters the code page lacks
+// become '?' and are listed once each, in UTF-8, in `unstorable`.
+struct Utf8Text {
+    std::string cp1250;
+    std::string unstorable;
+};
+std::optional<Utf8Text> ReadUtf8AsCp1250(std::string_view bytes);
 
 } // namespace welkor

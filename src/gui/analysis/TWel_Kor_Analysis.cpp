@@ -15,14 +15,25 @@ const QString kAlreadyAnalysed =
 
 } // namespace
 
+void TWel_Kor::ClearThreshold()
+{
+    sbPanels[3]->clear();
+    sbPanels[3]->setToolTip({});
+}
+
 void TWel_Kor::tbAnalizujClick()
 {
     report.setEditGrid(sgEdycja->texts());
     const welkor::GridTexts before = report.editGrid();
     welkor::CutoffOutcome outcome = welkor::CutoffOutcome::MarksOnly;
     try {
-        outcome = report.Analyse(controlCounts,
-                                 [this](const std::string& status) { sbPanels[3]->setText(FromCp1250(status)); });
+        outcome = report.Analyse(controlCounts, [this](const std::string& status) {
+            sbPanels[3]->setText(FromCp1250(status));
+            // The panel is cut to its width; its tool tip gives the threshold
+            // the wells were judged against, where the cut hides digits.
+            const std::string exact = welkor::ExactThresholdText(controlCounts);
+            sbPanels[3]->setToolTip(exact.empty() ? QString() : QStringLiteral("Próg dokładnie: ") + FromCp1250(exact));
+        });
     } catch (...) {
         sgEdycja->applyChanges(before, report.editGrid()); // the wells marked before the failing one stay marked
         throw;
@@ -30,7 +41,7 @@ void TWel_Kor::tbAnalizujClick()
     sgEdycja->applyChanges(before, report.editGrid());
     // The command never ends in silence without a result.
     if (outcome == welkor::CutoffOutcome::NoNegativeControl) {
-        sbPanels[3]->clear();
+        ClearThreshold();
         services_.dialogs->information(kNoNegativeControl);
     } else if (outcome == welkor::CutoffOutcome::MarksOnly) {
         services_.dialogs->information(report.hasData() ? kAlreadyAnalysed : QStringLiteral("Brak danych!"));

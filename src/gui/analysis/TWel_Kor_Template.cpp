@@ -173,7 +173,7 @@ void TWel_Kor::tbPrzeniesClick()
         return;
     report.Transfer();
     sgEdycja->setTexts(report.editGrid());
-    sbPanels[3]->clear(); // the old threshold does not belong to the new analysis
+    ClearThreshold(); // the old threshold does not belong to the new analysis
 }
 
 void TWel_Kor::Zapiszschemat1Click()

@@ -6,21 +6,30 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 // Lets into the name only what Operator.ini can hold; anything else typed or
-// pasted is left out, the rest of the input kept.
+// pasted is left out, the rest of the input kept, and what was left out is
+// handed to `leftOut` so the dialog can say it.
 class OperatorNameValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    OperatorNameValidator(std::function<void(const QString&)> leftOut, QObject* parent)
+        : QValidator(parent), leftOut_(std::move(leftOut))
+    {
+    }
 
     State validate(QString& input, int& pos) const override
     {
         QString kept;
+        QStringList dropped;
         kept.reserve(input.size());
         int newPos = pos;
         for (qsizetype i = 0; i < input.size();) {
@@ -32,15 +41,38 @@ public:
             }
             if (welkor::OperatorNameAccepts(codePoint))
                 kept.append(input.mid(i, units));
-            else if (i < pos)
-                newPos -= static_cast<int>(units);
+            else {
+                const QString character = input.mid(i, units);
+                if (!dropped.contains(character))
+                    dropped.append(character);
+                if (i < pos)
+                    newPos -= static_cast<int>(units);
+            }
             i += units;
         }
+        if (!dropped.isEmpty())
+            leftOut_(dropped.join(QLatin1Char(' ')));
         input = kept;
         pos = newPos;
         return Acceptable;
     }
+
+private:
+    std::function<void(const QString&)> leftOut_;
 };
+
+// A control character is named, not shown (it would not be seen).
+QString Visible(const QString& characters)
+{
+    QString out;
+    for (const QChar ch : characters) {
+        if (ch.category() == QChar::Other_Control)
+            out += QStringLiteral("U+") + QString::number(ch.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    return out;
+}
 
 } // namespace
 
@@ -62,7 +94,17 @@ TOperator_1::TOperator_1(const OperatorIniPlaces& places, Dialogs& dialogs, QWid
     GroupBox1->setGeometry(16, 16, 281, 65);
     eOperator = new QLineEdit(QStringLiteral("Marvant"), GroupBox1);
     eOperator->setGeometry(16, 24, 241, 21);
-    eOperator->setValidator(new OperatorNameValidator(eOperator));
+    // What the file cannot hold is left out of the name, and said below it.
+    lPominiete = new QLabel(GroupBox1);
+    lPominiete->setGeometry(16, 46, 257, 16);
+    lPominiete->setTextFormat(Qt::PlainText);
+    lPominiete->setStyleSheet(QStringLiteral("color: #b00000"));
+    eOperator->setValidator(new OperatorNameValidator(
+        [this](const QString& characters) {
+            lPominiete->setText(QStringLiteral("Pominięto znaki nie do zapisania: ") + Visible(characters));
+            lPominiete->setToolTip(QStringLiteral("Plik Operator.ini (strona kodowa 1250) nie pomieści tych znaków."));
+        },
+        eOperator));
     Button1 = new QPushButton(QStringLiteral("Zatwierdź"), this);
     Button1->setGeometry(224, 96, 75, 25);
     Button1->setDefault(true); // Enter confirms

@@ -6,6 +6,7 @@
 
 class Dialogs;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,6 +26,7 @@ public:
 
     QGroupBox* GroupBox1 = nullptr;
     QLineEdit* eOperator = nullptr;
+    QLabel* lPominiete = nullptr; // names what was typed but cannot be stored
     QPushButton* Button1 = nullptr; // "Zatwierdź"
     QPushButton* Button2 = nullptr; // "Odrzuć"
 

@@ -116,6 +116,17 @@ public:
     bool AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead);
     // The "Uwaga!" question before a file is replaced; a directory is refused.
     bool ConfirmOverwrite(const QString& fileName);
+    // The same before a report is saved: when the file is the report's own
+    // and another program changed it since it was opened or saved here, the
+    // question says so.
+    bool ConfirmReplaceReport(const QString& fileName);
+    // The name a save dialog offers: the current report's own, with the
+    // command's extension, in its folder; a report in no file yet (a fetch)
+    // is offered "Pomiar" in the folder used last, else the home folder.
+    QString OfferedFileName(const QString& extension) const;
+    // The file the report was opened from or saved to last; empty for a
+    // fetched report and before any.
+    const QString& ReportFile() const { return reportFile_; }
     void sgDaneSelectCell(int column, int row);
     void sgDaneMouseDown();
 
@@ -167,6 +178,8 @@ public:
 
     // ---- Analysis -----------------------------------------------------------
     void tbAnalizujClick();
+    // Status panel 3 without a threshold (and without its tool tip).
+    void ClearThreshold();
 
     // ---- Operator, desktop, help, about box --------------------------------
     void Operator1Click();
@@ -382,6 +395,11 @@ private:
     WindowServices services_;
     bool shown_ = false;
     std::optional<welkor::ReportLines> savedReportDocument_;
+    // The report's file and a digest of the bytes it held when this window
+    // read or wrote it, to tell a change made by another program.
+    void RememberReportFile(const QString& fileName, std::string_view bytes);
+    QString reportFile_;
+    std::size_t reportFileDigest_ = 0;
     std::unique_ptr<QPrinter> printer_; // made on first use: finding printers takes time
     welkor::CellColourArray savedTemplateColours_{};
 };

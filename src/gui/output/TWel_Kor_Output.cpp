@@ -84,7 +84,7 @@ void TWel_Kor::ExportResults()
     SD.title = FromCp1250(std::string(welkor::kExportDialogTitle));
     SD.defaultSuffix = extension;
     SD.filterIndex = exportFilterIndex;
-    SD.fileName = WithExtension(SD.fileName, extension);
+    SD.fileName = OfferedFileName(extension);
     if (!services_.dialogs->saveFile(SD))
         return;
     exportFilterIndex = SD.filterIndex;

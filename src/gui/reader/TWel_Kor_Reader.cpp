@@ -133,6 +133,7 @@ bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return false;
     report.TakeTransmission(std::move(result.lines));
+    RememberReportFile({}, {}); // a measurement that is in no file yet
     RebuildReportText();
     ShowValuesInGrid();
     MarkReportUnsaved(); // a measurement that is in no file yet
@@ -164,7 +165,7 @@ void TWel_Kor::Pocztek1Click()
     }
     FindRange();
     RecolourPlate();
-    sbPanels[3]->clear(); // no threshold of an earlier plate beside this one
+    ClearThreshold(); // no threshold of an earlier plate beside this one
     report.Transfer();
     sgEdycja->setTexts(report.editGrid());
     UpdateLegend();

@@ -5,11 +5,15 @@
 #include "gui/app/TWel_Kor.h"
 #include "gui/widgets/StringGrid.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextDocument>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -27,6 +31,18 @@ QStringList MemoLines(const QPlainTextEdit& memo)
         if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
             ch = QLatin1Char('\n');
     return text.split(QLatin1Char('\n'));
+}
+
+// A report another program saved in UTF-8 was read as such; the user learns
+// that a save writes the reader's code page, and what it cannot hold.
+QString Utf8ReportNotice(const QString& fileName, const QString& unstorable)
+{
+    QString text = QStringLiteral("Plik „%1” jest zapisany w kodowaniu UTF-8 i tak został odczytany.\r\n"
+                                  "Zapisany zostanie w stronie kodowej 1250, jak raporty czytnika.")
+                       .arg(QFileInfo(fileName).fileName());
+    if (!unstorable.isEmpty())
+        text += QStringLiteral("\r\nTych znaków nie da się w niej zapisać, więc widać je jako „?”: %1").arg(unstorable);
+    return text;
 }
 
 QString OverwriteQuestion(const QString& fileName)
@@ -52,6 +68,45 @@ bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
     if (!QFileInfo::exists(fileName))
         return true;
     return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
+}
+
+void TWel_Kor::RememberReportFile(const QString& fileName, std::string_view bytes)
+{
+    reportFile_ = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    reportFileDigest_ = std::hash<std::string_view>{}(bytes);
+}
+
+bool TWel_Kor::ConfirmReplaceReport(const QString& fileName)
+{
+    const QFileInfo target(fileName);
+    const bool ownFile = !reportFile_.isEmpty() && target.exists()
+        && (target.absoluteFilePath() == reportFile_
+            || (!target.canonicalFilePath().isEmpty() && target.canonicalFilePath() == QFileInfo(reportFile_).canonicalFilePath()));
+    if (ownFile) {
+        std::optional<std::string> now;
+        try {
+            now = ReadFileBytes(fileName, static_cast<qint64>(welkor::kMaxReportFileBytes));
+        } catch (const GuiError&) {
+            // Unreadable now: the plain question below, and the write says why it fails.
+        }
+        if (now && std::hash<std::string_view>{}(*now) != reportFileDigest_)
+            return services_.dialogs->askYesNo(
+                QStringLiteral("Uwaga!"),
+                QStringLiteral("Plik o nazwie:\r\n%1\r\nzmienił się na dysku, odkąd został tu otwarty lub zapisany "
+                               "(zapisał go inny program albo inny użytkownik).\r\n"
+                               "Nadpisanie usunie tamte zmiany. Czy mimo to go nadpisać?")
+                    .arg(target.absoluteFilePath()));
+    }
+    return ConfirmOverwrite(fileName);
+}
+
+QString TWel_Kor::OfferedFileName(const QString& extension) const
+{
+    if (!reportFile_.isEmpty())
+        return WithExtension(reportFile_, extension);
+    const QFileInfo last(SD.fileName);
+    const QString folder = last.isAbsolute() ? last.absolutePath() : QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("Pomiar.") + extension);
 }
 
 void TWel_Kor::WriteGridHeadings()
@@ -108,9 +163,10 @@ void TWel_Kor::LoadReport(const QString& fileName)
 
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return;
+    RememberReportFile(fileName, bytes);
 
     setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
-    sbPanels[3]->clear(); // no threshold of an earlier plate beside this one
+    ClearThreshold(); // no threshold of an earlier plate beside this one
     report = std::move(*opened.document);
     ShowReport();
     FindRange();
@@ -118,6 +174,8 @@ void TWel_Kor::LoadReport(const QString& fileName)
     UpdateLegend();
     RefreshTemplateOverlay();
     MarkReportSaved(CurrentSaveDocument());
+    if (opened.readAsUtf8)
+        services_.dialogs->information(Utf8ReportNotice(fileName, QString::fromUtf8(opened.unstorable)));
 }
 
 bool TWel_Kor::AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead)
@@ -159,15 +217,20 @@ void TWel_Kor::Zapisz1Click()
     const welkor::GridTexts before = report.editGrid();
     welkor::ReportLines document = report.Save();
     sgEdycja->applyChanges(before, report.editGrid());
+    // Everything saved opens again: a report past the reading limit is not written.
+    const std::string bytes = welkor::JoinReportLines(document);
+    if (const std::string problem = welkor::SavedReportSizeProblem(bytes.size()); !problem.empty())
+        throw GuiError(FromCp1250(problem));
 
-    SD.fileName = WithExtension(SD.fileName, kReportSuffix);
+    SD.fileName = OfferedFileName(kReportSuffix);
     SD.filterIndex = 0;
     if (!services_.dialogs->saveFile(SD))
         return;
     const QString fileName = SD.fileName;
-    if (!ConfirmOverwrite(fileName))
+    if (!ConfirmReplaceReport(fileName))
         return;
-    WriteFileAtomically(fileName, welkor::JoinReportLines(document));
+    WriteFileAtomically(fileName, bytes);
+    RememberReportFile(fileName, bytes);
     MarkReportSaved(std::move(document));
 }
 
