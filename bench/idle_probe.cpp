@@ -2,19 +2,29 @@
 // settle, the CPU time the process uses over a stretch of idle time is
 // measured and printed for bench/idle_cpu to read.
 //   idle_probe [seconds]     (default 60)
+//   idle_probe seconds --unplugged-reader SIMULATOR REPORT
+// The second form first fetches a plate from the reader simulator on a
+// pseudo-terminal and then kills the simulator, as a reader unplugged while
+// the program holds its port; the idle time is measured after that.
 #include "gui/app/ClockSource.h"
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"
+#include "gui/reader/SerialReaderLink.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QProcess>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -37,13 +47,36 @@ double WallSeconds()
 int main(int argc, char* argv[])
 {
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const bool unplugged = argc == 5 && std::string(argv[2]) == "--unplugged-reader";
     QApplication app(argc, argv);
     QtDialogs dialogs;
     SystemClock clock;
-    TWel_Kor window(ProgramServices(&dialogs, &clock, 1, argv));
+    WindowServices services = ProgramServices(&dialogs, &clock, 1, argv);
+
+    QProcess simulator;
+    QTemporaryDir settings;
+    std::unique_ptr<SerialReaderLink> reader;
+    if (unplugged) {
+        simulator.start(QString::fromLocal8Bit(argv[3]), {QStringLiteral("--answers"), QStringLiteral("good"),
+                                                          QString::fromLocal8Bit(argv[4])});
+        while (!simulator.canReadLine() && simulator.waitForReadyRead(10000)) {
+        }
+        const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+        reader = std::make_unique<SerialReaderLink>(settings.filePath(QStringLiteral("welkor.ini")), device);
+        services.reader = reader.get();
+    }
+    TWel_Kor window(services);
     TfPort port;
     window.show();
     window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
+    if (unplugged) {
+        QTimer::singleShot(300, &app, [&] {
+            window.Pobierz1->trigger();
+            window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
+            simulator.kill();
+            simulator.waitForFinished();
+        });
+    }
 
     // How often the timer had to be put back on the second, and how many
     // ticks there were.
@@ -62,8 +95,13 @@ int main(int argc, char* argv[])
             const double wall = WallSeconds() - wallStart;
             std::printf("idle_seconds %.1f\ncpu_ms %.1f\ncpu_percent %.4f\nticks %d\nrephased %d\n", wall, cpu * 1000,
                         100 * cpu / wall, ticks, rephased);
+            if (reader)
+                std::printf("reader_fetched %d\nreader_port_open %d\n", window.report.hasData() ? 1 : 0,
+                            reader->portOpen() ? 1 : 0);
             std::fflush(stdout);
-            QApplication::quit();
+            // exit, not quit: quit would close the window, which asks about
+            // the fetched plate that is in no file.
+            QApplication::exit(0);
         });
     });
     return app.exec();

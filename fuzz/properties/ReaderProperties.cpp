@@ -5,6 +5,9 @@
 #include "core/reader/Transmission.h"
 #include "core/report/ReportCheck.h"
 #include "core/report/ReportFile.h"
+#include "core/report/ReportParsing.h"
+
+#include <algorithm>
 
 namespace welkor::fuzz {
 
@@ -30,6 +33,13 @@ std::string CheckReaderTransmission(std::string_view bytes)
     const ReportLines& lines = result.lines;
     if (!verdict.Expect(lines.size() >= kMinReportLines + 1, "a converted report of fewer than 19 lines"))
         return verdict.Failure();
+
+    // A reader sends the whole plate: one value for each well, no more.
+    std::size_t values = 0;
+    for (std::size_t i = kFirstValueLine; i <= kLastValueLine; ++i)
+        values += static_cast<std::size_t>(std::count(lines[i].begin(), lines[i].end(), '\t'));
+    verdict.Expect(values == kPlateRows * kPlateColumns,
+                   [&] { return "a converted report with " + std::to_string(values) + " values in lines 6-17"; });
 
     const std::string file = JoinReportLines(lines);
     verdict.Expect(SplitReportText(file) == lines, "the converted report does not survive being written to a file");

@@ -101,14 +101,51 @@ TEST(ReaderTransmission, AnyChangeToTheFirstOrLastFiveBytesIsRefused)
         std::string bad = good;
         bad[at] = static_cast<char>(bad[at] ^ 0x40);
         const TransmissionResult result = Convert(bad);
-        EXPECT_EQ(result.problem, kRefused) << "byte " << at;
+        const std::string reason = at == 0
+            ? "Odebrane dane nie s\xB9 raportem z pomiaru: transmisja nie zaczyna si\xEA od spacji (pierwszy bajt 0x60)."
+            : "Odpowied\x9F niepe\xB3na: urywa si\xEA po " + std::to_string(good.size()) + " bajtach (brak sekwencji ko\xF1" "ca transmisji).";
+        EXPECT_EQ(result.problem, kRefused + "\n" + reason) << "byte " << at;
         EXPECT_TRUE(result.lines.empty());
     }
-    for (const std::string& shortFrame : {std::string(), std::string(" "), std::string(kEndSequence),
-                                          std::string(" ") + std::string(kEndSequence).substr(1)})
-        EXPECT_EQ(Convert(shortFrame).problem, kRefused);
-    // Half a frame, as a reader cut off in the middle leaves it.
-    EXPECT_EQ(Convert(good.substr(0, good.size() / 2)).problem, kRefused);
+    const std::pair<std::string, std::string> shortFrames[] = {
+        {"", "Nie odebrano \xBF" "adnych danych."},
+        {" ", "Odpowied\x9F niepe\xB3na: urywa si\xEA po 1 bajcie (brak sekwencji ko\xF1" "ca transmisji)."},
+        {std::string(kEndSequence), "Odebrane dane nie s\xB9 raportem z pomiaru: transmisja nie zaczyna si\xEA od spacji (pierwszy bajt 0x0D)."},
+        {" " + std::string(kEndSequence).substr(1), "Odpowied\x9F niepe\xB3na: urywa si\xEA po 5 bajtach (brak sekwencji ko\xF1" "ca transmisji)."},
+        // Half a frame, as a reader cut off in the middle leaves it.
+        {good.substr(0, 300), "Odpowied\x9F niepe\xB3na: urywa si\xEA po 300 bajtach (brak sekwencji ko\xF1" "ca transmisji)."},
+    };
+    for (const auto& [frame, reason] : shortFrames)
+        EXPECT_EQ(Convert(frame).problem, kRefused + "\n" + reason) << frame.size() << " bytes";
+}
+
+// A reader sends the whole plate: value lines that do not hold exactly 96
+// values are a piece of an answer or no plate, and would put values in the
+// wrong wells.
+TEST(ReaderTransmission, OnlyAWholePlateIsTaken)
+{
+    const std::string good = Frame(ReaderLines());
+    const std::string refusal = kRefused + "\nOdebrane dane nie s\xB9 raportem z pomiaru: wiersze 7-18 zawieraj\xB9 ";
+
+    std::vector<std::string> lastLineShort = ReaderLines();
+    lastLineShort.back() = "Kol 12 0.1\r 0.2\r 0.3\r 0.4\r 0.5\r 0.6\r 0.7"; // H12 missing
+    std::vector<std::string> lastLineLong = ReaderLines();
+    lastLineLong.back() += "\r 0.9";
+    std::vector<std::string> moved = ReaderLines();
+    moved[6] += " 0.5\r"; // one more in column 1, one fewer in column 12
+    moved.back() = "Kol 12 0.1\r 0.2\r 0.3\r 0.4\r 0.5\r 0.6\r 0.7";
+
+    const std::pair<std::string, std::string> cases[] = {
+        {Frame(lastLineShort), refusal + "95 warto\x9C" "ci, a p\xB3ytka ma 96 do\xB3k\xF3w."},
+        {Frame(lastLineLong), refusal + "97 warto\x9C" "ci, a p\xB3ytka ma 96 do\xB3k\xF3w."},
+        {Frame(moved), ""},
+        {good, ""},
+    };
+    for (const auto& [frame, problem] : cases) {
+        const TransmissionResult result = Convert(frame);
+        EXPECT_EQ(result.problem, problem);
+        EXPECT_EQ(result.lines.empty(), !problem.empty());
+    }
 }
 
 TEST(ReaderTransmission, AFrameThatIsNoReportIsRefusedWithTheReason)
@@ -122,7 +159,7 @@ TEST(ReaderTransmission, AFrameThatIsNoReportIsRefusedWithTheReason)
     EXPECT_NE(Convert(Frame(seventeen)).problem.find("ma 17 wierszy"), std::string::npos);
 
     std::vector<std::string> word = ReaderLines();
-    word[9] = "Kol 4 abc\r 0.2\r";
+    word[9] = "Kol 4 abc\r 0.2\r 0.2\r 0.2\r 0.2\r 0.2\r 0.2\r 0.2\r";
     const TransmissionResult notANumber = Convert(Frame(word));
     EXPECT_EQ(notANumber.problem, kRefused + "\nOdebrane dane nie s\xB9 raportem z pomiaru: wiersz 10 zawiera "
                                             "warto\x9C\xE6 ' abc', kt\xF3ra nie jest liczb\xB9.");

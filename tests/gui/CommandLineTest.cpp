@@ -312,7 +312,7 @@ class FrameReader : public ReaderLink {
 public:
     std::string frame;
     bool configured() const override { return true; }
-    ReaderAnswer exchange(const std::string&, QWidget*) override { return {ReaderAnswer::Outcome::Answered, frame, {}}; }
+    ReaderAnswer exchange(const std::string&, QWidget*) override { return {ReaderAnswer::Outcome::Answered, frame, {}, {}}; }
 };
 
 } // namespace
@@ -355,4 +355,23 @@ TEST_F(CommandLine, TransmissionSavesWhatTheWindowsFetchSaves)
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.err.startsWith(QStringLiteral("-: Nieprawidłowa transmisja."))) << bad.err.toStdString();
     EXPECT_TRUE(bad.out.isEmpty());
+}
+
+// A captured answer whose start was lost (a program stopped listening half
+// way): it begins at a blank and ends as a frame, but its plate columns have
+// moved up a line. It is refused, and nothing is written.
+TEST_F(CommandLine, TransmissionOfAnAnswersTailIsRefused)
+{
+    QFile example(QStringLiteral(WELKOR_EXAMPLES_DIR "/pomiar_przyklad.rap"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const std::string frame = welkor::FrameTransmission(welkor::SplitReportText(example.readAll().toStdString()));
+    const std::string tail = frame.substr(frame.find(' ', frame.find('\x03')));
+    WriteFile(QStringLiteral("ogon.bin"), QByteArray::fromStdString(tail));
+
+    const CliRun run = Cli({QStringLiteral("transmisja"), Path(QStringLiteral("ogon.bin")), QStringLiteral("-o"),
+                            Path(QStringLiteral("ogon.rap"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.trimmed(), Path(QStringLiteral("ogon.bin")) + QStringLiteral(": Nieprawidłowa transmisja.\n"
+                                 "Odebrane dane nie są raportem z pomiaru: wiersze 7-18 zawierają 88 wartości, a płytka ma 96 dołków."));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("ogon.rap"))));
 }

@@ -50,7 +50,7 @@ public:
     QString portName() const override { return chosen; }
     void choosePort(const QString& name) override { chosen = name; }
 
-    void answer(const std::string& bytes) { answers.push_back({ReaderAnswer::Outcome::Answered, bytes, {}}); }
+    void answer(const std::string& bytes) { answers.push_back({ReaderAnswer::Outcome::Answered, bytes, {}, {}}); }
 };
 
 std::string Bytes(const QByteArray& bytes) { return bytes.toStdString(); }
@@ -132,21 +132,69 @@ TEST_F(ReaderWindowTest, EachCommandSendsItsCodeAndSilenceEmptiesAnEmptyWindow)
     for (QAction* item : {w.UruchomTekst1, w.Zatrzymajtekst1, w.Pytanie1, w.Potwierdzenie1, w.Start1, w.Stop1,
                           w.Bezpotwierdzenia1})
         item->trigger();
+    EXPECT_EQ(dialogs.informations, QStringList(7, QStringLiteral("Brak sygnału!")));
+    EXPECT_EQ(w.mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(w.sgDane->cell(12, 8), QStringLiteral("0"));
+    EXPECT_EQ(w.sgEdycja->cell(3, 2), QStringLiteral("neg")); // a simple command leaves the edit grid
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
+
+    // A fetch fills the edit grid: the typed text is asked about first, and
+    // the answer "Nie" sends nothing.
     w.udNumer->setValue(10);
     QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|Tabela edycji zawiera")));
+    EXPECT_EQ(scripted.sent.size(), 7u);
+    EXPECT_EQ(w.sgEdycja->cell(3, 2), QStringLiteral("neg"));
+    dialogs.yesNoAnswers.push_back(true);
+    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
     w.udNumer->setValue(255);
-    w.Pocztek1->trigger();
+    w.Pocztek1->trigger(); // the grid now holds the zeros: nothing to ask
 
     const std::vector<std::string> expected = {"\x02", "\x03", "\x05", "\x06", "\x0B", "\x0D", "\x0F", "020A03",
                                                "02FF03"};
     EXPECT_EQ(scripted.sent, expected);
+    EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(dialogs.informations, QStringList(9, QStringLiteral("Brak sygnału!")));
-    EXPECT_EQ(w.mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
-    EXPECT_EQ(w.sgDane->cell(12, 8), QStringLiteral("0"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 2), QStringLiteral("neg")); // typed work stays
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
     w.Zapisz1->trigger();
     EXPECT_EQ(dialogs.informations.last(), QStringLiteral("Brak danych!"));
+}
+
+// No answer to a fetch on a window without a report: the silence in the
+// report memo, "0" in every well of both tables, the edit grid filled from
+// the measured grid, the plate coloured as a plate of zeros.
+TEST_F(ReaderWindowTest, FetchWithoutAnswerOnAnEmptyWindowShowsAPlateOfZeros)
+{
+    QByteArray zeros = "Czytnik\r\nProgram\r\nFiltr\r\nTryb\r\nDATE: 08.12.2026 TIME: 09:12:44\r\nOPERATOR: X\r\n";
+    for (int c = 0; c < 12; ++c)
+        zeros += "Kol " + QByteArray::number(c + 1) + QByteArray(" 0\t").repeated(8) + "\r\n";
+    WriteFile(QStringLiteral("zera.rap"), zeros);
+    TWel_Kor& w = Start();
+    scripted.answers.push_back({ReaderAnswer::Outcome::Answered, {}, {}, QStringLiteral("Czytnik nie odpowiedział w ciągu 10 s (port ttyUSB0).")});
+    w.Pobierz1->trigger();
+
+    EXPECT_EQ(dialogs.informations,
+              QStringList{QStringLiteral("Brak sygnału!\nCzytnik nie odpowiedział w ciągu 10 s (port ttyUSB0).")});
+    EXPECT_EQ(w.mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
+    EXPECT_FALSE(w.report.hasData());
+    for (int i = 0; i < 96; ++i) {
+        EXPECT_EQ(w.report.values().at(i / 12, i % 12), "0");
+        EXPECT_EQ(w.sgDane->cell(i % 12 + 1, i / 12 + 1), QStringLiteral("0"));
+    }
+    EXPECT_EQ(w.sgEdycja->texts(), w.sgDane->texts());
+    EXPECT_EQ(w.sgEdycja->cell(12, 0).trimmed(), QStringLiteral("12")); // the headings came along
+    EXPECT_EQ(w.sgEdycja->cell(0, 8).trimmed(), QStringLiteral("H"));
+
+    WindowServices services;
+    services.dialogs = &dialogs;
+    services.clock = &clock;
+    services.executableDir = dir.path();
+    TWel_Kor loaded(services);
+    loaded.LoadReport(Path(QStringLiteral("zera.rap")));
+    for (int i = 0; i < 96; ++i)
+        EXPECT_EQ(w.plateView->well(i / 12, i % 12), loaded.plateView->well(i / 12, i % 12)) << "well " << i;
+    EXPECT_EQ(LookOf(w.sZero), LookOf(loaded.sZero));
 }
 
 TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
@@ -215,33 +263,53 @@ TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork
     for (const std::string& frame : {wrongStart, wrongEnd, welkor::FrameTransmission(shortReport),
                                      welkor::FrameTransmission(welkor::SplitReportText(Bytes(word)))})
         scripted.answer(frame);
+    const QString silence = QStringLiteral("Czytnik przestał nadawać: przez 10 s nie nadszedł żaden bajt.");
+    scripted.answers.push_back({ReaderAnswer::Outcome::Answered, SampleFrame().substr(0, 100), {}, silence});
     scripted.answer("");
-    scripted.answers.push_back({ReaderAnswer::Outcome::Cancelled, SampleFrame(), {}});
-    scripted.answers.push_back({ReaderAnswer::Outcome::Failed, {}, QStringLiteral("Port zajęty")});
+    scripted.answers.push_back({ReaderAnswer::Outcome::Cancelled, SampleFrame(), {}, {}});
+    scripted.answers.push_back({ReaderAnswer::Outcome::Failed, {}, QStringLiteral("Port zajęty"), {}});
 
-    for (int i = 0; i < 7; ++i) {
+    // The user lets the unsaved work go each time; nothing comes that could
+    // replace it, so it stays.
+    for (int i = 0; i < 8; ++i) {
+        dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
         w.Pocztek1->trigger();
         ExpectSameWork(before, WorkOf(w));
     }
-    ASSERT_EQ(dialogs.informations.size(), 5);
-    EXPECT_EQ(dialogs.informations[0], QStringLiteral("Nieprawidłowa transmisja."));
-    EXPECT_EQ(dialogs.informations[1], QStringLiteral("Nieprawidłowa transmisja."));
-    EXPECT_TRUE(dialogs.informations[2].startsWith(QStringLiteral("Nieprawidłowa transmisja.\n")));
-    EXPECT_TRUE(dialogs.informations[2].contains(QStringLiteral("ma 12 wierszy")));
-    EXPECT_TRUE(dialogs.informations[3].contains(QStringLiteral("wartość ' abc', która nie jest liczbą.")));
-    EXPECT_EQ(dialogs.informations[4], QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(dialogs.saveQuestions.size(), 8);
+    // Each refusal says why (the reasons are the conversion's); after a
+    // broken-off answer comes how the wait ended.
+    ASSERT_EQ(dialogs.informations.size(), 6);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(dialogs.informations[i].startsWith(QStringLiteral("Nieprawidłowa transmisja.\n"))) << i;
+    EXPECT_TRUE(dialogs.informations[4].endsWith(QStringLiteral("po 100 bajtach (brak sekwencji końca transmisji).\n") + silence));
+    EXPECT_EQ(dialogs.informations[5], QStringLiteral("Brak sygnału!"));
     EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Port zajęty")});
-    EXPECT_TRUE(dialogs.saveQuestions.isEmpty());
+}
 
-    // A good report would throw the typed work away: the user is asked
-    // first, and "Anuluj" keeps it; "Nie" lets the measurement in.
+// A fetch would replace the report: unsaved work is asked about before the
+// command goes out, so "Anuluj" costs the user nothing, not even a
+// measurement the reader already sent.
+TEST_F(ReaderWindowTest, UnsavedWorkIsAskedAboutBeforeTheCommandGoesOut)
+{
+    WriteFile(QStringLiteral("pomiar.rap"), SampleReport(" 1,5"));
+    TWel_Kor& w = Start({Path(QStringLiteral("pomiar.rap"))});
+    QTest::keyClicks(w.mKomentarz, QStringLiteral("uwaga "));
+    const Work before = WorkOf(w);
     scripted.answer(SampleFrame());
-    w.Pocztek1->trigger();
+
+    QTest::mouseClick(w.tbPobierz, Qt::LeftButton); // "Anuluj"
     EXPECT_EQ(dialogs.saveQuestions.size(), 1);
+    EXPECT_TRUE(scripted.sent.empty());
     ExpectSameWork(before, WorkOf(w));
+    EXPECT_TRUE(dialogs.informations.isEmpty());
+
+    std::size_t questionsWhenSent = 0;
+    scripted.duringWait = [&] { questionsWhenSent = static_cast<std::size_t>(dialogs.saveQuestions.size()); };
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-    scripted.answer(SampleFrame());
-    w.Pocztek1->trigger();
+    w.Pobierz1->trigger(); // "Nie"
+    EXPECT_EQ(questionsWhenSent, 2u);
+    EXPECT_EQ(scripted.sent.size(), 1u);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
     EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
     EXPECT_TRUE(w.ReportHasUnsavedChanges()); // the measurement is in no file yet

@@ -3,14 +3,17 @@
 // time-out, a corrupted frame, half a frame, and a wait the user cancels.
 #include "../gui/WindowFixture.h"
 
+#include "core/reader/Transmission.h"
 #include "core/report/ReportFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/plate/PlateView.h"
+#include "gui/reader/SerialPortReason.h"
 #include "gui/reader/SerialReaderLink.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressDialog>
@@ -21,15 +24,23 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <memory>
+
+#include <grp.h>
+#include <unistd.h>
+
 namespace {
 
 // The simulator, answering with the frame of `report`; ends with the test.
 class Simulator {
 public:
-    Simulator(const QString& report, const QString& answers)
+    Simulator(const QString& report, const QString& answers, int paceMs = 20)
     {
         process_.setProgram(QStringLiteral(WELKOR_READER_SIM));
-        process_.setArguments({QStringLiteral("--answers"), answers, report});
+        process_.setArguments({QStringLiteral("--answers"), answers, QStringLiteral("--pace"), QString::number(paceMs), report});
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start();
         while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
@@ -42,6 +53,12 @@ public:
         process_.waitForFinished();
     }
     const QString& device() const { return device_; }
+    // The reader unplugged: its end of the line is gone at once.
+    void kill()
+    {
+        process_.kill();
+        process_.waitForFinished();
+    }
 
 private:
     QProcess process_;
@@ -56,16 +73,60 @@ QByteArray EighteenLines()
     return bytes;
 }
 
+// The example report a reader would send, and the lines of it the window
+// must end up with after a fetch at the test clock's time.
+QByteArray ExampleReport()
+{
+    QFile file(QStringLiteral(WELKOR_EXAMPLES_DIR "/pomiar_przyklad.rap"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+welkor::ReportLines FetchedLines(const QByteArray& sent)
+{
+    welkor::ReportLines lines = welkor::SplitReportText(sent.toStdString());
+    for (std::string& line : lines)
+        std::replace(line.begin(), line.end(), '.', ','); // the reader's full stops
+    if (lines.back().empty() || lines.back().back() != '\t')
+        lines.back() += '\t'; // the end sequence's CR ends the last field
+    lines[4] = "DATE: 8.12.2026 TIME: 09:30:15";
+    lines[5] = "OPERATOR: Marvant";
+    lines.push_back("Transmisja zako\xF1" "czona powodzeniem.");
+    return lines;
+}
+
+std::size_t FrameSize(const QByteArray& report)
+{
+    return welkor::FrameTransmission(welkor::SplitReportText(report.toStdString())).size();
+}
+
+// Runs `act` once, from the window's own timer, as soon as the reader's
+// progress window says `text`: what a user does while the wait goes on.
+void OnceProgressSays(TWel_Kor& w, const QString& text, std::function<void(QProgressDialog&)> act)
+{
+    w.Timer1->setInterval(10);
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(w.Timer1, &QTimer::timeout, &w, [&w, text, act, done] {
+        auto* progress = w.findChild<QProgressDialog*>();
+        if (*done || !progress || !progress->isVisible() || !progress->labelText().contains(text))
+            return;
+        *done = true;
+        act(*progress);
+    });
+}
+
+void Cancel(QProgressDialog& progress) { QTest::mouseClick(progress.findChild<QPushButton*>(), Qt::LeftButton); }
+
 class SerialLinkTest : public WindowTest {
 protected:
     std::unique_ptr<Simulator> simulator;
     std::unique_ptr<SerialReaderLink> link;
 
     // A window whose reader is the simulator, waiting `seconds` for answers.
-    TWel_Kor& StartWithReader(const QString& answers, double seconds)
+    TWel_Kor& StartWithReader(const QString& answers, double seconds, const QByteArray& report = EighteenLines(),
+                              int paceMs = 20)
     {
-        WriteFile(QStringLiteral("czytnik.rap"), EighteenLines());
-        simulator = std::make_unique<Simulator>(Path(QStringLiteral("czytnik.rap")), answers);
+        WriteFile(QStringLiteral("czytnik.rap"), report);
+        simulator = std::make_unique<Simulator>(Path(QStringLiteral("czytnik.rap")), answers, paceMs);
         EXPECT_TRUE(simulator->device().startsWith(QStringLiteral("/dev/"))) << simulator->device().toStdString();
         return StartOn(simulator->device(), seconds);
     }
@@ -165,29 +226,71 @@ TEST_F(SerialLinkTest, SilenceUntilTheTimeOutKeepsTheUsersReport)
     TWel_Kor& w = StartWithReader(QStringLiteral("silent"), 0.3);
     OpenUsersReport(w);
     const Kept before = KeptOf(w);
+    dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
     w.Pobierz1->trigger();
-    EXPECT_EQ(dialogs.informations, QStringList{QStringLiteral("Brak sygnału!")});
+    EXPECT_EQ(dialogs.informations,
+              QStringList{QStringLiteral("Brak sygnału!\nCzytnik nie odpowiedział w ciągu 0,3 s (port %1).")
+                              .arg(simulator->device())});
     ExpectKept(before, w);
     EXPECT_TRUE(w.report.hasData());
 }
 
-TEST_F(SerialLinkTest, CorruptedOrHalfFrameIsRefusedAndTheNextGoodOneTaken)
+TEST_F(SerialLinkTest, CorruptedHalfOrTailAnswerIsRefusedSayingWhyAndTheNextGoodOneTaken)
 {
-    TWel_Kor& w = StartWithReader(QStringLiteral("corrupt,half,good"), 0.5);
+    TWel_Kor& w = StartWithReader(QStringLiteral("corrupt,half,tail,good"), 0.5, ExampleReport());
     OpenUsersReport(w);
     const Kept before = KeptOf(w);
-    w.Pobierz1->trigger();
-    w.Pobierz1->trigger();
-    EXPECT_EQ(dialogs.informations, QStringList(2, QStringLiteral("Nieprawidłowa transmisja.")));
+    for (int i = 0; i < 3; ++i) {
+        dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
+        w.Pobierz1->trigger();
+    }
+    const QString refused = QStringLiteral("Nieprawidłowa transmisja.\n");
+    const QStringList expected = {
+        refused + QStringLiteral("Odebrane dane nie są raportem z pomiaru: transmisja nie zaczyna się od spacji (pierwszy bajt 0x58)."),
+        refused + QStringLiteral("Odpowiedź niepełna: urywa się po %1 bajtach (brak sekwencji końca transmisji).\n"
+                                 "Czytnik przestał nadawać: przez 0,5 s nie nadszedł żaden bajt.")
+                      .arg(FrameSize(ExampleReport()) / 2),
+        // The rest of a frame whose first line was lost: every plate column
+        // would have moved one line up.
+        refused + QStringLiteral("Odebrane dane nie są raportem z pomiaru: wiersze 7-18 zawierają 88 wartości, a płytka ma 96 dołków."),
+    };
+    EXPECT_EQ(dialogs.informations, expected);
     ExpectKept(before, w);
 
-    // After a cut-off frame the link still takes the next whole one (once
-    // the user lets the unsaved comment go).
+    // After a cut-off frame the link still takes the next whole one.
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
     w.Pobierz1->trigger();
-    EXPECT_EQ(dialogs.saveQuestions.size(), 1);
-    EXPECT_EQ(dialogs.informations.size(), 2);
-    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_EQ(dialogs.informations.size(), 3);
+    EXPECT_EQ(w.report.lines(), FetchedLines(ExampleReport()));
+}
+
+// The user stops waiting while the reader is still sending, and fetches
+// again: the rest of the first answer must not pass for the second.
+TEST_F(SerialLinkTest, CancelledFetchLeavesNoTailForTheNextOne)
+{
+    TWel_Kor& w = StartWithReader(QStringLiteral("slow,good"), 5, ExampleReport(), 10);
+    OnceProgressSays(w, QStringLiteral("Odbieranie danych"), Cancel);
+    w.Pobierz1->trigger();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
+    EXPECT_FALSE(w.report.hasData());
+
+    w.Pobierz1->trigger();
+    EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'|').toStdString();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
+    EXPECT_EQ(w.report.lines(), FetchedLines(ExampleReport()));
+    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" blank"));
+    EXPECT_EQ(w.sgDane->cell(12, 1), QStringLiteral(" 1,017"));
+}
+
+// A reader that takes longer than the waiting time but never pauses that
+// long is heard out.
+TEST_F(SerialLinkTest, SlowReaderIsHeardOutPastTheWaitingTime)
+{
+    TWel_Kor& w = StartWithReader(QStringLiteral("slow"), 0.8, EighteenLines(), 25);
+    w.Pobierz1->trigger(); // some 115 pieces, 25 ms apart: about 3 s
+    EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
+    EXPECT_EQ(w.report.lines(), FetchedLines(EighteenLines()));
 }
 
 TEST_F(SerialLinkTest, UserCancelsTheWaitWhileTheWindowClockTicks)
@@ -198,18 +301,53 @@ TEST_F(SerialLinkTest, UserCancelsTheWaitWhileTheWindowClockTicks)
 
     // The window's own timer cancels: it only can if the wait lets it tick.
     bool modal = false;
-    w.Timer1->setInterval(10);
-    QObject::connect(w.Timer1, &QTimer::timeout, &w, [&] {
-        auto* progress = w.findChild<QProgressDialog*>();
-        if (!progress || !progress->isVisible())
-            return;
-        modal = QApplication::activeModalWidget() == progress;
-        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    OnceProgressSays(w, QStringLiteral("Oczekiwanie na odpowiedź"), [&](QProgressDialog& progress) {
+        modal = QApplication::activeModalWidget() == &progress;
+        Cancel(progress);
     });
+    dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
     w.Pocztek1->trigger();
     EXPECT_TRUE(modal);
     EXPECT_TRUE(dialogs.informations.isEmpty());
     ExpectKept(before, w);
+}
+
+// The reader unplugged while the program keeps its port open: the port is
+// closed at once (a hung-up line left open wakes the program thousands of
+// times a second), and the next fetch says what happened.
+TEST_F(SerialLinkTest, UnpluggedReaderIsClosedAtOnceAndTheNextFetchSaysSo)
+{
+    TWel_Kor& w = StartWithReader(QStringLiteral("good"), 1);
+    w.Pobierz1->trigger();
+    ASSERT_TRUE(w.report.hasData());
+    ASSERT_TRUE(link->portOpen());
+    const Kept before = KeptOf(w);
+
+    simulator->kill();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !link->portOpen(); }, 5000));
+    dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
+    w.Pobierz1->trigger();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(
+        QStringLiteral("Nie można otworzyć portu czytnika „%1”.\n").arg(simulator->device())))
+        << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("odłączony"))) << dialogs.errors[0].toStdString();
+    ExpectKept(before, w);
+}
+
+TEST_F(SerialLinkTest, ReaderUnpluggedWhileSendingIsReported)
+{
+    TWel_Kor& w = StartWithReader(QStringLiteral("slow"), 5, EighteenLines(), 20);
+    OnceProgressSays(w, QStringLiteral("Odbieranie danych"), [this](QProgressDialog&) { simulator->kill(); });
+    w.Pobierz1->trigger();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(
+        QStringLiteral("Połączenie z czytnikiem zostało przerwane (port „%1”).\n").arg(simulator->device())))
+        << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("odłączony"))) << dialogs.errors[0].toStdString();
+    EXPECT_FALSE(link->portOpen());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
+    EXPECT_FALSE(w.report.hasData());
 }
 
 TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReported)
@@ -245,4 +383,70 @@ TEST_F(SerialLinkTest, SettingsNameThePortAndChoosingOneStoresIt)
     chosen.choosePort(QStringLiteral("ttyUSB0"));
     EXPECT_EQ(ReadReaderPortSettings(file, QString()).portName, QStringLiteral("ttyUSB0"));
     EXPECT_TRUE(chosen.portNames().contains(QStringLiteral("ttyUSB0")));
+}
+
+// A port the user may not open: the message names the group that may, and
+// joining that group is indeed what lets the same user fetch.
+TEST_F(SerialLinkTest, PortTheUserMayNotOpenNamesTheGroupThatMay)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to hand the port to a group and run the window as another user";
+    const group* dialout = getgrnam("dialout");
+    if (!dialout)
+        GTEST_SKIP() << "no group dialout on this machine";
+    WriteFile(QStringLiteral("czytnik.rap"), EighteenLines());
+    simulator = std::make_unique<Simulator>(Path(QStringLiteral("czytnik.rap")), QStringLiteral("good"));
+    const QString device = simulator->device();
+    // As a serial port is set up: root owns it, the group may read and write.
+    ASSERT_EQ(chown(device.toLocal8Bit().constData(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(chmod(device.toLocal8Bit().constData(), 0660), 0);
+
+    const auto fetchAsNobody = [&](const QString& groups) {
+        QProcess child;
+        child.setProgram(QStringLiteral("setpriv"));
+        child.setArguments({QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), groups,
+                            QStringLiteral("--"), QStringLiteral(WELKOR_FETCH_CHILD), device});
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
+        child.setProcessEnvironment(environment);
+        child.start();
+        EXPECT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+        return QString::fromUtf8(child.readAllStandardOutput());
+    };
+    const QString refused = fetchAsNobody(QStringLiteral("--clear-groups"));
+    EXPECT_EQ(refused,
+              QStringLiteral("komunikat: Nie można otworzyć portu czytnika „%1”. | Brak uprawnień do otwarcia portu. "
+                             "Użytkownik „nobody” musi należeć do grupy „dialout”, do której należy urządzenie %1 "
+                             "(polecenie: sudo usermod -a -G dialout nobody; zmiana działa po ponownym zalogowaniu).\n"
+                             "tytul: Welkor Lumo 1\n")
+                  .arg(device));
+    EXPECT_EQ(fetchAsNobody(QStringLiteral("--groups=dialout")),
+              QStringLiteral("tytul: Welkor Lumo 1 - Koniec pobieranie danych\n"));
+}
+
+// What Qt says in English, as the user reads it.
+TEST(SerialPortReason, SystemReasonsAreSaidInPolish)
+{
+    const struct {
+        QSerialPort::SerialPortError error;
+        QString text;
+        QString expected;
+    } cases[] = {
+        {QSerialPort::PermissionError, QStringLiteral("Permission error while locking the device"),
+         QStringLiteral("Port jest zablokowany: używa go inny program (albo drugie okno tego programu).")},
+        {QSerialPort::ResourceError, qt_error_string(EAGAIN),
+         QStringLiteral("Urządzenie jest chwilowo niedostępne: czytnik nie odpowiada albo został odłączony.")},
+        {QSerialPort::DeviceNotFoundError, qt_error_string(ENOENT),
+         QStringLiteral("Nie ma takiego urządzenia: czytnik jest odłączony albo nazwa portu jest błędna.")},
+        {QSerialPort::PermissionError, qt_error_string(EBUSY),
+         QStringLiteral("Port jest zajęty: używa go inny program (albo drugie okno tego programu).")},
+        {QSerialPort::UnsupportedOperationError, qt_error_string(ENOTTY),
+         QStringLiteral("To urządzenie nie jest portem szeregowym albo nie przyjmuje tych ustawień.")},
+        {QSerialPort::UnknownError, QStringLiteral("Strange things"),
+         QStringLiteral("Nieznany błąd portu (komunikat systemu: Strange things).")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SerialPortReason(c.error, c.text, QStringLiteral("/dev/ttyUSB7")), c.expected) << c.text.toStdString();
 }

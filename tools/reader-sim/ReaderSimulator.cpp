@@ -1,6 +1,6 @@
 // welkor-reader-sim: a plate reader on a pseudo-terminal.
 //
-//   welkor-reader-sim [--answers good,silent,corrupt,half] report.rap
+//   welkor-reader-sim [--answers good,silent,corrupt,half,slow,tail] [--pace MS] report.rap
 //
 // Opens a pseudo-terminal pair, prints the device name the program should use
 // as its port (one line on standard output) and answers every compound
@@ -11,6 +11,11 @@
 //   silent   nothing
 //   corrupt  the whole frame with a wrong first byte
 //   half     the first half of the frame, then nothing
+//   slow     the whole frame in pieces, each starting at a blank, one every
+//            MS milliseconds (--pace, default 20), as a slow reader sends
+//   tail     what is left of the frame once its first line and the start of
+//            the second are gone: it starts at a blank and ends as a frame,
+//            as the rest of an answer does that a program stopped listening to
 // Single control bytes are logged and left unanswered. The simulator ends
 // when its parent does, or on a signal.
 #include "core/reader/Transmission.h"
@@ -37,7 +42,7 @@
 
 namespace {
 
-enum class Answer { Good, Silent, Corrupt, Half };
+enum class Answer { Good, Silent, Corrupt, Half, Slow, Tail };
 
 bool ParseAnswers(const std::string& list, std::vector<Answer>& out)
 {
@@ -52,6 +57,10 @@ bool ParseAnswers(const std::string& list, std::vector<Answer>& out)
             out.push_back(Answer::Corrupt);
         else if (word == "half")
             out.push_back(Answer::Half);
+        else if (word == "slow")
+            out.push_back(Answer::Slow);
+        else if (word == "tail")
+            out.push_back(Answer::Tail);
         else
             return false;
     }
@@ -91,6 +100,24 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
+// The frame in pieces, each but the first starting at a blank, written with
+// a pause before each piece after the first.
+bool WriteSlowly(int fd, const std::string& frame, int paceMs)
+{
+    std::size_t start = 0;
+    while (start < frame.size()) {
+        std::size_t end = frame.find(' ', start + 1);
+        if (end == std::string::npos)
+            end = frame.size();
+        if (start > 0)
+            usleep(static_cast<useconds_t>(paceMs) * 1000);
+        if (!WriteAll(fd, frame.substr(start, end - start)))
+            return false;
+        start = end;
+    }
+    return true;
+}
+
 void MakeRaw(int fd)
 {
     termios settings{};
@@ -106,6 +133,7 @@ int main(int argc, char* argv[])
 {
     std::vector<Answer> answers;
     std::string reportPath;
+    int paceMs = 20;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--answers" && i + 1 < argc) {
@@ -113,15 +141,21 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "welkor-reader-sim: unknown answer in '%s'\n", argv[i]);
                 return 2;
             }
+        } else if (arg == "--pace" && i + 1 < argc) {
+            paceMs = std::atoi(argv[++i]);
+            if (paceMs < 0 || paceMs > 60000) {
+                std::fprintf(stderr, "welkor-reader-sim: pace '%s' is not 0-60000 ms\n", argv[i]);
+                return 2;
+            }
         } else if (reportPath.empty() && arg.rfind("--", 0) != 0) {
             reportPath = arg;
         } else {
-            std::fprintf(stderr, "usage: welkor-reader-sim [--answers good,silent,corrupt,half] report.rap\n");
+            std::fprintf(stderr, "usage: welkor-reader-sim [--answers good,silent,corrupt,half,slow,tail] [--pace MS] report.rap\n");
             return 2;
         }
     }
     if (reportPath.empty()) {
-        std::fprintf(stderr, "usage: welkor-reader-sim [--answers good,silent,corrupt,half] report.rap\n");
+        std::fprintf(stderr, "usage: welkor-reader-sim [--answers good,silent,corrupt,half,slow,tail] [--pace MS] report.rap\n");
         return 2;
     }
     if (answers.empty())
@@ -198,10 +232,19 @@ int main(int argc, char* argv[])
             } else if (answer == Answer::Half) {
                 reply = frame.substr(0, frame.size() / 2);
                 what = "half a frame";
+            } else if (answer == Answer::Slow) {
+                reply = frame;
+                what = "the whole frame, slowly";
+            } else if (answer == Answer::Tail) {
+                const std::size_t secondLine = frame.find('\x03');
+                const std::size_t blank = secondLine == std::string::npos ? secondLine : frame.find(' ', secondLine);
+                reply = blank == std::string::npos ? frame : frame.substr(blank);
+                what = "the tail of a frame";
             }
             std::fprintf(stderr, "welkor-reader-sim: command %s, answering with %s (%zu bytes)\n", command.c_str(),
                          what, reply.size());
-            if (!reply.empty() && !WriteAll(master, reply))
+            const bool written = answer == Answer::Slow ? WriteSlowly(master, reply, paceMs) : WriteAll(master, reply);
+            if (!reply.empty() && !written)
                 return 1;
         }
     }

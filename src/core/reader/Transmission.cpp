@@ -2,6 +2,9 @@
 
 #include "core/report/ReportCheck.h"
 #include "core/report/ReportFile.h"
+#include "core/report/ReportParsing.h"
+
+#include <algorithm>
 
 namespace welkor {
 
@@ -43,6 +46,40 @@ std::string Refusal(const std::string& reason)
     return text;
 }
 
+// Why bytes that should be a frame are not one: nothing came, the end
+// sequence never came (the answer broke off), or the first byte is wrong.
+std::string FrameProblem(std::string_view bytes)
+{
+    std::string text(kTransmissionRefused);
+    text += '\n';
+    if (bytes.empty())
+        return text + "Nie odebrano \xBF" "adnych danych.";
+    if (!EndsWithEndSequence(bytes))
+        return text + "Odpowied\x9F niepe\xB3na: urywa si\xEA po " + std::to_string(bytes.size())
+            + (bytes.size() == 1 ? " bajcie" : " bajtach") + " (brak sekwencji ko\xF1" "ca transmisji).";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto first = static_cast<unsigned char>(bytes.front());
+    return text + "Odebrane dane nie s\xB9 raportem z pomiaru: transmisja nie zaczyna si\xEA od spacji (pierwszy bajt 0x"
+        + kHex[first >> 4] + kHex[first & 0x0F] + ").";
+}
+
+// A reader always sends the whole plate: the value lines hold one value for
+// each of the 96 wells, no more and no fewer. Anything else is a piece of an
+// answer (the tail of an earlier one) or not a plate at all, and its values
+// would land in the wrong wells.
+std::string PlateShapeProblem(const ReportLines& lines)
+{
+    constexpr std::size_t wells = kPlateRows * kPlateColumns;
+    std::size_t values = 0;
+    for (std::size_t i = kFirstValueLine; i <= kLastValueLine; ++i)
+        values += static_cast<std::size_t>(std::count(lines[i].begin(), lines[i].end(), kTab));
+    if (values == wells)
+        return {};
+    return "Odebrane dane nie s\xB9 raportem z pomiaru: wiersze 7-18 zawieraj\xB9 " + std::to_string(values)
+        + (values == 1 ? " warto\x9C\xE6" : " warto\x9C" "ci") + ", a p\xB3ytka ma " + std::to_string(wells)
+        + " do\xB3k\xF3w.";
+}
+
 } // namespace
 
 bool EndsWithEndSequence(std::string_view bytes)
@@ -60,7 +97,7 @@ TransmissionResult ConvertTransmission(std::string_view transmission, std::strin
 {
     TransmissionResult result;
     if (!IsCompleteFrame(transmission)) {
-        result.problem = kTransmissionRefused;
+        result.problem = FrameProblem(transmission);
         return result;
     }
 
@@ -83,6 +120,10 @@ TransmissionResult ConvertTransmission(std::string_view transmission, std::strin
 
     if (std::string shortage = CheckReportContent(lines); !shortage.empty()) {
         result.problem = Refusal(shortage);
+        return result;
+    }
+    if (std::string shape = PlateShapeProblem(lines); !shape.empty()) {
+        result.problem = Refusal(shape);
         return result;
     }
     lines[4] = "DATE: " + PlainText(date) + " TIME: " + PlainText(time);

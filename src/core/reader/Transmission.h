@@ -40,10 +40,13 @@ struct TransmissionResult {
 // comma, any other control byte a blank, so the report can always be saved
 // and reopened), the last line gets its tab, line 4 becomes "DATE: <date>
 // TIME: <time>", line 5 "OPERATOR: <operator>", and the success line is
-// added. The result must pass the check a report file gets (18 lines from the
-// reader, values that are numbers or well state words); otherwise it is
-// refused with "Nieprawidłowa transmisja." and the reason. date, time and
-// operatorName are code page 1250 texts taken from one reading of the clock.
+// added. The result must hold a whole plate (18 lines from the reader, value
+// lines 6-17 with exactly 96 values in all) and pass the check a report file
+// gets (values that are numbers or well state words). Anything else is
+// refused with "Nieprawidłowa transmisja." and, in a second line, what was
+// wrong: nothing came, the answer broke off after so many bytes, or the bytes
+// are not a plate and why. date, time and operatorName are code page 1250
+// texts taken from one reading of the clock.
 TransmissionResult ConvertTransmission(std::string_view transmission, std::string_view date, std::string_view time,
                                        std::string_view operatorName);
 

@@ -386,8 +386,14 @@ private:
         bool error = false;
     };
     void SendSimpleCommand(std::uint8_t controlByte);
-    bool ReceiveTransmission(ReaderMessage& message);
+    // What a command got: nothing usable, silence, or a report that replaced
+    // the current one. `workAsked`: unsaved work was asked about before the
+    // command went out; otherwise it is asked about before a report replaces it.
+    enum class ReaderResult { Nothing, Silence, Report };
+    ReaderResult ReceiveTransmission(ReaderMessage& message, bool workAsked);
     void ShowReaderMessage(const ReaderMessage& message);
+    bool ConfirmFetchReplacesWork();
+    void ShowFetchedPlate();
 
     // True when a cell of the edit grid holds text "Przenieś" would replace.
     bool EditGridHoldsWork() const;

@@ -17,11 +17,16 @@ struct ReaderAnswer {
     Outcome outcome = Outcome::Answered;
     std::string bytes;
     QString problem;
+    // Answered without a whole frame: how the wait ended ("no byte for 10
+    // s"), for the user; empty when the link has nothing to add.
+    QString ending;
 };
 
 // The line to the plate reader. The window sets the outgoing command and
 // asks the link for the reader's answer at once; the link sends the command
 // and returns the complete framed answer, or what came before it gave up.
+// Nothing a reader sent before the command (the rest of an answer the user
+// stopped waiting for) is ever part of the answer.
 class ReaderLink {
 public:
     virtual ~ReaderLink() = default;

@@ -90,21 +90,25 @@ void TWel_Kor::Bezpotwierdzenia1Click() { SendSimpleCommand(controlBytes.noAckno
 bool TWel_Kor::FetchFromReader()
 {
     ReaderMessage message;
-    const bool replaced = ReceiveTransmission(message);
+    const bool replaced = ReceiveTransmission(message, false) == ReaderResult::Report;
     ShowReaderMessage(message);
     return replaced;
 }
 
-bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
+TWel_Kor::ReaderResult TWel_Kor::ReceiveTransmission(ReaderMessage& message, bool workAsked)
 {
     ReaderAnswer answer = services_.reader->exchange(outgoingCommand, this);
     receivedTransmission.clear();
     if (answer.outcome == ReaderAnswer::Outcome::Cancelled)
-        return false;
+        return ReaderResult::Nothing;
     if (answer.outcome == ReaderAnswer::Outcome::Failed) {
         message = {answer.problem, true};
-        return false;
+        return ReaderResult::Nothing;
     }
+    // What the link says about how the wait ended follows the verdict.
+    const auto withEnding = [&answer](const QString& text) {
+        return answer.ending.isEmpty() ? text : text + QLatin1Char('\n') + answer.ending;
+    };
     receivedTransmission = std::move(answer.bytes);
     if (receivedTransmission.empty()) {
         // The user's report, comment and edit grid stay; only a window that
@@ -113,8 +117,8 @@ bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
             mOdebrany->setPlainText(kNoSignal);
             FillPlaceholder(columnCount, rowCount);
         }
-        message = {kNoSignal, false};
-        return false;
+        message = {withEnding(kNoSignal), false};
+        return ReaderResult::Silence;
     }
 
     // The whole transmission is converted and checked before anything on
@@ -125,19 +129,21 @@ bool TWel_Kor::ReceiveTransmission(ReaderMessage& message)
         welkor::ConvertTransmission(receivedTransmission, ToCp1250(TransmissionDate(locale, now.date())),
                                     ToCp1250(TransmissionTime(locale, now.time())), ToCp1250(operatorName));
     if (!result.ok()) {
-        message = {FromCp1250(result.problem), false};
-        return false;
+        message = {withEnding(FromCp1250(result.problem)), false};
+        return ReaderResult::Nothing;
     }
     // A good report replaces the current one: unsaved work is offered a save
     // first, and kept if the user says so.
-    if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
-        return false;
+    if (!workAsked && !ConfirmDiscardUnsavedWork(UnsavedScope::Report)) {
+        message = {QStringLiteral("Odebrany pomiar nie został przyjęty: raport pozostał bez zmian."), false};
+        return ReaderResult::Nothing;
+    }
     report.TakeTransmission(std::move(result.lines));
     RememberReportFile({}, {}); // a measurement that is in no file yet
     RebuildReportText();
     ShowValuesInGrid();
     MarkReportUnsaved(); // a measurement that is in no file yet
-    return true;
+    return ReaderResult::Report;
 }
 
 void TWel_Kor::ShowReaderMessage(const ReaderMessage& message)
@@ -150,19 +156,22 @@ void TWel_Kor::ShowReaderMessage(const ReaderMessage& message)
         services_.dialogs->information(message.text);
 }
 
-void TWel_Kor::Pocztek1Click()
+bool TWel_Kor::ConfirmFetchReplacesWork()
 {
-    const QString captionBefore = windowTitle();
-    setWindowTitle(productCaption + QStringLiteral(" - Pobieranie danych"));
-    outgoingCommand = welkor::CompoundCommand(static_cast<std::uint8_t>(udNumer->value()), controlBytes);
-    ReaderMessage message;
-    if (!ReceiveTransmission(message)) {
-        // Nothing changed, so neither does the caption; it is back before
-        // the message box opens.
-        setWindowTitle(captionBefore);
-        ShowReaderMessage(message);
-        return;
-    }
+    if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
+        return false;
+    // Without a report the edit grid's text is in no file, and the fetch
+    // fills the grid with the new plate (or with zeros when nothing comes).
+    if (report.hasData() || !EditGridHoldsWork())
+        return true;
+    return services_.dialogs->askYesNo(
+        QStringLiteral("Uwaga!"),
+        QStringLiteral("Tabela edycji zawiera oznaczenia, wyniki analizy lub wpisany tekst.\r\n"
+                       "Pobranie pomiaru zastąpi je jego wartościami.\r\nCzy mimo to pobrać dane?"));
+}
+
+void TWel_Kor::ShowFetchedPlate()
+{
     FindRange();
     RecolourPlate();
     ClearThreshold(); // no threshold of an earlier plate beside this one
@@ -171,4 +180,25 @@ void TWel_Kor::Pocztek1Click()
     UpdateLegend();
     RefreshTemplateOverlay();
     setWindowTitle(productCaption + QStringLiteral(" - Koniec pobieranie danych"));
+}
+
+void TWel_Kor::Pocztek1Click()
+{
+    // What a new measurement would replace is asked about before the reader
+    // is told to send one: "Anuluj" sends nothing and changes nothing.
+    if (!ConfirmFetchReplacesWork())
+        return;
+    const QString captionBefore = windowTitle();
+    setWindowTitle(productCaption + QStringLiteral(" - Pobieranie danych"));
+    outgoingCommand = welkor::CompoundCommand(static_cast<std::uint8_t>(udNumer->value()), controlBytes);
+    ReaderMessage message;
+    const ReaderResult result = ReceiveTransmission(message, true);
+    // A new plate goes through the whole sequence, and so does silence on a
+    // window without a report (its wells then hold "0"). Otherwise nothing
+    // changed, so neither does the caption; it is back before the message.
+    if (result == ReaderResult::Report || (result == ReaderResult::Silence && !report.hasData()))
+        ShowFetchedPlate();
+    else
+        setWindowTitle(captionBefore);
+    ShowReaderMessage(message);
 }
