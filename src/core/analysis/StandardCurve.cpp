@@ -606,8 +606,9 @@ std::vector<CurvePoint> StandardCurve::Points(double from, double to, int count)
     const bool logarithmic = from > 0 && to > 0;
     for (int i = 0; i < count; ++i) {
         const double f = static_cast<double>(i) / (count - 1);
-        const double x
-            = logarithmic ? std::exp(std::log(from) + f * (std::log(to) - std::log(from))) : from + f * (to - from);
+        double x = logarithmic ? std::exp(std::log(from) + f * (std::log(to) - std::log(from))) : from + f * (to - from);
+        if (i == 0 || i == count - 1)
+            x = i == 0 ? from : to; // the ends exactly
         points.push_back({x, Response(x)});
     }
     return points;
