@@ -377,12 +377,20 @@ struct CurveFitter {
     }
     static constexpr double kRunaway = 13.8; // ln 10⁶
 
-    // The best converged fit of the logistic model from several starts.
-    std::optional<LeastSquaresFit> BestLogisticFit(const std::vector<std::vector<double>>& starts, bool& ranOff) const
+    // The best converged fit of the logistic model from several starts; with
+    // `firstWins` the later starts are tried only when the first one fails.
+    std::optional<LeastSquaresFit> BestLogisticFit(const std::vector<std::vector<double>>& starts, bool firstWins,
+                                                   bool& ranOff) const
     {
+        // Parameters to about 10 digits: far beyond what a plate's readings
+        // carry, at half the evaluations of the solver's default.
+        LeastSquaresSettings settings;
+        settings.tolerance = 1e-12;
         std::optional<LeastSquaresFit> best;
         for (const std::vector<double>& start : starts) {
-            LeastSquaresFit fit = FitLeastSquares(x, y, weights, LogisticModel, start);
+            if (best && firstWins)
+                break;
+            LeastSquaresFit fit = FitLeastSquares(x, y, weights, LogisticModel, start, settings);
             if (!fit.converged)
                 continue;
             if (!WithinTheModel(fit.parameters)) {
@@ -399,7 +407,7 @@ struct CurveFitter {
     {
         std::vector<std::vector<double>> starts = LogisticStarts();
         bool ranOff = false;
-        std::optional<LeastSquaresFit> fit = BestLogisticFit(starts, ranOff);
+        std::optional<LeastSquaresFit> fit = BestLogisticFit(starts, true, ranOff);
         if (options.model == CurveModel::FivePL) {
             // From the 4PL's answer (or its starts) with g = 1, ½ and 2.
             std::vector<std::vector<double>> fiveStarts;
@@ -412,7 +420,7 @@ struct CurveFitter {
                     fiveStarts.push_back(start);
                 }
             ranOff = false;
-            fit = BestLogisticFit(fiveStarts, ranOff);
+            fit = BestLogisticFit(fiveStarts, false, ranOff);
         }
         if (!fit) {
             Fail(ranOff ? RanOff(options.model) : NotConverged(options.model));
