@@ -8,6 +8,8 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the curve fits (linear algebra, Levenberg–Marquardt)
+  libeigen3-dev
   fontconfig fonts-dejavu-core
   xvfb xdotool poppler-utils
   # file-type registration and its tests, the .deb

@@ -3,6 +3,7 @@
 #include "NumberProperties.h"
 
 #include "core/analysis/CutoffAnalysis.h"
+#include "core/analysis/StandardMark.h"
 #include "core/document/ReportDocument.h"
 #include "core/plate/CalibrationRange.h"
 #include "core/plate/TKonwersjaKoloru.h"
@@ -203,11 +204,17 @@ void CheckAnalysis(const GridTexts& measured, GridTexts& edit, bool& freshMeasur
             if (!verdict.Expect(r > 0 && c > 0, [&] { return "the analysis changed heading cell " + Where(r, c); }))
                 continue;
             const std::string word = MarkWord(now);
-            verdict.Expect(word == "neg" || word == "poz" || now == kBelowMark,
+            // A standard "std 12,5" is written back as " std 12,5", its number unchanged.
+            const StandardMark standard = ReadStandardMark(was);
+            const bool standardRewritten = standard.kind == StandardMarkKind::Standard && now == standard.text;
+            verdict.Expect(word == "neg" || word == "poz" || now == kBelowMark || standardRewritten,
                            [&] { return "the analysis wrote " + Shown(now) + " into " + Where(r, c); });
+            if (standardRewritten)
+                continue;
             if (now == kBelowMark) {
                 verdict.Expect(wasFresh, [&] { return Where(r, c) + " marked below without a threshold step"; });
                 verdict.Expect(!IsControlMark(was), [&] { return "control " + Where(r, c) + " marked below"; });
+                verdict.Expect(!IsStandardCell(was), [&] { return "standard " + Where(r, c) + " marked below"; });
                 verdict.Expect(IsNumber(measured[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]),
                                [&] { return Where(r, c) + " marked below without a measured number"; });
             } else {

@@ -136,10 +136,12 @@ public:
                 cell = commands.UnicodeText();
                 break;
             }
-            case 6: { // a control mark typed the way users type them
-                static const char* const kMarks[] = {"neg", "poz", " neg", " poz", "NEG", "Poz", " neg ", "neg\t"};
+            case 6: { // a control or standard mark typed the way users type them
+                static const char* const kMarks[] = {"neg",      "poz",       " neg", " poz",       "NEG",
+                                                     "Poz",      " neg ",     "neg\t", "std 12,5",  " STD 0.5",
+                                                     "std\xA0" "3", "std 2,5 ng"};
                 std::string& cell = Cell(commands);
-                cell = kMarks[commands.Byte() % 8];
+                cell = kMarks[commands.Byte() % 12];
                 break;
             }
             case 7: // "Analizuj"

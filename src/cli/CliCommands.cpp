@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CurveCommand.h"
 #include "cli/PlateRendering.h"
 #include "core/document/ReportDocument.h"
 #include "core/output/PlateCsv.h"
@@ -44,6 +45,9 @@ const QString kGeneralHelp = QStringLiteral(
     "                             obraz mikropłytki z legendą, do sprawozdań i prezentacji\n"
     "  transmisja ZAPIS.bin [-o RAPORT.rap] [--operator NAZWA]\n"
     "                             raport z zapisanej transmisji czytnika, jak po „Pobierz”\n"
+    "  krzywa PLIK.rap [--standardy A1=12.5,...] [--model 4pl|5pl|liniowy|loglog|punkty] [--waga 1/y2]\n"
+    "                  [-o WYNIKI.csv]\n"
+    "                             stężenia próbek z krzywej standardowej (CSV)\n"
     "\n"
     "Katalog w miejscu pliku oznacza wszystkie jego pliki .rap; „-” czyta standardowe wejście.\n"
     "Komunikaty trafiają na standardowe wyjście błędów; pliki wyników są zapisywane w całości albo wcale.\n"
@@ -448,6 +452,7 @@ const std::vector<CommandEntry>& Commands()
         {"obraz", {QStringLiteral("wyjscie"), QStringLiteral("skala"), QStringLiteral("powiekszenie")}, &kPictureHelp,
          Picture},
         {"transmisja", {QStringLiteral("wyjscie"), QStringLiteral("operator")}, &kTransmissionHelp, Transmission},
+        {"krzywa", CurveOptionNames(), &kCurveHelp, Curve},
     };
     return commands;
 }
@@ -486,7 +491,7 @@ int RunCommandLine(const QStringList& args, Console& console)
         return kExitOk;
     }
     if (first.isEmpty())
-        throw UsageError(QStringLiteral("Podaj polecenie: sprawdz, eksport, analizuj, obraz albo transmisja."));
+        throw UsageError(QStringLiteral("Podaj polecenie: sprawdz, eksport, analizuj, obraz, transmisja albo krzywa."));
     const CommandEntry* entry = FindCommand(first);
     if (!entry)
         throw UsageError(QStringLiteral("Nieznane polecenie „%1”.").arg(first));

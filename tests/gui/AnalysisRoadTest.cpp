@@ -417,4 +417,44 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
 }
 
+// Standards typed into the cell editor: "Analizuj" writes them back plainly
+// and never marks them, a save keeps them and reopening brings them back as
+// marks the curve reads.
+TEST_F(AnalysisRoad, TypedStandardsStayStandardsThroughAnalysisSaveAndReopen)
+{
+    TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh)); // columns 1-6 read 0,1xx
+    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    TypeIntoCell(w.sgEdycja, 1, 1, QStringLiteral("neg"));
+    TypeIntoCell(w.sgEdycja, 1, 2, QStringLiteral("neg")); // threshold 3 × 0,1005
+    TypeIntoCell(w.sgEdycja, 2, 1, QStringLiteral("STD 12.5"));
+    TypeIntoCell(w.sgEdycja, 2, 2, QStringLiteral(" std 0,5 "));
+    TypeIntoCell(w.sgEdycja, 2, 3, QStringLiteral("std 5 ng"));
+    w.tbAnalizuj->click();
+    ExpectNoErrors();
+
+    EXPECT_EQ(w.controlCounts.negative, 2);
+    EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3015"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" std 12,5"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" std 0,5"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 3), QStringLiteral("std 5 ng")); // kept as typed, not marked
+    EXPECT_EQ(w.sgEdycja->cell(2, 4), kBelow);
+    EXPECT_EQ(CountBelow(w), 6 * 8 - 5);
+
+    dialogs.fileAnswers = {Path(QStringLiteral("standards.rap"))};
+    w.Zapisz1Click();
+    ExpectNoErrors();
+    EXPECT_TRUE(ReadFile(QStringLiteral("standards.rap")).contains("\r\n A\t neg\t std\xA0" "12,5\t poni\xBF" "ej\t"));
+
+    WriteFile(QStringLiteral("other.rap"), SampleReport());
+    dialogs.fileAnswers = {Path(QStringLiteral("other.rap"))};
+    w.Otwrz1Click();
+    dialogs.fileAnswers = {Path(QStringLiteral("standards.rap"))};
+    w.Otwrz1Click();
+    ExpectNoErrors();
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" std\u00A012,5"));
+    w.tbAnalizuj->click(); // only the marks: the report holds its analysis
+    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" std 12,5"));
+    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" std 0,5"));
+}
+
 } // namespace

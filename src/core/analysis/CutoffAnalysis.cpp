@@ -1,5 +1,6 @@
 #include "core/analysis/CutoffAnalysis.h"
 
+#include "core/analysis/StandardMark.h"
 #include "core/analysis/ThresholdText.h"
 #include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
@@ -19,12 +20,15 @@ const std::string kPositiveMark = " poz";
 const std::string kBelowMark = " poni\xBF" "ej";
 const std::string kStatusPrefix = "Pr\xF3g: ";
 
-enum class Mark { None, Negative, Positive };
+enum class Mark { None, Negative, Positive, Standard };
 
 // A mark is read the way the user means it: any letter case, blanks around
-// (a saved cell keeps a trailing blank as a no-break space).
+// (a saved cell keeps a trailing blank as a no-break space). A standard
+// ("std 12,5") is a control of its own: never a sample, never a negative.
 Mark MarkOf(std::string_view cell)
 {
+    if (IsStandardCell(cell))
+        return Mark::Standard;
     constexpr std::string_view blanks = " \t\xA0";
     const std::size_t first = cell.find_first_not_of(blanks);
     if (first == std::string_view::npos)
@@ -67,10 +71,16 @@ CutoffOutcome RunCutoffAnalysis(const GridTexts& measured, GridTexts& edit, bool
     ForEachWell([&](std::size_t r, std::size_t c) {
         std::string& cell = edit[r][c];
         const Mark mark = MarkOf(cell);
-        if (mark == Mark::Negative)
+        if (mark == Mark::Negative) {
             cell = kNegativeMark;
-        else if (mark == Mark::Positive)
+        } else if (mark == Mark::Positive) {
             cell = kPositiveMark;
+        } else if (mark == Mark::Standard) {
+            // " std 12,5"; a mark whose number does not read stays as typed.
+            StandardMark standard = ReadStandardMark(cell);
+            if (standard.kind == StandardMarkKind::Standard)
+                cell = std::move(standard.text);
+        }
     });
 
     if (!freshMeasurement)

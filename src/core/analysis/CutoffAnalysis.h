@@ -29,7 +29,9 @@ enum class CutoffOutcome {
 // in row 0 and column 0, which are never touched).
 //
 // Every call rewrites control marks to " neg" / " poz": a cell reading "neg"
-// or "poz" in any letter case and with any blanks around it is a mark. While
+// or "poz" in any letter case and with any blanks around it is a mark, and a
+// standard "std 12,5" (StandardMark) becomes " std 12,5". Standards are
+// controls of their own: never marked, never counted as negatives. While
 // freshMeasurement is set it then takes three times the mean of the negative
 // controls' readings as the threshold, hands "Próg: <threshold>" to
 // showStatus (cut to the panel's width), writes " poniżej" into every sample
