@@ -53,8 +53,9 @@ public:
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
 
     // The printer set-up dialog: what the user confirms stays in `printer`
-    // for the next print; a cancel leaves it as it was.
-    virtual void printerSetup(QPrinter& printer) = 0;
+    // for the next print; a cancel leaves it as it was. A print to a file
+    // is offered as `offeredPdf` until the printer has a file of its own.
+    virtual void printerSetup(QPrinter& printer, const QString& offeredPdf) = 0;
 
     // The print preview of the pages `paint` draws on the printer it is
     // given; printing from the preview calls `paint` again.

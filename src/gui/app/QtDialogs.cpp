@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -155,9 +156,14 @@ std::optional<std::uint32_t> QtDialogs::chooseColour(std::uint32_t initial)
         | (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }
 
-void QtDialogs::printerSetup(QPrinter& printer)
+void QtDialogs::printerSetup(QPrinter& printer, const QString& offeredPdf)
 {
     QPrintDialog dialog(&printer, parent_);
+    // Qt offers the document's name in the working folder; the report's
+    // folder is where its PDF belongs.
+    if (printer.outputFileName().isEmpty() && !offeredPdf.isEmpty())
+        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(offeredPdf);
     dialog.setWindowTitle(QStringLiteral("Ustawienia drukowania"));
     // The whole report is printed: no page ranges, no selection.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);

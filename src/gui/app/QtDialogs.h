@@ -17,7 +17,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
-    void printerSetup(QPrinter& printer) override;
+    void printerSetup(QPrinter& printer, const QString& offeredPdf) override;
     void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
 
 private:

@@ -122,7 +122,8 @@ public:
     // ---- Unsaved work -----------------------------------------------------------
     // The lines a report save would write now (empty without a report).
     welkor::ReportLines CurrentSaveDocument() const;
-    void MarkReportSaved(welkor::ReportLines document);
+    // The report as the file `fileName` now holds it (opened or saved).
+    void MarkReportSaved(welkor::ReportLines document, const QString& fileName);
     void MarkReportUnsaved(); // a report that has never been saved (a fetch)
     bool ReportHasUnsavedChanges() const;
     void MarkTemplateSaved();
@@ -192,11 +193,17 @@ public:
     void Drukuj1Click();
     void Ustawieniadrukowania1Click();
     void PodgladWydruku1Click();
-    // The printer the next print goes to, with what the set-up chose.
+    // The printer the next print goes to, with what the set-up chose; its
+    // document name is that of the PDF file below.
     QPrinter& Printer();
+    // The PDF a print to a file is offered as: the report's name with
+    // ".pdf" in the report's folder ("raport.pdf" in the home folder while
+    // the report is in no file).
+    QString OfferedPdfFile() const;
     // What a print shows: the label, the report lines, the comment, the logo's size.
     welkor::PrintContent PrintedContent() const;
-    void PrintPages(QPrinter& printer);
+    // Prints on `printer`; `pdfFile` names the file a draft is written for.
+    void PrintPages(QPrinter& printer, const QString& pdfFile = {});
 
     // ---- Plate reader ---------------------------------------------------------
     void ConnectReader();
@@ -382,6 +389,7 @@ private:
     WindowServices services_;
     bool shown_ = false;
     std::optional<welkor::ReportLines> savedReportDocument_;
+    QString reportFile_; // the file the report was opened from or saved to; empty for a fetched one
     std::unique_ptr<QPrinter> printer_; // made on first use: finding printers takes time
     welkor::CellColourArray savedTemplateColours_{};
 };

@@ -17,9 +17,17 @@ welkor::ReportLines TWel_Kor::CurrentSaveDocument() const
     return current.SaveDocument();
 }
 
-void TWel_Kor::MarkReportSaved(welkor::ReportLines document) { savedReportDocument_ = std::move(document); }
+void TWel_Kor::MarkReportSaved(welkor::ReportLines document, const QString& fileName)
+{
+    savedReportDocument_ = std::move(document);
+    reportFile_ = fileName;
+}
 
-void TWel_Kor::MarkReportUnsaved() { savedReportDocument_.reset(); }
+void TWel_Kor::MarkReportUnsaved()
+{
+    savedReportDocument_.reset();
+    reportFile_.clear();
+}
 
 bool TWel_Kor::ReportHasUnsavedChanges() const
 {

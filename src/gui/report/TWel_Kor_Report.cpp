@@ -117,7 +117,7 @@ void TWel_Kor::LoadReport(const QString& fileName)
     RecolourPlate();
     UpdateLegend();
     RefreshTemplateOverlay();
-    MarkReportSaved(CurrentSaveDocument());
+    MarkReportSaved(CurrentSaveDocument(), fileName);
 }
 
 bool TWel_Kor::AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead)
@@ -168,7 +168,7 @@ void TWel_Kor::Zapisz1Click()
     if (!ConfirmOverwrite(fileName))
         return;
     WriteFileAtomically(fileName, welkor::JoinReportLines(document));
-    MarkReportSaved(std::move(document));
+    MarkReportSaved(std::move(document), fileName);
 }
 
 void TWel_Kor::sgDaneSelectCell(int column, int row)
