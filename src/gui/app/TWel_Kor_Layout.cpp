@@ -55,6 +55,21 @@ QLabel* PlacedLabel(QWidget* parent, const QString& text, int left, int top)
     return label;
 }
 
+// The green label at the right of the toolbar. Its text begins with blanks
+// that only push the letters to the right; the bar makes room for the
+// letters alone, so the label never goes into the bar's overflow menu.
+class ToolbarLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override
+    {
+        const int letters = fontMetrics().horizontalAdvance(text().trimmed());
+        const QMargins margins = contentsMargins();
+        return QSize(letters + margins.left() + margins.right() + 2 * margin() + 2, QLabel::sizeHint().height());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
 } // namespace
 
 void TWel_Kor::BuildActionsAndMenus()
@@ -190,7 +205,7 @@ void TWel_Kor::BuildToolbar()
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
-    lR = new QLabel(QStringLiteral("            ZUTE -  Karsk"), bar);
+    lR = new ToolbarLabel(QStringLiteral("            ZUTE -  Karsk"), bar);
     QFont font;
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
                       QStringLiteral("DejaVu Serif")});
