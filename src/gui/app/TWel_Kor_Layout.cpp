@@ -354,8 +354,9 @@ void TWel_Kor::BuildPlatePage()
     // Calibration.
     auto* GroupBox1 = new QGroupBox(QStringLiteral("Kalibracja"), page);
     GroupBox1->setGeometry(568, 16, 153, 145);
+    // The bounds' labels are 60 wide; a wider bound widens its label (ShowBound).
     lGorna = PlacedLabel(GroupBox1, QString(13, QLatin1Char(' ')), 32, 16);
-    lGorna->setFixedWidth(60);
+    lGorna->resize(60, lGorna->height());
     lGornaNr = PlacedLabel(GroupBox1, QString(9, QLatin1Char(' ')), 104, 16);
     lGornaNr->setFixedWidth(40);
     auto makeTrackBar = [GroupBox1](int top) {
@@ -375,7 +376,7 @@ void TWel_Kor::BuildPlatePage()
     sZero->setGeometry(40, 60, 30, 30);
     PlacedLabel(GroupBox1, QStringLiteral("Zero"), 104, 68);
     lDolna = PlacedLabel(GroupBox1, QString(13, QLatin1Char(' ')), 32, 96);
-    lDolna->setFixedWidth(60);
+    lDolna->resize(60, lDolna->height());
     lDolnaNr = PlacedLabel(GroupBox1, QString(12, QLatin1Char(' ')), 104, 96);
     lDolnaNr->setFixedWidth(40);
     tbDolna = makeTrackBar(112);
