@@ -7,9 +7,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QProcess>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include <cstdlib>
 #include <limits>
 
 using welkor::dial::PointAt;
@@ -273,4 +276,76 @@ TEST_F(DialTest, NewPaletteGivesTheFaceTheNewButtonColour)
     QCoreApplication::processEvents();
     EXPECT_EQ(corner, qRgb(0x35, 0x35, 0x35));
     EXPECT_EQ(dial.grab().toImage().pixel(0, 0), original.color(QPalette::Button).rgb());
+}
+
+// ---- A screen of high density ------------------------------------------------
+
+namespace {
+
+// Neighbouring device pixels inside one 2 x 2 block that differ by at least
+// `step` (the sum over red, green and blue): a picture drawn in the screen's
+// own pixels has such edges; one drawn a pixel per pixel and enlarged has
+// none, whether enlarged in blocks or smoothly.
+int FineEdges(const QImage& picture, int step)
+{
+    auto differ = [&](QPoint a, QPoint b) {
+        const QRgb p = picture.pixel(a);
+        const QRgb q = picture.pixel(b);
+        return std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) >= step;
+    };
+    int edges = 0;
+    for (int y = 0; y + 1 < picture.height(); y += 2)
+        for (int x = 0; x + 1 < picture.width(); x += 2)
+            edges += differ({x, y}, {x + 1, y}) + differ({x, y}, {x, y + 1});
+    return edges;
+}
+
+} // namespace
+
+// The window at Qt's scale factor 2 (a 4K monitor), run as a program of its
+// own: the dial, the toolbar's icons and both emblems are drawn in the
+// screen's device pixels, and the dial's hands still combine with the face.
+TEST(HighDensityScreen, SelfDrawnPicturesAreSharp)
+{
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.start(QStringLiteral(WELKOR_HIGH_DENSITY_PICTURES),
+                {out.path(), QStringLiteral(WELKOR_EXAMPLES_DIR "/pomiar_przyklad.rap")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+    ASSERT_EQ(child.readAllStandardOutput().trimmed(), "2");
+    auto picture = [&](const char* name) { return QImage(QDir(out.path()).filePath(QString::fromLatin1(name))); };
+
+    // The dial, 105 x 113 pixels: the ring, the ticks and the hands have
+    // edges between device pixels of one pixel.
+    const QImage dial = picture("dial.png");
+    const QImage face = picture("dial-face.png");
+    ASSERT_EQ(dial.size(), QSize(210, 226));
+    EXPECT_EQ(face.size(), dial.size()); // the face is kept in device pixels too
+    EXPECT_GT(FineEdges(dial, 1), 400);
+    // At 10:08:30 the second hand points down from the centre's pixel
+    // (52, 56), a pixel wide: two device pixels in exclusive-or with the
+    // face, the face beside them.
+    for (const int y : {150, 170, 190}) {
+        if (face.size() != dial.size())
+            break;
+        for (const int x : {104, 105})
+            EXPECT_EQ(dial.pixel(x, y), face.pixel(x, y) ^ 0x0000FFu) << x << "," << y;
+        for (const int x : {103, 106})
+            EXPECT_EQ(dial.pixel(x, y), face.pixel(x, y)) << x << "," << y;
+    }
+
+    // The toolbar's colour icon, 16 x 16 pixels: a picture of its own for
+    // the screen, its circles' edges in the finer pixels.
+    const QImage icon = picture("icon.png");
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_GT(FineEdges(icon, 100), 20);
+    // The emblems of the plate page and of the about box.
+    for (const char* name : {"emblem.png", "about-emblem.png"})
+        EXPECT_GT(FineEdges(picture(name), 300), 200) << name;
 }

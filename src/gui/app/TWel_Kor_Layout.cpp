@@ -9,6 +9,7 @@
 #include "gui/widgets/StringGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -392,7 +393,7 @@ void TWel_Kor::BuildPlatePage()
     // The emblem.
     auto* iZnak = new QLabel(page);
     iZnak->setGeometry(24, 360, 74, 88);
-    iZnak->setPixmap(MakeEmblem(QSize(74, 88)));
+    iZnak->setPixmap(MakeEmblem(QSize(74, 88), qApp->devicePixelRatio()));
     iZnak->setScaledContents(true);
 
     // The page as designed: the groups end at 721, the dial at 457. Smaller,
