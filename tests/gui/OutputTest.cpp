@@ -509,6 +509,7 @@ TEST_F(Output, ThePdfOfferedFollowsTheReportsFile)
     dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.raport.rap")));
     w.Otwrz1->trigger();
     w.Ustawieniadrukowania1->trigger();
+    w.PodgladWydruku1->trigger();
     dialogs.fileAnswers.push_back(Path(QStringLiteral("wyniki/kopia.rap")));
     w.Zapisz1->trigger();
     w.Ustawieniadrukowania1->trigger();
@@ -516,6 +517,7 @@ TEST_F(Output, ThePdfOfferedFollowsTheReportsFile)
     EXPECT_EQ(dialogs.printerSetupOffers,
               QStringList({QDir::home().filePath(QStringLiteral("raport.pdf")), Path(QStringLiteral("pomiar.raport.pdf")),
                            Path(QStringLiteral("wyniki/kopia.pdf"))}));
+    EXPECT_EQ(dialogs.previewOffers, QStringList{Path(QStringLiteral("pomiar.raport.pdf"))});
 }
 
 } // namespace

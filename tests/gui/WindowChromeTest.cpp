@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -120,6 +122,27 @@ TEST_F(WindowChrome, TheGreenLabelStaysOnTheToolbarBesideTheReadersItems)
         << w.lR->geometry().x() << "," << w.lR->geometry().right() << " in " << w.ToolBar1->width();
     EXPECT_GE(w.lR->contentsRect().width(), w.lR->fontMetrics().horizontalAdvance(w.lR->text().trimmed()));
     EXPECT_GT(w.lR->x(), w.udNumer->geometry().right());
+}
+
+// Qt's own print set-up offers the report's PDF in the report's folder,
+// until the printer has a file of its own.
+TEST_F(WindowChrome, PrintSetUpOffersTheReportsPdf)
+{
+    QtDialogs real;
+    QPrinter printer(QPrinter::HighResolution);
+    QStringList offered;
+    auto read = [&](QWidget* shown) {
+        auto* dialog = qobject_cast<QPrintDialog*>(shown);
+        ASSERT_NE(dialog, nullptr);
+        auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(file, nullptr);
+        offered << file->text();
+        dialog->reject();
+    };
+    WithModal([&] { real.printerSetup(printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
+    printer.setOutputFileName(Path(QStringLiteral("wybrany.pdf")));
+    WithModal([&] { real.printerSetup(printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
+    EXPECT_EQ(offered, QStringList({Path(QStringLiteral("pomiar.pdf")), Path(QStringLiteral("wybrany.pdf"))}));
 }
 
 TEST_F(WindowChrome, ReportMemoShowsAllFifteenLinesAtTheDesignedSize)

@@ -81,9 +81,11 @@ public:
         printerSetupAnswers.front()(printer);
         printerSetupAnswers.pop_front();
     }
-    void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override
+    void printPreview(QPrinter& printer, const QString& offeredPdf,
+                      const std::function<void(QPrinter&)>& paint) override
     {
         ++previewsShown;
+        previewOffers.push_back(offeredPdf);
         previewPrinterDocName = printer.docName();
         if (previewTarget)
             paint(*previewTarget);
@@ -94,6 +96,7 @@ public:
         }
     }
     QString previewPrinterDocName;
+    QStringList previewOffers; // the PDF file each preview's print dialog offered
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override
     {
         colourDialogStarts.push_back(initial);

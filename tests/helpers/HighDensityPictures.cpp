@@ -31,7 +31,7 @@ public:
     void error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
     void printerSetup(QPrinter&, const QString&) override {}
-    void printPreview(QPrinter&, const std::function<void(QPrinter&)>&) override {}
+    void printPreview(QPrinter&, const QString&, const std::function<void(QPrinter&)>&) override {}
 };
 
 class TenPastTen : public ClockSource {

@@ -58,8 +58,10 @@ public:
     virtual void printerSetup(QPrinter& printer, const QString& offeredPdf) = 0;
 
     // The print preview of the pages `paint` draws on the printer it is
-    // given; printing from the preview calls `paint` again.
-    virtual void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
+    // given; printing from the preview calls `paint` again. Its print
+    // dialog offers `offeredPdf` as the set-up does.
+    virtual void printPreview(QPrinter& printer, const QString& offeredPdf,
+                              const std::function<void(QPrinter&)>& paint) = 0;
 
     // Shows one of the program's own dialogs (operator, about box) modally
     // and returns how it closed (QDialog::Accepted or Rejected).

@@ -264,5 +264,6 @@ void TWel_Kor::PodgladWydruku1Click()
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
-    services_.dialogs->printPreview(Printer(), [this](QPrinter& target) { Guarded([&] { PrintPages(target); }); });
+    services_.dialogs->printPreview(Printer(), OfferedPdfFile(),
+                                    [this](QPrinter& target) { Guarded([&] { PrintPages(target); }); });
 }
