@@ -2,6 +2,7 @@
 
 #include "core/dial/DialGeometry.h"
 #include "gui/app/QtText.h"
+#include "gui/app/TOWelkor1.h"
 #include "gui/dial/TClock.h"
 
 #include <QApplication>
@@ -9,8 +10,8 @@
 #include <QPaintEvent>
 #include <QProcess>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdlib>
 #include <limits>
@@ -282,10 +283,10 @@ TEST_F(DialTest, NewPaletteGivesTheFaceTheNewButtonColour)
 
 namespace {
 
-// Neighbouring device pixels inside one 2 x 2 block that differ by at least
-// `step` (the sum over red, green and blue): a picture drawn in the screen's
-// own pixels has such edges; one drawn a pixel per pixel and enlarged has
-// none, whether enlarged in blocks or smoothly.
+// Neighbouring device pixels of one 2 x 2 block that differ by at least
+// `step` (over red, green and blue): a picture drawn in a screen's device
+// pixels has such edges, one drawn a pixel per pixel and enlarged has none,
+// whether enlarged in blocks or smoothly.
 int FineEdges(const QImage& picture, int step)
 {
     auto differ = [&](QPoint a, QPoint b) {
@@ -302,50 +303,50 @@ int FineEdges(const QImage& picture, int step)
 
 } // namespace
 
-// The window at Qt's scale factor 2 (a 4K monitor), run as a program of its
-// own: the dial, the toolbar's icons and both emblems are drawn in the
-// screen's device pixels, and the dial's hands still combine with the face.
-TEST(HighDensityScreen, SelfDrawnPicturesAreSharp)
+// The window at Qt's scale factor 2, as on a 4K monitor: the dial, the
+// toolbar's icons and both emblems are drawn in the screen's device pixels,
+// and the dial's hands still combine with the face. The scale is read at
+// start, so the suite runs this test again in a process of its own.
+TEST_F(DialTest, OnAScreenOfHighDensityThePicturesAreSharp)
 {
-    QTemporaryDir out;
-    ASSERT_TRUE(out.isValid());
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
-    child.start(QStringLiteral(WELKOR_HIGH_DENSITY_PICTURES),
-                {out.path(), QStringLiteral(WELKOR_EXAMPLES_DIR "/pomiar_przyklad.rap")});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
-    ASSERT_EQ(child.readAllStandardOutput().trimmed(), "2");
-    auto picture = [&](const char* name) { return QImage(QDir(out.path()).filePath(QString::fromLatin1(name))); };
-
-    // The dial, 105 x 113 pixels: the ring, the ticks and the hands have
-    // edges between device pixels of one pixel.
-    const QImage dial = picture("dial.png");
-    const QImage face = picture("dial-face.png");
-    ASSERT_EQ(dial.size(), QSize(210, 226));
-    EXPECT_EQ(face.size(), dial.size()); // the face is kept in device pixels too
-    EXPECT_GT(FineEdges(dial, 1), 400);
-    // At 10:08:30 the second hand points down from the centre's pixel
-    // (52, 56), a pixel wide: two device pixels in exclusive-or with the
-    // face, the face beside them.
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=DialTest.OnAScreenOfHighDensityThePicturesAreSharp")});
+        ASSERT_TRUE(child.waitForFinished(300000));
+        EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+        return;
+    }
+    TClock& dial = ShowPlateAt(QTime(10, 8, 30));
+    ASSERT_EQ(dial.devicePixelRatioF(), 2.0);
+    const QImage shown = dial.grab().toImage();
+    const QImage& face = dial.faceImage();
+    ASSERT_EQ(shown.size(), QSize(210, 226));
+    ASSERT_EQ(face.size(), shown.size());
+    EXPECT_GT(FineEdges(shown, 1), 400); // the ring, the ticks, the numbers, the hands
+    // The second hand points down from the centre's pixel (52, 56), a pixel
+    // wide: two device pixels in exclusive-or with the face, the face beside.
     for (const int y : {150, 170, 190}) {
-        if (face.size() != dial.size())
-            break;
         for (const int x : {104, 105})
-            EXPECT_EQ(dial.pixel(x, y), face.pixel(x, y) ^ 0x0000FFu) << x << "," << y;
+            EXPECT_EQ(shown.pixel(x, y), face.pixel(x, y) ^ 0x0000FFu) << x << "," << y;
         for (const int x : {103, 106})
-            EXPECT_EQ(dial.pixel(x, y), face.pixel(x, y)) << x << "," << y;
+            EXPECT_EQ(shown.pixel(x, y), face.pixel(x, y)) << x << "," << y;
     }
 
-    // The toolbar's colour icon, 16 x 16 pixels: a picture of its own for
-    // the screen, its circles' edges in the finer pixels.
-    const QImage icon = picture("icon.png");
+    // The colour icon, 16 pixels: a picture of its own, the circles' edges
+    // in the finer pixels; the emblems of the plate page and the about box.
+    const QImage icon = window->tbKolor->icon().pixmap(QSize(16, 16), 2.0).toImage();
     EXPECT_EQ(icon.size(), QSize(32, 32));
     EXPECT_GT(FineEdges(icon, 100), 20);
-    // The emblems of the plate page and of the about box.
-    for (const char* name : {"emblem.png", "about-emblem.png"})
-        EXPECT_GT(FineEdges(picture(name), 300), 200) << name;
+    for (QLabel* label : window->tsMikroplytka->findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            EXPECT_GT(FineEdges(label->grab().toImage(), 300), 200);
+        }
+    }
+    TOWelkor1 about(window.get());
+    EXPECT_GT(FineEdges(about.logo.toImage(), 300), 200);
 }
