@@ -330,12 +330,8 @@ TEST_F(DialTest, OnAScreenOfHighDensityThePicturesAreSharp)
     EXPECT_GT(FineEdges(shown, 1), 400); // the ring, the ticks, the numbers, the hands
     // The second hand points down from the centre's pixel (52, 56), a pixel
     // wide: two device pixels in exclusive-or with the face, the face beside.
-    for (const int y : {150, 170, 190}) {
-        for (const int x : {104, 105})
-            EXPECT_EQ(shown.pixel(x, y), face.pixel(x, y) ^ 0x0000FFu) << x << "," << y;
-        for (const int x : {103, 106})
-            EXPECT_EQ(shown.pixel(x, y), face.pixel(x, y)) << x << "," << y;
-    }
+    for (const int x : {103, 104, 105, 106})
+        EXPECT_EQ(shown.pixel(x, 170), face.pixel(x, 170) ^ (x == 104 || x == 105 ? 0x0000FFu : 0)) << x;
 
     // The colour icon, 16 pixels: a picture of its own, the circles' edges
     // in the finer pixels; the emblems of the plate page and the about box.

@@ -49,7 +49,8 @@ QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
 {
     const QString file = pdfFile.isEmpty() ? printer.outputFileName() : pdfFile;
     const QString where = printer.outputFormat() == QPrinter::PdfFormat
-        ? (file.isEmpty() ? QStringLiteral("nie wybrano drukarki ani pliku PDF") : QStringLiteral("plik „%1”").arg(file))
+        ? (file.isEmpty() ? QStringLiteral("nie wybrano drukarki ani pliku PDF")
+                          : QStringLiteral("plik „%1”").arg(file))
         : (printer.printerName().isEmpty() ? QStringLiteral("nie wybrano drukarki")
                                            : QStringLiteral("drukarka „%1”").arg(printer.printerName()));
     return QStringLiteral("Nie można rozpocząć wydruku (%1).\r\n"
