@@ -209,10 +209,10 @@ void QtDialogs::printerSetup(QPrinter& printer, const QString& offeredPdf)
 void QtDialogs::printPreview(QPrinter& printer, const QString& offeredPdf,
                              const std::function<void(QPrinter&)>& paint)
 {
-    QPrintPreviewDialog dialog(&printer, parent_);
     // The preview's print button opens a print dialog of its own, made when
     // first pressed: it offers the PDF as the set-up does each time it shows.
     PrintDialogWatch watch(printer, offeredPdf);
+    QPrintPreviewDialog dialog(&printer, parent_);
     dialog.installEventFilter(&watch);
     dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
     // Large enough to read the page without zooming first.
