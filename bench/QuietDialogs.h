@@ -13,6 +13,6 @@ public:
     void information(const QString&) override {}
     void error(const QString&) override {}
     std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    void printerSetup(QPrinter&) override {}
-    void printPreview(QPrinter&, const std::function<void(QPrinter&)>&) override {}
+    void printerSetup(QPrinter&, const QString&) override {}
+    void printPreview(QPrinter&, const QString&, const std::function<void(QPrinter&)>&) override {}
 };

@@ -255,3 +255,23 @@ TEST(DialCaps, EveryPixelOfACapBelongsToOnePartOnce)
     EXPECT_TRUE(CapPixelsFor(centre, 1, 3).inside.empty());
     EXPECT_FALSE(CapPixelsFor(centre, 0, 0).outline.empty());
 }
+
+TEST(DialCaps, AtScaleTwoTheSameCirclesInFinerPixels)
+{
+    // Pixel (52, 56) covers device pixels 104-105 and 112-113: the cap's
+    // middle is their common corner (105, 113). The inside reaches 1.5
+    // pixels (3 device pixels) from it, the ring 4.5 pixels (9).
+    const CapPixels hour = CapPixelsFor(Point { 52, 56 }, 3, 3, 2.0);
+    std::multiset<std::pair<int, int>> inside, outline;
+    for (const auto& [spans, pixels] : { std::pair { &hour.inside, &inside }, std::pair { &hour.outline, &outline } })
+        for (const Span& s : *spans)
+            for (int x = s.x0; x <= s.x1; ++x)
+                pixels->insert({ x, s.y });
+    for (int y = 100; y < 126; ++y)
+        for (int x = 92; x < 118; ++x) {
+            const double distance = std::hypot(x + 0.5 - 105, y + 0.5 - 113);
+            EXPECT_EQ(inside.count({ x, y }) == 1, distance <= 3) << x << "," << y;
+            EXPECT_EQ(outline.count({ x, y }) == 1, distance > 3 && distance <= 9) << x << "," << y;
+        }
+    EXPECT_EQ(inside.size() + outline.size(), 4u * 64u); // 64 middles in each quarter of the disc
+}

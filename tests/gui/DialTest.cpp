@@ -2,14 +2,18 @@
 
 #include "core/dial/DialGeometry.h"
 #include "gui/app/QtText.h"
+#include "gui/app/TOWelkor1.h"
 #include "gui/dial/TClock.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
+#include <cstdlib>
 #include <limits>
 
 using welkor::dial::PointAt;
@@ -273,4 +277,72 @@ TEST_F(DialTest, NewPaletteGivesTheFaceTheNewButtonColour)
     QCoreApplication::processEvents();
     EXPECT_EQ(corner, qRgb(0x35, 0x35, 0x35));
     EXPECT_EQ(dial.grab().toImage().pixel(0, 0), original.color(QPalette::Button).rgb());
+}
+
+// ---- A screen of high density ------------------------------------------------
+
+namespace {
+
+// Neighbouring device pixels of one 2 x 2 block that differ by at least
+// `step` (over red, green and blue): a picture drawn in a screen's device
+// pixels has such edges, one drawn a pixel per pixel and enlarged has none,
+// whether enlarged in blocks or smoothly.
+int FineEdges(const QImage& picture, int step)
+{
+    auto differ = [&](QPoint a, QPoint b) {
+        const QRgb p = picture.pixel(a);
+        const QRgb q = picture.pixel(b);
+        return std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) >= step;
+    };
+    int edges = 0;
+    for (int y = 0; y + 1 < picture.height(); y += 2)
+        for (int x = 0; x + 1 < picture.width(); x += 2)
+            edges += differ({x, y}, {x + 1, y}) + differ({x, y}, {x, y + 1});
+    return edges;
+}
+
+} // namespace
+
+// The window at Qt's scale factor 2, as on a 4K monitor: the dial, the
+// toolbar's icons and both emblems are drawn in the screen's device pixels,
+// and the dial's hands still combine with the face. The scale is read at
+// start, so the suite runs this test again in a process of its own.
+TEST_F(DialTest, OnAScreenOfHighDensityThePicturesAreSharp)
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=DialTest.OnAScreenOfHighDensityThePicturesAreSharp")});
+        ASSERT_TRUE(child.waitForFinished(300000));
+        EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+        return;
+    }
+    TClock& dial = ShowPlateAt(QTime(10, 8, 30));
+    ASSERT_EQ(dial.devicePixelRatioF(), 2.0);
+    const QImage shown = dial.grab().toImage();
+    const QImage& face = dial.faceImage();
+    ASSERT_EQ(shown.size(), QSize(210, 226));
+    ASSERT_EQ(face.size(), shown.size());
+    EXPECT_GT(FineEdges(shown, 1), 400); // the ring, the ticks, the numbers, the hands
+    // The second hand points down from the centre's pixel (52, 56), a pixel
+    // wide: two device pixels in exclusive-or with the face, the face beside.
+    for (const int x : {103, 104, 105, 106})
+        EXPECT_EQ(shown.pixel(x, 170), face.pixel(x, 170) ^ (x == 104 || x == 105 ? 0x0000FFu : 0)) << x;
+
+    // The colour icon, 16 pixels: a picture of its own, the circles' edges
+    // in the finer pixels; the emblems of the plate page and the about box.
+    const QImage icon = window->tbKolor->icon().pixmap(QSize(16, 16), 2.0).toImage();
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_GT(FineEdges(icon, 100), 20);
+    for (QLabel* label : window->tsMikroplytka->findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            EXPECT_GT(FineEdges(label->grab().toImage(), 300), 200);
+        }
+    }
+    TOWelkor1 about(window.get());
+    EXPECT_GT(FineEdges(about.logo.toImage(), 300), 200);
 }

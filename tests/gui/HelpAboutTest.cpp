@@ -3,6 +3,7 @@
 #include "gui/app/HelpViewer.h"
 #include "gui/app/TOWelkor1.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPaintEngine>
 #include <QPushButton>
@@ -125,6 +126,19 @@ TEST_F(WindowTest, HelpOpensAtTheTopAndAtTheIndex)
     EXPECT_EQ(w.helpViewer->browser->verticalScrollBar()->value(), 0);
     EXPECT_EQ(TopLine(*w.helpViewer), QStringLiteral("Welkor Lumo 1 – pomoc"));
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(WindowTest, EscapeClosesTheHelp)
+{
+    CopyHelpTo(dir.path());
+    TWel_Kor& w = Start();
+    w.Pomoc2->trigger();
+    ASSERT_NE(w.helpViewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.helpViewer));
+    w.helpViewer->browser->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(w.helpViewer->isVisible());
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(WindowTest, InstalledProgramFindsItsHelpAndLogoUnderShareAndAMissingHelpIsNamed)

@@ -146,6 +146,10 @@ protected:
             ADD_FAILURE() << tool.toStdString() << " failed (poppler-utils installed?)";
         return QString::fromUtf8(process.readAllStandardOutput());
     }
+    QString PdfText(const QString& name) const
+    {
+        return Poppler(QStringLiteral("pdftotext"), {Path(name), QStringLiteral("-")});
+    }
 };
 
 // ---- Export ---------------------------------------------------------------------------------
@@ -357,7 +361,7 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
     const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("Title:           ") + w.windowTitle())) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Title:           pomiar.pdf\n"))) << info.toStdString();
     // Page 1 at 50 dpi: green in the heading (x = 3200/600 inch) and in the logo.
     Poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
                                          QStringLiteral("-singlefile"), pdf, Path(QStringLiteral("strona"))});
@@ -388,7 +392,7 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
     preview.setOutputFileName(Path(QStringLiteral("podglad.pdf")));
     dialogs.previewTarget = &preview;
     w.PodgladWydruku1->trigger();
-    EXPECT_EQ(dialogs.previewPrinterDocName, w.windowTitle());
+    EXPECT_EQ(dialogs.previewPrinterDocName, QStringLiteral("pomiar.pdf"));
     EXPECT_TRUE(Poppler(QStringLiteral("pdfinfo"), {Path(QStringLiteral("podglad.pdf"))})
                     .contains(QRegularExpression(QStringLiteral("Pages: +2\n"))));
 
@@ -402,6 +406,101 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
     w.Drukuj1->trigger();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Nie można rozpocząć wydruku"))) << dialogs.errors[0].toStdString();
+}
+
+// What Qt's print dialog does to the printer when the user picks "Drukuj do
+// pliku (PDF)", a file and a paper, and confirms.
+std::function<void(QPrinter&)> ChoosePdf(const QString& file, QPageSize::PageSizeId paper = QPageSize::A4,
+                                         QPageLayout::Orientation orientation = QPageLayout::Portrait)
+{
+    return [=](QPrinter& printer) {
+        printer.setPrinterName(QString());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setPageLayout(QPageLayout(QPageSize(paper), orientation, printer.pageLayout().margins()));
+    };
+}
+
+// On a machine without printers: where one is set up, a print without a
+// chosen PDF file does not fail.
+class PrinterlessOutput : public Output {
+protected:
+    void SetUp() override
+    {
+        Output::SetUp();
+        if (QPrinter(QPrinter::HighResolution).outputFormat() != QPrinter::PdfFormat)
+            GTEST_SKIP() << "this machine has a printer: a print without a chosen PDF file would not fail";
+    }
+};
+
+TEST_F(PrinterlessOutput, AFailedPrintLeavesTheNextToThePdfChosenInTheSetUp)
+{
+    TWel_Kor& w = StartWithExample();
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Nie można rozpocząć wydruku (nie wybrano drukarki ani "
+                                                            "pliku PDF)")));
+
+    // The set-up offers the report's name in its folder; taken, on A5 across.
+    dialogs.printerSetupAnswers.push_back(
+        ChoosePdf(Path(QStringLiteral("pomiar.pdf")), QPageSize::A5, QPageLayout::Landscape));
+    w.Ustawieniadrukowania1->trigger();
+    EXPECT_EQ(dialogs.printerSetupOffers, QStringList{Path(QStringLiteral("pomiar.pdf"))});
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join('\n').toStdString();
+    const QString info = Poppler(QStringLiteral("pdfinfo"), {Path(QStringLiteral("pomiar.pdf"))});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size: +595[.\\d]* x 4[12][.\\d]* pts \\(A5\\)"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Title:           pomiar.pdf\n"))) << info.toStdString();
+    EXPECT_TRUE(PdfText(QStringLiteral("pomiar.pdf")).contains(QStringLiteral("Kontrole ujemne: C1-E1")));
+}
+
+TEST_F(PrinterlessOutput, ThePreviewPrintsAfterFailedPrintsOfItsOwnAndOfTheMenu)
+{
+    TWel_Kor& w = StartWithExample();
+    w.Drukuj1->trigger();
+    dialogs.previewPrintAnswers.push_back(ChoosePdf(Path(QStringLiteral("podglad.pdf"))));
+    w.PodgladWydruku1->trigger(); // its print button, a PDF chosen in its print dialog
+    EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join('\n').toStdString();
+    EXPECT_TRUE(PdfText(QStringLiteral("podglad.pdf")).contains(QStringLiteral("Komentarz")));
+
+    // A printer that refuses the job and stays "active", as Qt's PDF printer
+    // without a file does: the set-up still changes the printer afterwards,
+    // and both the menu and the preview print again.
+    dialogs.previewPrintAnswers.push_back([](QPrinter& printer) {
+        printer.setOutputFileName(QString());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    });
+    w.PodgladWydruku1->trigger();
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    dialogs.printerSetupAnswers.push_back(ChoosePdf(Path(QStringLiteral("menu.pdf"))));
+    w.Ustawieniadrukowania1->trigger();
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    dialogs.previewPrintAnswers.push_back(ChoosePdf(Path(QStringLiteral("drugi.pdf"))));
+    w.PodgladWydruku1->trigger();
+    EXPECT_EQ(dialogs.errors.size(), 2) << dialogs.errors.join('\n').toStdString();
+    EXPECT_TRUE(PdfText(QStringLiteral("menu.pdf")).contains(QStringLiteral("Komentarz")));
+    EXPECT_TRUE(PdfText(QStringLiteral("drugi.pdf")).contains(QStringLiteral("Komentarz")));
+}
+
+TEST_F(Output, ThePdfOfferedFollowsTheReportsFile)
+{
+    TWel_Kor& w = Start();
+    w.Ustawieniadrukowania1->trigger();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("wyniki")));
+    WriteFile(QStringLiteral("pomiar.raport.rap"), SampleReport());
+    dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.raport.rap")));
+    w.Otwrz1->trigger();
+    w.Ustawieniadrukowania1->trigger();
+    w.PodgladWydruku1->trigger();
+    dialogs.fileAnswers.push_back(Path(QStringLiteral("wyniki/kopia.rap")));
+    w.Zapisz1->trigger();
+    w.Ustawieniadrukowania1->trigger();
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(dialogs.printerSetupOffers,
+              QStringList({QDir::home().filePath(QStringLiteral("Pomiar.pdf")),
+                           Path(QStringLiteral("pomiar.raport.pdf")), Path(QStringLiteral("wyniki/kopia.pdf"))}));
+    EXPECT_EQ(dialogs.previewOffers, QStringList{Path(QStringLiteral("pomiar.raport.pdf"))});
 }
 
 } // namespace

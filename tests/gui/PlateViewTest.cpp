@@ -6,6 +6,7 @@
 #include "gui/widgets/CircleShape.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QSlider>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <array>
+#include <tuple>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -511,6 +513,40 @@ TEST_F(PlateCalibration, ExtremesBeyondTheBarsPinThemAndClampColours)
     EXPECT_EQ(ShapeFill(Page(), w.sMinimalna), kWhite);
     SetGlow(true);
     ExpectWells(Page(), wells, true);
+}
+
+// Fluorescence plates run into the thousands: a bound is shown whole, with
+// its sign, whatever its size, and ordinary ones keep the laid-out place.
+TEST_F(PlateCalibration, BoundsOfAnySizeAreShownWhole)
+{
+    TWel_Kor& w = StartOnPlate();
+    const QFont designed = w.lGorna->parentWidget()->font();
+    const struct {
+        QByteArray max, min;
+        QString upper, lower;
+        bool laidOut;
+    } cases[] = {
+        {"1,850", "-0,300", QStringLiteral("1,8500"), QStringLiteral("-0,3000"), true},
+        {"12345,6789", "-12345,6789", QStringLiteral("12\u00A0345,6789"), QStringLiteral("-12\u00A0345,6789"), false},
+        {"999999999999,9999", "-999999999999,9999", QStringLiteral("999\u00A0999\u00A0999\u00A0999,9999"),
+         QStringLiteral("-999\u00A0999\u00A0999\u00A0999,9999"), false},
+        {"0,990", "-0,010", QStringLiteral("0,9900"), QStringLiteral("-0,0100"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.max.toStdString());
+        Load(Plate("0,500").set("A1", c.max).set("H12", c.min));
+        for (const auto& [label, text, position] : {std::tuple{w.lGorna, c.upper, w.lGornaNr},
+                                                    std::tuple{w.lDolna, c.lower, w.lDolnaNr}}) {
+            EXPECT_EQ(label->text(), text);
+            EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(text));
+            EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));
+            EXPECT_LT(label->geometry().right(), position->x());
+            if (c.laidOut) {
+                EXPECT_EQ(label->geometry(), QRect(32, label == w.lGorna ? 16 : 96, 60, label->height()));
+                EXPECT_EQ(label->font(), designed);
+            }
+        }
+    }
 }
 
 TEST_F(PlateCalibration, TiesGoToTheFirstWellInRowMajorOrder)

@@ -4,7 +4,9 @@
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
+#include "gui/app/HelpViewer.h"
 #include "gui/app/QtDialogs.h"
+#include "gui/reader/ReaderLink.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QApplication>
@@ -15,12 +17,18 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QSpinBox>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <functional>
 
@@ -59,6 +67,13 @@ QPoint CellCentre(const StringGrid* grid, int column, int row)
 
 QSize DesignedSize(TWel_Kor& w) { return QSize(742, 545 + w.menuBar()->sizeHint().height()); }
 
+// A reader on a configured port that never answers: its toolbar items show.
+class SilentReader : public ReaderLink {
+public:
+    bool configured() const override { return true; }
+    ReaderAnswer exchange(const std::string&, QWidget*) override { return {}; }
+};
+
 } // namespace
 
 using WindowChrome = WindowTest;
@@ -87,6 +102,46 @@ TEST_F(WindowChrome, NeverSmallerThanDesignedAndPagesScrollRatherThanClip)
     EXPECT_GE(w.tsMikroplytka->height(), 449); // bottom of "Legenda"
     EXPECT_TRUE(pages->verticalScrollBar()->isVisible());
     EXPECT_TRUE(pages->horizontalScrollBar()->isVisible());
+}
+
+TEST_F(WindowChrome, TheGreenLabelStaysOnTheToolbarBesideTheReadersItems)
+{
+    SilentReader silent;
+    reader = &silent;
+    TWel_Kor& w = Start();
+    w.resize(400, 300);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.size(), DesignedSize(w));
+    ASSERT_TRUE(w.tbPobierz->isVisible() && w.Label1->isVisible() && w.udNumer->isVisible());
+
+    // Every item on the bar, none in its overflow menu, the label's letters whole.
+    auto* overflow = w.ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    EXPECT_TRUE(!overflow || !overflow->isVisible());
+    ASSERT_TRUE(w.lR->isVisible());
+    EXPECT_TRUE(w.ToolBar1->contentsRect().contains(w.lR->geometry()));
+    EXPECT_GE(w.lR->contentsRect().width(), w.lR->fontMetrics().horizontalAdvance(w.lR->text().trimmed()));
+    EXPECT_GT(w.lR->x(), w.udNumer->geometry().right());
+}
+
+// Qt's own print set-up offers the report's PDF in the report's folder,
+// until the printer has a file of its own.
+TEST_F(WindowChrome, PrintSetUpOffersTheReportsPdf)
+{
+    QtDialogs real;
+    QPrinter printer(QPrinter::HighResolution);
+    QStringList offered;
+    auto read = [&](QWidget* shown) {
+        auto* dialog = qobject_cast<QPrintDialog*>(shown);
+        ASSERT_NE(dialog, nullptr);
+        auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(file, nullptr);
+        offered << file->text();
+        dialog->reject();
+    };
+    WithModal([&] { real.printerSetup(printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
+    printer.setOutputFileName(Path(QStringLiteral("wybrany.pdf")));
+    WithModal([&] { real.printerSetup(printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
+    EXPECT_EQ(offered, QStringList({Path(QStringLiteral("pomiar.pdf")), Path(QStringLiteral("wybrany.pdf"))}));
 }
 
 TEST_F(WindowChrome, ReportMemoShowsAllFifteenLinesAtTheDesignedSize)

@@ -30,9 +30,14 @@ public:
     // What the printer set-up dialog does to the printer (none left: cancel).
     std::deque<std::function<void(QPrinter&)>> printerSetupAnswers;
     int printerSetupsShown = 0;
+    QStringList printerSetupOffers; // the PDF file each set-up offered
     // The printer a print preview paints on; none: the preview is only counted.
     QPrinter* previewTarget = nullptr;
     int previewsShown = 0;
+    // The preview's own print button, one answer per preview: what its print
+    // dialog sets on the preview's printer, which is then printed on (none
+    // left: the preview is closed without printing).
+    std::deque<std::function<void(QPrinter&)>> previewPrintAnswers;
     // What the user does in the program's own modal dialogs, one script per
     // dialog; a dialog left open by its script is closed as with Escape.
     std::deque<std::function<void(QDialog&)>> modalScripts;
@@ -67,22 +72,31 @@ public:
     }
     void information(const QString& text) override { informations.push_back(text); }
     void error(const QString& text) override { errors.push_back(text); }
-    void printerSetup(QPrinter& printer) override
+    void printerSetup(QPrinter& printer, const QString& offeredPdf) override
     {
         ++printerSetupsShown;
+        printerSetupOffers.push_back(offeredPdf);
         if (printerSetupAnswers.empty())
             return;
         printerSetupAnswers.front()(printer);
         printerSetupAnswers.pop_front();
     }
-    void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override
+    void printPreview(QPrinter& printer, const QString& offeredPdf,
+                      const std::function<void(QPrinter&)>& paint) override
     {
         ++previewsShown;
+        previewOffers.push_back(offeredPdf);
         previewPrinterDocName = printer.docName();
         if (previewTarget)
             paint(*previewTarget);
+        if (!previewPrintAnswers.empty()) {
+            previewPrintAnswers.front()(printer);
+            previewPrintAnswers.pop_front();
+            paint(printer);
+        }
     }
     QString previewPrinterDocName;
+    QStringList previewOffers; // the PDF file each preview's print dialog offered
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override
     {
         colourDialogStarts.push_back(initial);

@@ -109,4 +109,67 @@ CapPixels CapPixelsFor(Point centre, std::int32_t capRadius, std::int32_t penWid
     return cap;
 }
 
+CapPixels CapPixelsFor(Point centre, std::int32_t capRadius, std::int32_t penWidth, double scale)
+{
+    if (!(scale > 0) || scale == 1)
+        return CapPixelsFor(centre, capRadius, penWidth);
+    // A device pixel belongs to a circle when its middle lies inside it.
+    // Lengths are doubled, so the middles ((2X + 1) / 2) are whole numbers,
+    // and exact in doubles for every whole scale.
+    const double twiceRadius = 2.0 * std::llabs(static_cast<long long>(capRadius));
+    const double width = penWidth < 1 ? 1 : penWidth;
+    const double outerBound = (scale * (twiceRadius + width)) * (scale * (twiceRadius + width));
+    const bool hasInside = twiceRadius - width >= 0;
+    const double innerBound = (scale * (twiceRadius - width)) * (scale * (twiceRadius - width));
+    const double middleX = scale * (2.0 * centre.x + 1);
+    const double middleY = scale * (2.0 * centre.y + 1);
+
+    // The device pixels n with (2n + 1 - middle)^2 <= bound, or none (first > last).
+    struct Run {
+        long long first, last;
+    };
+    auto run = [](double middle, double bound) {
+        if (bound < 0)
+            return Run { 1, 0 };
+        const double reach = std::sqrt(bound);
+        auto fits = [&](long long n) {
+            const double d = 2.0 * static_cast<double>(n) + 1 - middle;
+            return d * d <= bound;
+        };
+        auto first = static_cast<long long>(std::ceil((middle - 1 - reach) / 2));
+        auto last = static_cast<long long>(std::floor((middle - 1 + reach) / 2));
+        while (!fits(first) && first <= last)
+            ++first;
+        while (fits(first - 1))
+            --first;
+        while (!fits(last) && last >= first)
+            --last;
+        while (fits(last + 1))
+            ++last;
+        return Run { first, last };
+    };
+
+    CapPixels cap;
+    const Run rows = run(middleY, outerBound);
+    for (long long y = rows.first; y <= rows.last; ++y) {
+        const double dy = 2.0 * static_cast<double>(y) + 1 - middleY;
+        const Run outer = run(middleX, outerBound - dy * dy);
+        const Run inner = hasInside ? run(middleX, innerBound - dy * dy) : Run { 1, 0 };
+        const auto row = static_cast<std::int32_t>(y);
+        const auto x = [](long long n) { return static_cast<std::int32_t>(n); };
+        if (outer.first > outer.last)
+            continue;
+        if (inner.first > inner.last) {
+            cap.outline.push_back(Span { row, x(outer.first), x(outer.last) });
+            continue;
+        }
+        cap.inside.push_back(Span { row, x(inner.first), x(inner.last) });
+        if (outer.first < inner.first)
+            cap.outline.push_back(Span { row, x(outer.first), x(inner.first - 1) });
+        if (outer.last > inner.last)
+            cap.outline.push_back(Span { row, x(inner.last + 1), x(outer.last) });
+    }
+    return cap;
+}
+
 } // namespace welkor::dial

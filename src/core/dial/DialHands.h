@@ -53,4 +53,10 @@ struct CapPixels {
 
 CapPixels CapPixelsFor(Point centre, std::int32_t capRadius, std::int32_t penWidth);
 
+// The same cap on a surface of `scale` device pixels to a pixel (a screen of
+// high density): the same circles around the same centre, found among the
+// finer pixels, whose coordinates the spans give. A scale of 1 gives the
+// pixels above.
+CapPixels CapPixelsFor(Point centre, std::int32_t capRadius, std::int32_t penWidth, double scale);
+
 } // namespace welkor::dial

@@ -53,12 +53,15 @@ public:
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
 
     // The printer set-up dialog: what the user confirms stays in `printer`
-    // for the next print; a cancel leaves it as it was.
-    virtual void printerSetup(QPrinter& printer) = 0;
+    // for the next print; a cancel leaves it as it was. A print to a file
+    // is offered as `offeredPdf` until the printer has a file of its own.
+    virtual void printerSetup(QPrinter& printer, const QString& offeredPdf) = 0;
 
     // The print preview of the pages `paint` draws on the printer it is
-    // given; printing from the preview calls `paint` again.
-    virtual void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
+    // given; printing from the preview calls `paint` again. Its print
+    // dialog offers `offeredPdf` as the set-up does.
+    virtual void printPreview(QPrinter& printer, const QString& offeredPdf,
+                              const std::function<void(QPrinter&)>& paint) = 0;
 
     // Shows one of the program's own dialogs (operator, about box) modally
     // and returns how it closed (QDialog::Accepted or Rejected).

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -28,6 +29,8 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(index, &QPushButton::clicked, this,
             [this] { showTopic(browser->source().toLocalFile(), QStringLiteral("indeks")); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes the help, as it closes the program's dialogs.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);

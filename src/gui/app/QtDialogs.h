@@ -17,8 +17,9 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
-    void printerSetup(QPrinter& printer) override;
-    void printPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
+    void printerSetup(QPrinter& printer, const QString& offeredPdf) override;
+    void printPreview(QPrinter& printer, const QString& offeredPdf,
+                      const std::function<void(QPrinter&)>& paint) override;
 
 private:
     QWidget* parent_;

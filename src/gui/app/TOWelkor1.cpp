@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QtMath>
 
 namespace {
 
@@ -36,14 +37,18 @@ constexpr Credit kCredits[] = {
 constexpr QPoint kCreditsLogo(270, 160);
 
 // The maker's emblem as a 75 x 88 picture of 24-bit colour, as it is kept
-// with the window: drawn on the dialog's face colour. (Marvant.bmp is the
-// wide logo of the printed page and does not fit this place.)
+// with the window: drawn on the dialog's face colour, in the screen's
+// device pixels. (Marvant.bmp is the wide logo of the printed page and does
+// not fit this place.)
 QImage EmblemPicture()
 {
-    QImage picture(75, 88, QImage::Format_RGB888);
+    const QSize size(75, 88);
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage picture(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)), QImage::Format_RGB888);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(QApplication::palette().color(QPalette::Window));
     QPainter painter(&picture);
-    painter.drawPixmap(0, 0, MakeEmblem(picture.size()));
+    painter.drawPixmap(0, 0, MakeEmblem(size, ratio));
     return picture;
 }
 

@@ -124,8 +124,8 @@ public:
     // command's extension, in its folder; a report in no file yet (a fetch)
     // is offered "Pomiar" in the folder used last, else the home folder.
     QString OfferedFileName(const QString& extension) const;
-    // The file the report was opened from or saved to last; empty for a
-    // fetched report and before any.
+    // The file the report was opened from or saved to last (absolute);
+    // empty for a fetched report and before any.
     const QString& ReportFile() const { return reportFile_; }
     void sgDaneSelectCell(int column, int row);
     void sgDaneMouseDown();
@@ -133,7 +133,10 @@ public:
     // ---- Unsaved work -----------------------------------------------------------
     // The lines a report save would write now (empty without a report).
     welkor::ReportLines CurrentSaveDocument() const;
-    void MarkReportSaved(welkor::ReportLines document);
+    // The report as the file `fileName` now holds it (opened or saved);
+    // `fileBytes` are the file's bytes, to tell a change another program
+    // makes to it later.
+    void MarkReportSaved(welkor::ReportLines document, const QString& fileName, std::string_view fileBytes);
     void MarkReportUnsaved(); // a report that has never been saved (a fetch)
     bool ReportHasUnsavedChanges() const;
     void MarkTemplateSaved();
@@ -205,11 +208,17 @@ public:
     void Drukuj1Click();
     void Ustawieniadrukowania1Click();
     void PodgladWydruku1Click();
-    // The printer the next print goes to, with what the set-up chose.
+    // The printer the next print goes to, with what the set-up chose; its
+    // document name is that of the PDF file below.
     QPrinter& Printer();
+    // The PDF a print to a file is offered as: the report's name with
+    // ".pdf" in the report's folder ("raport.pdf" in the home folder while
+    // the report is in no file).
+    QString OfferedPdfFile() const;
     // What a print shows: the label, the report lines, the comment, the logo's size.
     welkor::PrintContent PrintedContent() const;
-    void PrintPages(QPrinter& printer);
+    // Prints on `printer`; `pdfFile` names the file a draft is written for.
+    void PrintPages(QPrinter& printer, const QString& pdfFile = {});
 
     // ---- Plate reader ---------------------------------------------------------
     void ConnectReader();
@@ -401,9 +410,9 @@ private:
     WindowServices services_;
     bool shown_ = false;
     std::optional<welkor::ReportLines> savedReportDocument_;
-    // The report's file and a digest of the bytes it held when this window
-    // read or wrote it, to tell a change made by another program.
-    void RememberReportFile(const QString& fileName, std::string_view bytes);
+    // The report's file (absolute; empty for a fetched report) and a digest of
+    // the bytes it held when this window read or wrote it, to tell a change
+    // another program made since.
     QString reportFile_;
     std::size_t reportFileDigest_ = 0;
     std::unique_ptr<QPrinter> printer_; // made on first use: finding printers takes time

@@ -9,6 +9,7 @@
 #include "gui/widgets/StringGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -54,6 +55,21 @@ QLabel* PlacedLabel(QWidget* parent, const QString& text, int left, int top)
     label->adjustSize();
     return label;
 }
+
+// The green label at the right of the toolbar. Its text begins with blanks
+// that only push the letters to the right; the bar makes room for the
+// letters alone, so the label never goes into the bar's overflow menu.
+class ToolbarLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override
+    {
+        const int letters = fontMetrics().horizontalAdvance(text().trimmed());
+        const QMargins margins = contentsMargins();
+        return QSize(letters + margins.left() + margins.right() + 2 * margin() + 2, QLabel::sizeHint().height());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
 
 } // namespace
 
@@ -190,7 +206,7 @@ void TWel_Kor::BuildToolbar()
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
-    lR = new QLabel(QStringLiteral("            ZUTE -  Karsk"), bar);
+    lR = new ToolbarLabel(QStringLiteral("            ZUTE -  Karsk"), bar);
     QFont font;
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
                       QStringLiteral("DejaVu Serif")});
@@ -339,8 +355,9 @@ void TWel_Kor::BuildPlatePage()
     // Calibration.
     auto* GroupBox1 = new QGroupBox(QStringLiteral("Kalibracja"), page);
     GroupBox1->setGeometry(568, 16, 153, 145);
+    // The bounds' labels are 60 wide; a wider bound widens its label (ShowBound).
     lGorna = PlacedLabel(GroupBox1, QString(13, QLatin1Char(' ')), 32, 16);
-    lGorna->setFixedWidth(60);
+    lGorna->resize(60, lGorna->height());
     lGornaNr = PlacedLabel(GroupBox1, QString(9, QLatin1Char(' ')), 104, 16);
     lGornaNr->setFixedWidth(40);
     auto makeTrackBar = [GroupBox1](int top) {
@@ -360,7 +377,7 @@ void TWel_Kor::BuildPlatePage()
     sZero->setGeometry(40, 60, 30, 30);
     PlacedLabel(GroupBox1, QStringLiteral("Zero"), 104, 68);
     lDolna = PlacedLabel(GroupBox1, QString(13, QLatin1Char(' ')), 32, 96);
-    lDolna->setFixedWidth(60);
+    lDolna->resize(60, lDolna->height());
     lDolnaNr = PlacedLabel(GroupBox1, QString(12, QLatin1Char(' ')), 104, 96);
     lDolnaNr->setFixedWidth(40);
     tbDolna = makeTrackBar(112);
@@ -376,7 +393,7 @@ void TWel_Kor::BuildPlatePage()
     // The emblem.
     auto* iZnak = new QLabel(page);
     iZnak->setGeometry(24, 360, 74, 88);
-    iZnak->setPixmap(MakeEmblem(QSize(74, 88)));
+    iZnak->setPixmap(MakeEmblem(QSize(74, 88), qApp->devicePixelRatio()));
     iZnak->setScaledContents(true);
 
     // The page as designed: the groups end at 721, the dial at 457. Smaller,

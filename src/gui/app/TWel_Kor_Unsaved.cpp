@@ -6,6 +6,10 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
 
+#include <QFileInfo>
+
+#include <functional>
+
 #include <QCloseEvent>
 
 welkor::ReportLines TWel_Kor::CurrentSaveDocument() const
@@ -17,9 +21,19 @@ welkor::ReportLines TWel_Kor::CurrentSaveDocument() const
     return current.SaveDocument();
 }
 
-void TWel_Kor::MarkReportSaved(welkor::ReportLines document) { savedReportDocument_ = std::move(document); }
+void TWel_Kor::MarkReportSaved(welkor::ReportLines document, const QString& fileName, std::string_view fileBytes)
+{
+    savedReportDocument_ = std::move(document);
+    reportFile_ = QFileInfo(fileName).absoluteFilePath();
+    reportFileDigest_ = std::hash<std::string_view>{}(fileBytes);
+}
 
-void TWel_Kor::MarkReportUnsaved() { savedReportDocument_.reset(); }
+void TWel_Kor::MarkReportUnsaved()
+{
+    savedReportDocument_.reset();
+    reportFile_.clear();
+    reportFileDigest_ = 0;
+}
 
 bool TWel_Kor::ReportHasUnsavedChanges() const
 {

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QtMath>
 
 namespace {
 
@@ -33,13 +34,8 @@ void DrawArrow(QPainter& p, QPointF from, QPointF to, const QColor& colour)
     p.drawPolygon(head);
 }
 
-} // namespace
-
-QIcon MakeToolIcon(ToolIcon which)
+void DrawToolIcon(QPainter& p, ToolIcon which)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(60, 60, 60), 1));
     switch (which) {
@@ -101,12 +97,32 @@ QIcon MakeToolIcon(ToolIcon which)
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
     }
-    return QIcon(pixmap);
 }
 
-QPixmap MakeEmblem(const QSize& size)
+} // namespace
+
+QIcon MakeToolIcon(ToolIcon which)
 {
-    QPixmap pixmap(size);
+    // Drawn for screens of one, two and three device pixels to a pixel, so
+    // a screen of high density gets a picture of its own rather than a
+    // small one enlarged.
+    QIcon icon;
+    for (const int ratio : {1, 2, 3}) {
+        QPixmap pixmap(16 * ratio, 16 * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        DrawToolIcon(p, which);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QPixmap MakeEmblem(const QSize& size, qreal ratio)
+{
+    QPixmap pixmap(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

@@ -8,5 +8,6 @@ enum class ToolIcon { Fetch, Open, Save, Export, Transfer, Analyse, Colour, Prin
 
 QIcon MakeToolIcon(ToolIcon which);
 
-// The emblem shown on the plate page.
-QPixmap MakeEmblem(const QSize& size);
+// The emblem shown on the plate page, `size` pixels on a screen of `ratio`
+// device pixels to a pixel.
+QPixmap MakeEmblem(const QSize& size, qreal ratio = 1);

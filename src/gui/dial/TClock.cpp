@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QtMath>
 
 #include <algorithm>
 #include <bit>
@@ -24,10 +25,12 @@ QPoint ToQPoint(const Point& p)
 }
 
 // Lines as the dial has always drawn them: a width of 0 or 1 is one pixel,
-// wider lines have round ends, and both end points are covered.
-QPen LinePen(const QColor& colour, std::int32_t width, Qt::PenCapStyle cap = Qt::RoundCap)
+// wider lines have round ends, and both end points are covered. On a screen
+// of high density (`ratio` device pixels to a pixel) a one-pixel line is
+// still a pixel wide, drawn in the finer device pixels.
+QPen LinePen(const QColor& colour, std::int32_t width, qreal ratio, Qt::PenCapStyle cap = Qt::RoundCap)
 {
-    QPen pen(colour, std::max(width, 0));
+    QPen pen(colour, ratio == 1 ? std::max(width, 0) : std::max(width, 1));
     pen.setCapStyle(cap);
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
@@ -57,7 +60,7 @@ void DrawTextOn(QPainter& painter, const QString& text, const QPoint& at)
 // and a painter call per run would cost more than the runs themselves.
 void PaintSpans(QImage& image, const QRect& clip, const std::vector<Span>& spans, QRgb colour, bool combine)
 {
-    const QRect area = clip & image.rect();
+    const QRect area = clip & QRect(QPoint(0, 0), image.size());
     const QRgb bits = colour & 0x00FFFFFFu;
     for (const Span& s : spans) {
         if (s.y < area.top() || s.y > area.bottom())
@@ -68,6 +71,26 @@ void PaintSpans(QImage& image, const QRect& clip, const std::vector<Span>& spans
         for (int x = x0; x <= x1; ++x)
             row[x] = combine ? row[x] ^ bits : (0xFF000000u | bits);
     }
+}
+
+// The device pixels of an area given in pixels.
+QRect DeviceRect(const QRect& area, qreal ratio)
+{
+    if (ratio == 1)
+        return area;
+    const QPoint from(qFloor(area.left() * ratio), qFloor(area.top() * ratio));
+    const QPoint to(qCeil((area.right() + 1) * ratio) - 1, qCeil((area.bottom() + 1) * ratio) - 1);
+    return QRect(from, to);
+}
+
+// Lines and shapes go where they go on a screen of one device pixel to a
+// pixel: there Qt draws a line through the point (x, y) into the pixel
+// (x, y), around the pixel's middle; on a screen of high density it draws
+// around the point itself, so the drawing moves by half a pixel.
+void CentreOnPixels(QPainter& painter, qreal ratio)
+{
+    if (ratio != 1)
+        painter.translate(0.5, 0.5);
 }
 
 } // namespace
@@ -260,9 +283,16 @@ TClock::FaceSnapshot TClock::CurrentSnapshot() const
     return s;
 }
 
+QSize TClock::ImageSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return ratio == 1 ? size() : QSize(qCeil(width() * ratio), qCeil(height() * ratio));
+}
+
 bool TClock::FaceStale() const
 {
-    return paletteChanged_ || composed_.size() != size() || face_.size() != size() || !(snapshot_ == CurrentSnapshot());
+    return paletteChanged_ || composed_.size() != ImageSize() || face_.size() != ImageSize()
+        || face_.devicePixelRatio() != devicePixelRatioF() || !(snapshot_ == CurrentSnapshot());
 }
 
 void TClock::Refresh()
@@ -296,16 +326,21 @@ void TClock::RebuildFace()
 {
     snapshot_ = CurrentSnapshot();
     paletteChanged_ = false;
-    if (face_.size() != size()) {
-        face_ = QImage(size(), QImage::Format_RGB32);
-        composed_ = QImage(size(), QImage::Format_RGB32);
+    // On a screen of high density both images have the screen's device
+    // pixels: the dial is drawn as sharp as the rest of the window.
+    const qreal ratio = devicePixelRatioF();
+    if (face_.size() != ImageSize() || face_.devicePixelRatio() != ratio) {
+        face_ = QImage(ImageSize(), QImage::Format_RGB32);
+        composed_ = QImage(ImageSize(), QImage::Format_RGB32);
+        face_.setDevicePixelRatio(ratio);
+        composed_.setDevicePixelRatio(ratio);
     }
     DrawFace(face_);
     // The caps only depend on the radius: their pixels are found once here.
     const auto hands = LayoutHands(layout_.frame, thinFraction_, centreFraction_, 0, colorCues_);
     const Point centre { layout_.frame.centerX, layout_.frame.centerY };
     for (std::size_t i = 0; i < hands.size(); ++i)
-        caps_[i] = CapPixelsFor(centre, hands[i].capRadius, hands[i].capPenWidth);
+        caps_[i] = CapPixelsFor(centre, hands[i].capRadius, hands[i].capPenWidth, ratio);
     composedCurrent_ = false;
     ++faceBuilds_;
 }
@@ -324,11 +359,13 @@ void TClock::DrawFace(QImage& image)
     if (image.isNull())
         return;
 
+    image.fill(ToQColor(colorBack_));
+    const qreal ratio = image.devicePixelRatio();
     QPainter painter(&image);
-    painter.fillRect(image.rect(), ToQColor(colorBack_));
+    CentreOnPixels(painter, ratio);
 
     const QPoint discCorner = ToQPoint(layout_.discTopLeft);
-    painter.setPen(LinePen(ToQColor(colorBorder_), 0));
+    painter.setPen(LinePen(ToQColor(colorBorder_), 0, ratio));
     painter.setBrush(ToQColor(colorScale_));
     painter.drawEllipse(QRect(
         discCorner, QSize(layout_.discBottomRight.x - discCorner.x(), layout_.discBottomRight.y - discCorner.y())));
@@ -346,17 +383,17 @@ void TClock::DrawFace(QImage& image)
         for (const Point& p : layout_.zone)
             zone << ToQPoint(p);
         const QColor colour = ToQColor(colorAlarmZone_);
-        painter.setPen(LinePen(colour, layout_.zonePenWidth));
+        painter.setPen(LinePen(colour, layout_.zonePenWidth, ratio));
         painter.setBrush(colour);
         painter.drawPolygon(zone);
     }
 
-    painter.setPen(LinePen(ToQColor(colorFont_), layout_.minuteTickPenWidth));
+    painter.setPen(LinePen(ToQColor(colorFont_), layout_.minuteTickPenWidth, ratio));
     for (const Segment& tick : layout_.minuteTicks)
         painter.drawLine(ToQPoint(tick.from), ToQPoint(tick.to));
 
     painter.setFont(FaceFont(fontName_, layout_.numberPointSize, true));
-    const QPen tickPen = LinePen(ToQColor(colorHour_), layout_.hourTickPenWidth);
+    const QPen tickPen = LinePen(ToQColor(colorHour_), layout_.hourTickPenWidth, ratio);
     const QColor numberColour = ToQColor(colorHourNumber_);
     // The text's height centres each number on its point.
     const int halfHeight = static_cast<int>(welkor::RoundHalfEven(painter.fontMetrics().height() / 2.0L));
@@ -378,34 +415,37 @@ void TClock::DrawHands(QImage& image, const QRect& clip)
         return;
     const auto hands = LayoutHands(layout_.frame, thinFraction_, centreFraction_, position_, colorCues_);
     std::array<QRgb, 3> colours {};
+    const qreal ratio = image.devicePixelRatio();
     {
         QPainter painter(&image);
         painter.setClipRect(clip);
+        CentreOnPixels(painter, ratio);
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         for (std::size_t i = 0; i < hands.size(); ++i) {
             const HandLayout& hand = hands[i];
             const QColor colour = ToQColor(hand.colour);
             colours[i] = colour.rgb();
-            painter.setPen(LinePen(colour, hand.penWidth, Qt::SquareCap));
+            painter.setPen(LinePen(colour, hand.penWidth, ratio, Qt::SquareCap));
             painter.drawLine(ToQPoint(hand.line.from), ToQPoint(hand.line.to));
             if (hand.tail) {
-                painter.setPen(LinePen(colour, hand.tailPenWidth, Qt::SquareCap));
+                painter.setPen(LinePen(colour, hand.tailPenWidth, ratio, Qt::SquareCap));
                 painter.drawLine(ToQPoint(hand.tailLine.from), ToQPoint(hand.tailLine.to));
             }
         }
     }
     // Exclusive-or does not depend on order, so the caps that combine can
     // follow all the lines; the one that covers must come last. The caps'
-    // inside is the canvas's white brush.
+    // inside is the canvas's white brush. Their spans are in device pixels.
+    const QRect deviceClip = DeviceRect(clip, ratio);
     for (std::size_t i = 0; i < hands.size(); ++i) {
-        PaintSpans(image, clip, caps_[i].outline, colours[i], hands[i].capCombines);
-        PaintSpans(image, clip, caps_[i].inside, qRgb(255, 255, 255), hands[i].capCombines);
+        PaintSpans(image, deviceClip, caps_[i].outline, colours[i], hands[i].capCombines);
+        PaintSpans(image, deviceClip, caps_[i].inside, qRgb(255, 255, 255), hands[i].capCombines);
     }
 }
 
 void TClock::CopyFace(const QRect& area)
 {
-    const QRect rect = area & face_.rect();
+    const QRect rect = DeviceRect(area, face_.devicePixelRatio()) & QRect(QPoint(0, 0), face_.size());
     if (rect.isEmpty())
         return;
     const auto bytes = static_cast<std::size_t>(rect.width()) * sizeof(QRgb);
@@ -419,8 +459,8 @@ void TClock::CopyFace(const QRect& area)
 
 void TClock::ComposeAll()
 {
-    CopyFace(composed_.rect());
-    DrawHands(composed_, composed_.rect());
+    CopyFace(rect());
+    DrawHands(composed_, rect());
     composedCurrent_ = true;
 }
 
@@ -439,8 +479,14 @@ void TClock::paintEvent(QPaintEvent* event)
         ComposeAll();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : event->region())
-        painter.drawImage(r.topLeft(), composed_, r);
+    // One pixel of the image to each device pixel of the screen.
+    const qreal ratio = composed_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        if (ratio == 1)
+            painter.drawImage(r.topLeft(), composed_, r);
+        else
+            painter.drawImage(QRectF(r), composed_, QRectF(DeviceRect(r, ratio)));
+    }
 }
 
 void TClock::changeEvent(QEvent* event)

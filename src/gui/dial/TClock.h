@@ -22,7 +22,8 @@ class ClockSource;
 // the face into a second image, draws the hands over it in exclusive-or and
 // hands that image to the screen; each second only the square that holds the
 // dial is composed and repainted. The control is opaque and paints without
-// antialiasing.
+// antialiasing. On a screen of high density both images have the screen's
+// device pixels; the geometry stays in the control's pixels.
 class TClock : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
@@ -102,7 +103,8 @@ public:
     QRect dialSquare() const;
     double thickFraction() const { return thickFraction_; }
 
-    // The face as last built and the face with the hands, as shown.
+    // The face as last built and the face with the hands, as shown, in the
+    // screen's device pixels (their device pixel ratio is the screen's).
     const QImage& faceImage() const { return face_; }
     const QImage& composedImage() const { return composed_; }
     int faceBuilds() const { return faceBuilds_; }
@@ -111,7 +113,7 @@ public:
     // Draws the three hands of the current position onto `image`, which
     // holds the face: the lines and the hour and minute caps combine with
     // the pixels under them (exclusive-or), the second hand's cap covers
-    // them. `clip` limits the drawing.
+    // them. `clip`, in the control's pixels, limits the drawing.
     void DrawHands(QImage& image, const QRect& clip);
 
 protected:
@@ -139,6 +141,8 @@ private:
     };
 
     FaceSnapshot CurrentSnapshot() const;
+    // The images' size in the screen's device pixels.
+    QSize ImageSize() const;
     bool FaceStale() const;
     void Refresh();
     void Redraw(bool full);

@@ -9,9 +9,12 @@
 #include "gui/widgets/StringGrid.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -41,11 +44,13 @@ welkor::CellRange SelectionBox(const StringGrid& grid, int fallbackColumn, int f
     return welkor::RangeBetween(box.left, box.top, box.right, box.bottom);
 }
 
-QString PrintStartProblem(const QPrinter& printer)
+// `pdfFile` is the file the user chose, when the job writes a draft of it.
+QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
 {
+    const QString file = pdfFile.isEmpty() ? printer.outputFileName() : pdfFile;
     const QString where = printer.outputFormat() == QPrinter::PdfFormat
-        ? (printer.outputFileName().isEmpty() ? QStringLiteral("nie wybrano drukarki ani pliku PDF")
-                                              : QStringLiteral("plik „%1”").arg(printer.outputFileName()))
+        ? (file.isEmpty() ? QStringLiteral("nie wybrano drukarki ani pliku PDF")
+                          : QStringLiteral("plik „%1”").arg(file))
         : (printer.printerName().isEmpty() ? QStringLiteral("nie wybrano drukarki")
                                            : QStringLiteral("drukarka „%1”").arg(printer.printerName()));
     return QStringLiteral("Nie można rozpocząć wydruku (%1).\r\n"
@@ -137,12 +142,63 @@ void TWel_Kor::CopyRangeToClipboard()
 
 // ---- Printing -----------------------------------------------------------------
 
+namespace {
+
+// The job options of the CUPS print set-up (pages per sheet, page set,
+// banners, ...): Qt keeps them in the print engine only, under this key.
+constexpr auto kCupsOptions = static_cast<QPrintEngine::PrintEnginePropertyKey>(0xfe00);
+
+// A printer with the settings of `from` that has never started a job. A
+// QPrinter whose QPainter::begin failed stays "active" and refuses every
+// setting from then on, so a job never runs on the printer that keeps the
+// user's settings, and one left active anyway is replaced by such a copy.
+std::unique_ptr<QPrinter> CopyOfPrinter(const QPrinter& from)
+{
+    auto to = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (from.outputFormat() == QPrinter::NativeFormat) {
+        to->setPrinterName(from.printerName());
+    } else {
+        to->setOutputFormat(from.outputFormat());
+        // An empty name would switch back to the default printer.
+        if (!from.outputFileName().isEmpty())
+            to->setOutputFileName(from.outputFileName());
+    }
+    to->setPrintProgram(from.printProgram());
+    to->setDocName(from.docName());
+    to->setCreator(from.creator());
+    to->setPdfVersion(from.pdfVersion());
+    to->setResolution(from.resolution());
+    to->setPageLayout(from.pageLayout());
+    to->setFullPage(from.fullPage());
+    to->setCopyCount(from.copyCount());
+    to->setCollateCopies(from.collateCopies());
+    to->setColorMode(from.colorMode());
+    to->setDuplex(from.duplex());
+    to->setPageOrder(from.pageOrder());
+    to->setPaperSource(from.paperSource());
+    to->setFontEmbeddingEnabled(from.fontEmbeddingEnabled());
+    to->setPrintRange(from.printRange());
+    if (from.fromPage() > 0)
+        to->setFromTo(from.fromPage(), from.toPage());
+    const QVariant cupsOptions = from.printEngine()->property(kCupsOptions);
+    if (cupsOptions.isValid())
+        to->printEngine()->setProperty(kCupsOptions, cupsOptions);
+    return to;
+}
+
+} // namespace
+
 QPrinter& TWel_Kor::Printer()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    else if (printer_->printerState() != QPrinter::Idle)
+        printer_ = CopyOfPrinter(*printer_);
+    printer_->setDocName(QFileInfo(OfferedPdfFile()).fileName());
     return *printer_;
 }
+
+QString TWel_Kor::OfferedPdfFile() const { return OfferedFileName(QStringLiteral("pdf")); }
 
 welkor::PrintContent TWel_Kor::PrintedContent() const
 {
@@ -157,11 +213,11 @@ welkor::PrintContent TWel_Kor::PrintedContent() const
     return content;
 }
 
-void TWel_Kor::PrintPages(QPrinter& printer)
+void TWel_Kor::PrintPages(QPrinter& printer, const QString& pdfFile)
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw GuiError(PrintStartProblem(printer));
+        throw GuiError(PrintStartProblem(printer, pdfFile));
     PaintPrintedReport(painter, PrintedContent(), logoBitmap, [&printer] { return printer.newPage(); });
     if (!painter.end())
         throw GuiError(QStringLiteral("Wydruk nie został ukończony: drukarka go nie przyjęła."));
@@ -173,11 +229,12 @@ void TWel_Kor::Drukuj1Click()
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
-    QPrinter& printer = Printer();
-    printer.setDocName(windowTitle());
-    const QString pdfFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    // The job runs on a copy: whatever becomes of it, the printer chosen in
+    // the set-up takes the next job and the next change of settings.
+    const std::unique_ptr<QPrinter> job = CopyOfPrinter(Printer());
+    const QString pdfFile = job->outputFormat() == QPrinter::PdfFormat ? job->outputFileName() : QString();
     if (pdfFile.isEmpty()) {
-        PrintPages(printer);
+        PrintPages(*job);
         return;
     }
 
@@ -189,17 +246,12 @@ void TWel_Kor::Drukuj1Click()
     if (!scratch.isValid())
         throw GuiError(QStringLiteral("Cannot create file \"%1\". %2").arg(pdfFile, scratch.errorString()));
     const QString draft = scratch.filePath(QStringLiteral("wydruk.pdf"));
-    printer.setOutputFileName(draft);
-    struct Restore {
-        QPrinter& printer;
-        const QString& name;
-        ~Restore() { printer.setOutputFileName(name); }
-    } restore{printer, pdfFile};
-    PrintPages(printer);
+    job->setOutputFileName(draft);
+    PrintPages(*job, pdfFile);
     WriteFileAtomically(pdfFile, ReadFileBytes(draft, qint64{1} << 30));
 }
 
-void TWel_Kor::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer()); }
+void TWel_Kor::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer(), OfferedPdfFile()); }
 
 void TWel_Kor::PodgladWydruku1Click()
 {
@@ -207,7 +259,6 @@ void TWel_Kor::PodgladWydruku1Click()
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
-    QPrinter& printer = Printer();
-    printer.setDocName(windowTitle());
-    services_.dialogs->printPreview(printer, [this](QPrinter& target) { Guarded([&] { PrintPages(target); }); });
+    services_.dialogs->printPreview(Printer(), OfferedPdfFile(),
+                                    [this](QPrinter& target) { Guarded([&] { PrintPages(target); }); });
 }

@@ -7,9 +7,12 @@
 #include "gui/widgets/CircleShape.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +24,35 @@ void SetShape(CircleShape* shape, const welkor::ShapeLook& look)
 welkor::ShapeLook LookOf(const CircleShape* shape)
 {
     return welkor::ShapeLook{shape->fill(), shape->outline(), shape->outlineWidth()};
+}
+
+// A bound of the calibration group, shown whole. Its label stands at x = 32
+// and is 60 pixels wide as laid out; a wider text takes the room to its
+// right up to the position label, then to its left as far as the track
+// bar's edge, and only a text wider than all of that gets a smaller face.
+void ShowBound(QLabel* label, const QString& text)
+{
+    constexpr int kLeft = 32;
+    constexpr int kWidth = 60;
+    constexpr int kFarLeft = 8;    // the track bar's left edge
+    constexpr int kFarRight = 100; // 4 pixels before the position label at 104
+    QFont font = label->parentWidget()->font();
+    auto needed = [&text](const QFont& face) {
+        return QFontMetrics(face).boundingRect(QRect(), Qt::AlignLeft | Qt::TextSingleLine, text).width() + 1;
+    };
+    int width = needed(font);
+    constexpr int room = kFarRight - kFarLeft;
+    while (width > room && (font.pointSizeF() > 1 || font.pixelSize() > 1)) {
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(std::max<qreal>(1, font.pointSizeF() - 0.5));
+        else
+            font.setPixelSize(font.pixelSize() - 1);
+        width = needed(font);
+    }
+    label->setFont(font);
+    label->setText(text);
+    const int left = width <= kFarRight - kLeft ? kLeft : std::max(kFarLeft, kFarRight - width);
+    label->setGeometry(left, label->y(), std::max(kWidth, std::min(width, kFarRight - left)), label->height());
 }
 
 } // namespace
@@ -105,7 +137,7 @@ void TWel_Kor::ApplyLowerBound()
 {
     const welkor::BoundResult bound = welkor::ApplyLowerBound(report.hasData(), tbDolna->value(), tbGorna->value(), range);
     range.lowerOffset = bound.lowerOffset;
-    lDolna->setText(FromCp1250(bound.label));
+    ShowBound(lDolna, FromCp1250(bound.label));
     range.span = bound.span;
     RecolourPlate();
 }
@@ -114,7 +146,7 @@ void TWel_Kor::ApplyUpperBound()
 {
     const welkor::BoundResult bound = welkor::ApplyUpperBound(tbGorna->value(), range);
     range.span = bound.span;
-    lGorna->setText(FromCp1250(bound.label));
+    ShowBound(lGorna, FromCp1250(bound.label));
     RecolourPlate();
 }
 

@@ -139,7 +139,6 @@ TWel_Kor::ReaderResult TWel_Kor::ReceiveTransmission(ReaderMessage& message, boo
         return ReaderResult::Nothing;
     }
     report.TakeTransmission(std::move(result.lines));
-    RememberReportFile({}, {}); // a measurement that is in no file yet
     RebuildReportText();
     ShowValuesInGrid();
     MarkReportUnsaved(); // a measurement that is in no file yet

@@ -70,12 +70,6 @@ bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
     return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
 }
 
-void TWel_Kor::RememberReportFile(const QString& fileName, std::string_view bytes)
-{
-    reportFile_ = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
-    reportFileDigest_ = std::hash<std::string_view>{}(bytes);
-}
-
 bool TWel_Kor::ConfirmReplaceReport(const QString& fileName)
 {
     const QFileInfo target(fileName);
@@ -102,8 +96,12 @@ bool TWel_Kor::ConfirmReplaceReport(const QString& fileName)
 
 QString TWel_Kor::OfferedFileName(const QString& extension) const
 {
-    if (!reportFile_.isEmpty())
-        return WithExtension(reportFile_, extension);
+    // Always with the command's own extension, so that no command offers the
+    // report file itself (a report named without an extension included).
+    if (!reportFile_.isEmpty()) {
+        const QFileInfo report(reportFile_);
+        return report.absoluteDir().filePath(report.completeBaseName() + QLatin1Char('.') + extension);
+    }
     const QFileInfo last(SD.fileName);
     const QString folder = last.isAbsolute() ? last.absolutePath() : QDir::homePath();
     return QDir(folder).filePath(QStringLiteral("Pomiar.") + extension);
@@ -163,7 +161,6 @@ void TWel_Kor::LoadReport(const QString& fileName)
 
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return;
-    RememberReportFile(fileName, bytes);
 
     setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
     ClearThreshold(); // no threshold of an earlier plate beside this one
@@ -173,7 +170,7 @@ void TWel_Kor::LoadReport(const QString& fileName)
     RecolourPlate();
     UpdateLegend();
     RefreshTemplateOverlay();
-    MarkReportSaved(CurrentSaveDocument());
+    MarkReportSaved(CurrentSaveDocument(), fileName, bytes);
     if (opened.readAsUtf8)
         services_.dialogs->information(Utf8ReportNotice(fileName, QString::fromUtf8(opened.unstorable)));
 }
@@ -230,8 +227,7 @@ void TWel_Kor::Zapisz1Click()
     if (!ConfirmReplaceReport(fileName))
         return;
     WriteFileAtomically(fileName, bytes);
-    RememberReportFile(fileName, bytes);
-    MarkReportSaved(std::move(document));
+    MarkReportSaved(std::move(document), fileName, bytes);
 }
 
 void TWel_Kor::sgDaneSelectCell(int column, int row)
