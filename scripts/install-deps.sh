@@ -14,6 +14,9 @@ packages=(
   xvfb xdotool poppler-utils
   # file-type registration and its tests, the .deb
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin dpkg-dev
+  # the icons drawn from the SVG; the package's checks (lintian, hardening-check,
+  # the AppStream file, man pages); the CSV read back as pandas reads it
+  librsvg2-bin lintian devscripts appstream man-db gzip python3-pandas
 )
 # --fuzz: also clang with libFuzzer and the sanitizer runtimes (fuzz/run);
 # the normal build and ./test never need them.

@@ -16,6 +16,9 @@
 #include "gui/widgets/CircleShape.h"
 
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -269,6 +272,95 @@ TEST_F(CommandLine, LongTableOfAFolderGivesBackTheValuesAndRefusesAsTheWindow)
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(check.out), reports.first() + QStringLiteral(": ok\n") + refused + QStringLiteral(": ")
                                                 + dialogs.errors.first().section(QLatin1Char('\n'), 1) + QLatin1Char('\n'));
+}
+
+// The 8 x 12 plate as pandas reads it with its defaults: the row letters, then
+// twelve columns of numbers, a well without a number missing (NaN).
+TEST_F(CommandLine, PlateCsvReadsAsTwelveNumberColumnsInPandas)
+{
+    // The system's Python, which Debian's python3-pandas serves (PATH may lead
+    // to another one first).
+    const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                                            : QStringLiteral("python3");
+    QProcess probe;
+    probe.start(python, {QStringLiteral("-c"), QStringLiteral("import pandas")});
+    if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
+        GTEST_SKIP() << "python3 with pandas is not installed (scripts/install-deps.sh installs python3-pandas)";
+
+    QStringList reports = Reports(4);
+    // A column of state words only, signs, an exponent and a dangling comma.
+    welkor::ReportLines lines = {"Welkor Lumo 1", "Program: ELISA", "P\xB3ytka: 7", "Tryb: pojedynczy",
+                                 "DATE: 08.12.2026 TIME: 09:12:44", "OPERATOR: Marvant"};
+    const char* odd[] = {" -0,015", " +1,5E-3", " 2,", " ,5", " BLANK", " under", " Over", " 12345678,9"};
+    for (int c = 1; c <= 12; ++c) {
+        std::string line = "Kolumna " + std::to_string(c);
+        for (int r = 0; r < 8; ++r)
+            line += std::string(c == 1 ? odd[r] : c == 12 ? (r % 2 ? " over" : " blank") : " 0,1" + std::to_string(r)) + "\t";
+        lines.push_back(line);
+    }
+    WriteFile(QStringLiteral("stany.rap"), QByteArray::fromStdString(welkor::JoinReportLines(lines)));
+    reports.push_back(Path(QStringLiteral("stany.rap")));
+
+    const CliRun run = Cli(QStringList{QStringLiteral("eksport"), QStringLiteral("--format"), QStringLiteral("csv"),
+                                       QStringLiteral("-o"), Path(QStringLiteral("csv"))}
+                           + reports);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    // Each file as pandas.read_csv reads it with its defaults, as JSON.
+    const QString reader = QStringLiteral(
+        "import json, sys\n"
+        "import pandas\n"
+        "def read(name):\n"
+        "    df = pandas.read_csv(name)\n"
+        "    return {'columns': [str(c) for c in df.columns],\n"
+        "            'dtypes': [str(t) for t in df.dtypes],\n"
+        "            'rows': [str(v) for v in df.iloc[:, 0]],\n"
+        "            'values': [[None if pandas.isna(v) else v if isinstance(v, str) else float(v) for v in row]\n"
+        "                       for row in df.iloc[:, 1:].itertuples(index=False)]}\n"
+        "print(json.dumps([read(name) for name in sys.argv[1:]]))\n");
+    QStringList arguments{QStringLiteral("-c"), reader};
+    for (const QString& report : reports)
+        arguments.push_back(Path(QStringLiteral("csv/") + QFileInfo(report).completeBaseName() + QStringLiteral(".csv")));
+    QProcess pandas;
+    pandas.start(python, arguments);
+    ASSERT_TRUE(pandas.waitForFinished(120000));
+    ASSERT_EQ(pandas.exitCode(), 0) << pandas.readAllStandardError().toStdString();
+    const QJsonArray files = QJsonDocument::fromJson(pandas.readAllStandardOutput()).array();
+    ASSERT_EQ(files.size(), reports.size());
+
+    QStringList numberColumns{QStringLiteral("wiersz")};
+    for (int c = 1; c <= 12; ++c)
+        numberColumns.push_back(QString::number(c));
+    for (qsizetype i = 0; i < reports.size(); ++i) {
+        const QString& report = reports[i];
+        const QJsonObject read = files[i].toObject();
+
+        QStringList columns, dtypes;
+        for (const QJsonValue& v : read[QStringLiteral("columns")].toArray())
+            columns.push_back(v.toString());
+        for (const QJsonValue& v : read[QStringLiteral("dtypes")].toArray())
+            dtypes.push_back(v.toString());
+        EXPECT_EQ(columns, numberColumns);
+        EXPECT_EQ(dtypes, QStringList{QStringLiteral("object")} + QStringList(12, QStringLiteral("float64")))
+            << report.toStdString();
+
+        TWel_Kor& w = Open(report);
+        const QJsonArray rows = read[QStringLiteral("values")].toArray();
+        ASSERT_EQ(rows.size(), 8);
+        for (int r = 1; r <= 8; ++r) {
+            EXPECT_EQ(read[QStringLiteral("rows")].toArray()[r - 1].toString(), QString(QLatin1Char('A' + r - 1)));
+            const QJsonArray row = rows[r - 1].toArray();
+            ASSERT_EQ(row.size(), 12);
+            for (int c = 1; c <= 12; ++c) {
+                const std::string shown = ToCp1250(w.sgDane->cell(c, r));
+                long double value = 0;
+                if (welkor::TryStrToFloat(shown, value))
+                    EXPECT_DOUBLE_EQ(row[c - 1].toDouble(), static_cast<double>(value)) << shown;
+                else
+                    EXPECT_TRUE(row[c - 1].isNull()) << shown;
+            }
+        }
+    }
 }
 
 TEST_F(CommandLine, PictureWellsHaveThePlatePagesFills)

@@ -100,9 +100,7 @@ std::string PlateCsv(const ValueTable& values)
         out += static_cast<char>('A' + r);
         for (int c = 0; c < kPlateColumns; ++c) {
             out += ',';
-            const std::string& text = values.at(r, c);
-            const std::string_view state = WellStateName(text);
-            out += state == "liczba" ? DecimalPointNumber(text) : std::string(state);
+            out += DecimalPointNumber(values.at(r, c));
         }
         out += '\n';
     }

@@ -27,7 +27,9 @@ std::string_view AnalysisMarkName(std::string_view cellText);
 std::string CsvField(std::string_view text);
 
 // The 8 x 12 plate: "wiersz,1,...,12", then one row per plate row A-H; a
-// number with a decimal point, a state word, or an empty field.
+// number with a decimal point, or an empty field for a well without a number
+// (blank, under, over, no text), so that every column reads as numbers with
+// missing values. The long form keeps the states.
 std::string PlateCsv(const ValueTable& values);
 
 // The long form: one row per well.
