@@ -162,7 +162,7 @@ int Check(const Arguments& args, Console& console)
         }
         if (verdict != QLatin1String("ok"))
             status = kExitRefused;
-        console.Out((name + QStringLiteral(": ") + verdict + QLatin1Char('\n')).toLocal8Bit().toStdString());
+        console.Out(TerminalBytes(name + QStringLiteral(": ") + verdict + QLatin1Char('\n')));
         console.Progress(static_cast<std::size_t>(i + 1));
     }
     console.EndProgress();
@@ -205,9 +205,9 @@ int Export(const Arguments& args, Console& console)
                                      .arg(it->second, input, target));
             targets.push_back(target);
         }
-        if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir())
+        if (FileNameExists(folder) && !IsFolder(folder))
             throw UsageError(QStringLiteral("„%1” nie jest katalogiem: -o podaje katalog wyników.").arg(folder));
-        if (!QDir().mkpath(folder)) {
+        if (!MakeFolderPath(folder)) {
             console.Message(QStringLiteral("Nie można założyć katalogu „%1”.").arg(folder));
             return kExitRefused;
         }
@@ -221,6 +221,7 @@ int Export(const Arguments& args, Console& console)
     if (folder.isEmpty() && format == ExportFormat::Long)
         console.Out(welkor::kLongCsvHeader);
     std::string bytes;
+    SaveBatch batch; // the output folder is searched for stray temporaries once
     console.StartProgress(QStringLiteral("eksport"), static_cast<std::size_t>(inputs.size()));
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         const QString& name = inputs[i];
@@ -237,7 +238,9 @@ int Export(const Arguments& args, Console& console)
         case ExportFormat::Long:
             if (!folder.isEmpty())
                 bytes = welkor::kLongCsvHeader;
-            welkor::AppendLongCsv(bytes, name.toUtf8().toStdString(), doc->values(), doc->storedAnalysis());
+            // The file's name as the system names it: UTF-8, or the bytes of
+            // an older encoding as they are.
+            welkor::AppendLongCsv(bytes, FileNameBytes(name).toStdString(), doc->values(), doc->storedAnalysis());
             break;
         }
         if (folder.isEmpty()) {
@@ -245,7 +248,7 @@ int Export(const Arguments& args, Console& console)
             continue;
         }
         try {
-            WriteFileAtomically(targets[i], bytes);
+            WriteOutput(console, targets[i], bytes, &batch);
         } catch (const GuiError& e) {
             console.Message(e.message());
             status = kExitRefused;

@@ -86,9 +86,9 @@ TEST(DurableSave, SyncsTheFileThenRenamesThenSyncsTheFolder)
         steps.push_back(S_ISDIR(st.st_mode) ? "sync folder" : "sync file");
         return ::fsync(fd);
     };
-    FileWriteCallsInUse().rename = [](const char* from, const char* to) {
+    FileWriteCallsInUse().renameat = [](int fromFolder, const char* from, int toFolder, const char* to) {
         steps.push_back("rename");
-        return ::rename(from, to);
+        return ::renameat(fromFolder, from, toFolder, to);
     };
     QTemporaryDir dir;
     WriteFileAtomically(dir.filePath(QStringLiteral("a.rap")), "abc");

@@ -18,9 +18,13 @@ ReportDocument::ReportDocument()
 
 OpenedReport ReportDocument::Open(std::string_view bytes)
 {
-    // Everything is checked before the document exists.
-    ReportLines lines = SplitReportText(bytes);
+    // Everything is checked before the document exists; a text too many
+    // lines long is refused before it is split into them.
     OpenedReport opened;
+    opened.problem = ReportShapeProblem(bytes);
+    if (!opened.ok())
+        return opened;
+    ReportLines lines = SplitReportText(bytes);
     opened.problem = ReportProblem(bytes, lines);
     if (!opened.ok())
         return opened;

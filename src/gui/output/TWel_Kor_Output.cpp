@@ -91,7 +91,8 @@ void TWel_Kor::ExportResults()
     const QString fileName = SD.fileName;
     if (!ConfirmOverwrite(fileName))
         return;
-    WriteFileAtomically(fileName, document);
+    if (const QString note = WriteFileAtomically(fileName, document); !note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 // ---- Clipboard ----------------------------------------------------------------
@@ -196,7 +197,8 @@ void TWel_Kor::Drukuj1Click()
         ~Restore() { printer.setOutputFileName(name); }
     } restore{printer, pdfFile};
     PrintPages(printer);
-    WriteFileAtomically(pdfFile, ReadFileBytes(draft, qint64{1} << 30));
+    if (const QString note = WriteFileAtomically(pdfFile, ReadFileBytes(draft, qint64{1} << 30)); !note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 void TWel_Kor::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer()); }

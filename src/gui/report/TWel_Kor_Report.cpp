@@ -47,9 +47,9 @@ QStringList TWel_Kor::CommentMemoLines() const
 
 bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
 {
-    if (QFileInfo(fileName).isDir())
+    if (IsFolder(fileName))
         throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
-    if (!QFileInfo::exists(fileName))
+    if (!FileNameExists(fileName))
         return true;
     return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
 }
@@ -167,8 +167,10 @@ void TWel_Kor::Zapisz1Click()
     const QString fileName = SD.fileName;
     if (!ConfirmOverwrite(fileName))
         return;
-    WriteFileAtomically(fileName, welkor::JoinReportLines(document));
+    const QString note = WriteFileAtomically(fileName, welkor::JoinReportLines(document));
     MarkReportSaved(std::move(document));
+    if (!note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 void TWel_Kor::sgDaneSelectCell(int column, int row)
