@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core
   xvfb xdotool poppler-utils
+  time # peak memory in the benchmarks
   # file-type registration and its tests, the .deb
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin dpkg-dev
 )
