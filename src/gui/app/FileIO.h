@@ -31,7 +31,8 @@ QString WithExtension(const QString& fileName, const QString& extension);
 // Saves of many files in a row (a batch export): each folder is searched for
 // temporaries left by killed saves once, at the batch's first save into it,
 // instead of at every save, so that a batch takes time in proportion to its
-// files.
+// files; and each folder is synced once, when the batch ends (each file is
+// synced before it takes its name, so any one is the old or the new whole).
 class SaveBatch {
 public:
     SaveBatch();

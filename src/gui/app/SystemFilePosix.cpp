@@ -278,13 +278,24 @@ void IgnoreFileSizeSignal()
 } // namespace
 
 struct SaveBatch::Folders {
-    // Per folder (device, inode): the temporaries found at the first save
-    // into it and not yet dealt with, by the prefix of their file.
-    std::map<std::pair<dev_t, ino_t>, TemporaryNames> temporaries;
+    struct Folder {
+        TemporaryNames temporaries; // found at the first save, not yet dealt with
+        int syncLater = -1;         // the folder, to be synced once the batch ends
+    };
+    std::map<std::pair<dev_t, ino_t>, Folder> byId; // by device and inode
 };
 
 SaveBatch::SaveBatch() : folders_(std::make_unique<Folders>()) {}
-SaveBatch::~SaveBatch() = default;
+
+SaveBatch::~SaveBatch()
+{
+    for (auto& [id, folder] : folders_->byId) {
+        if (folder.syncLater >= 0) {
+            FileWriteCallsInUse().fsync(folder.syncLater);
+            ::close(folder.syncLater);
+        }
+    }
+}
 
 FileWriteCalls& FileWriteCallsInUse()
 {
@@ -429,22 +440,29 @@ QString WriteFileAtomically(const QString& fileName, std::string_view bytes, Sav
         ::unlinkat(folder.get(), temporary.c_str(), 0);
         fail(SystemReason(error));
     }
-    // The rename itself is on the disk once the folder is.
-    SyncFolder(folder.get());
-
-    // Temporaries of this file left by killed saves. A batch lists each
+    // The rename itself is on the disk once the folder is. A batch syncs
+    // each of its folders once, when it ends: every file is still the old
+    // or the new one whole, and the batch's files are all on the disk when
+    // the command is done.
+    // Temporaries of this file left by killed saves: a batch lists each
     // folder once and keeps what it found for the saves that follow.
     TemporaryNames found;
-    if (batch == nullptr) {
+    struct stat folderStatus{};
+    if (batch == nullptr || ::fstat(folder.get(), &folderStatus) != 0) {
+        SyncFolder(folder.get());
         found = FindTemporaries(folder.get(), prefix);
-    } else if (struct stat folderStatus{}; ::fstat(folder.get(), &folderStatus) == 0) {
-        const auto key = std::make_pair(folderStatus.st_dev, folderStatus.st_ino);
-        auto [known, first] = batch->folders_->temporaries.try_emplace(key);
-        if (first)
-            known->second = FindTemporaries(folder.get(), {});
-        if (auto mine = known->second.find(prefix); mine != known->second.end()) {
+    } else {
+        auto [known, first] = batch->folders_->byId.try_emplace({folderStatus.st_dev, folderStatus.st_ino});
+        SaveBatch::Folders::Folder& f = known->second;
+        if (first) {
+            f.temporaries = FindTemporaries(folder.get(), {});
+            f.syncLater = ::openat(folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (f.syncLater < 0)
+                SyncFolder(folder.get());
+        }
+        if (auto mine = f.temporaries.find(prefix); mine != f.temporaries.end()) {
             found[prefix] = std::move(mine->second);
-            known->second.erase(mine);
+            f.temporaries.erase(mine);
         }
     }
     if (auto mine = found.find(prefix); mine != found.end())
