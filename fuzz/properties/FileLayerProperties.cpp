@@ -103,9 +103,14 @@ struct Sandbox {
 
     Sandbox()
     {
-        char pattern[] = "/tmp/welkor-fuzz-pliki-XXXXXX";
-        if (::mkdtemp(pattern) != nullptr)
-            root = pattern;
+        // In memory where the system has such a folder: a disk busy with
+        // its journal would set the pace, not the save.
+        char inMemory[] = "/dev/shm/welkor-fuzz-pliki-XXXXXX";
+        char onDisk[] = "/tmp/welkor-fuzz-pliki-XXXXXX";
+        if (::mkdtemp(inMemory) != nullptr)
+            root = inMemory;
+        else if (::mkdtemp(onDisk) != nullptr)
+            root = onDisk;
         deadPid = 4194000;
         while (deadPid > 2 && !(::kill(deadPid, 0) == -1 && errno == ESRCH))
             --deadPid;
@@ -232,7 +237,7 @@ std::string CheckFileLayer(std::string_view input)
     if (box.root.empty())
         return "no sandbox folder";
     const std::string& root = box.root;
-    const bool root_user = ::geteuid() == 0;
+    const bool asRoot = ::geteuid() == 0;
 
     // Names go to bytes and back unchanged, and UTF-8 reads as UTF-8.
     const QByteArray raw(input.data(), static_cast<qsizetype>(input.size()));
@@ -251,7 +256,7 @@ std::string CheckFileLayer(std::string_view input)
     const unsigned kind = b.Next() % 13;
     const mode_t fileModes[] = {0644, 0600, 0640, 0444, 0666};
     const mode_t fileMode = fileModes[b.Next() % 5];
-    const bool linksOfAnother = root_user && (b.Next() & 1) != 0;
+    const bool linksOfAnother = asRoot && (b.Next() & 1) != 0;
     const std::string f = root + "/f";
     const std::string poza = root + "/poza";
     ::mkdir(f.c_str(), 0700);
@@ -310,7 +315,7 @@ std::string CheckFileLayer(std::string_view input)
         case 0: file(at, "porzucony", 0600); break;
         case 1:
             file(at, "obcy", 0600);
-            if (root_user)
+            if (asRoot)
                 ::chown(at.c_str(), kOtherUser, kOtherUser);
             break;
         case 2: ::symlink("../poza/kanarek", at.c_str()); break;
@@ -327,7 +332,7 @@ std::string CheckFileLayer(std::string_view input)
     try {
         const QString note = WriteFileAtomically(QString::fromStdString(target), content);
         saved = true;
-        verdict.Expect(note.isEmpty() || !root_user, "root could not keep a group");
+        verdict.Expect(note.isEmpty() || !asRoot, "root could not keep a group");
     } catch (const GuiError& e) {
         message = e.message().toStdString();
     } catch (const std::exception& e) {
@@ -367,7 +372,9 @@ std::string CheckFileLayer(std::string_view input)
                        [&] { return scene() + ": the owner or the group changed"; });
     // Nothing else changed, nothing new is left, and only the saving user's
     // strays of this file went.
-    for (const auto& [path, entry] : before) {
+    for (const auto& item : before) {
+        const std::string& path = item.first;
+        const Entry& entry = item.second;
         if (path == *destination)
             continue;
         const auto still = after.find(path);
@@ -376,9 +383,11 @@ std::string CheckFileLayer(std::string_view input)
             return scene() + ": " + path + (removable ? " was left" : " changed or vanished");
         });
     }
-    for (const auto& [path, entry] : after)
+    for (const auto& item : after) {
+        const std::string& path = item.first;
         verdict.Expect(path == *destination || before.count(path),
                        [&] { return scene() + ": " + path + " was left behind"; });
+    }
     return verdict.Failure();
 }
 

@@ -21,11 +21,17 @@
 #include <limits>
 #include <map>
 #include <mutex>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
+#ifdef __linux__
+#include <sys/random.h>
+#endif
+
+#ifndef O_PATH // a folder to work in, not to read: Linux; elsewhere read-only
+#define O_PATH O_RDONLY
+#endif
 
 namespace {
 
@@ -111,6 +117,7 @@ std::string TemporaryPrefix(const std::string& baseName)
 bool SystemRandomBytes(unsigned char* out, std::size_t size)
 {
     std::size_t got = 0;
+#ifdef __linux__
     while (got < size) {
         const ssize_t n = ::getrandom(out + got, size - got, 0);
         if (n < 0 && errno == EINTR)
@@ -121,6 +128,7 @@ bool SystemRandomBytes(unsigned char* out, std::size_t size)
     }
     if (got == size)
         return true;
+#endif
     const Fd device(::open("/dev/urandom", O_RDONLY | O_CLOEXEC | O_NOCTTY));
     struct stat status{};
     if (!device.ok() || ::fstat(device.get(), &status) != 0 || !S_ISCHR(status.st_mode))
