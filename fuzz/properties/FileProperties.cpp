@@ -94,14 +94,23 @@ std::string CheckOperatorIni(std::string_view bytes)
     verdict.Expect(!name.empty() || lines.size() < 2 || lines[0] != "Operator:" || lines[1].empty(),
                    "a file with a name under \"Operator:\" gave no name");
     verdict.Expect(OperatorNameFrom(std::nullopt) == "Marvant", "no Operator.ini gives no \"Marvant\"");
+    // The name holds only what the dialog lets into a name.
+    for (char ch : name)
+        verdict.Expect(OperatorNameAccepts(Cp1250ToUnicode(static_cast<unsigned char>(ch))),
+                       [&] { return "operator name " + Shown(name) + " holds a character the dialog refuses"; });
 
     // Whatever name was read is written and read back unchanged; so is any
-    // one-line text.
+    // one-line text, but for the characters the dialog refuses, which read
+    // back as blanks.
     const std::size_t end = bytes.find_first_of(std::string_view("\r\n\0", 3));
     const std::string typed(bytes.substr(0, end));
     for (const std::string& written : {name, typed}) {
+        std::string expected = written;
+        for (char& ch : expected)
+            if (!OperatorNameAccepts(Cp1250ToUnicode(static_cast<unsigned char>(ch))))
+                ch = ' ';
         const std::string again = OperatorNameFrom(OperatorIniBytes(written));
-        verdict.Expect(again == written, [&] {
+        verdict.Expect(again == expected, [&] {
             return "operator " + Shown(written) + " written to Operator.ini reads back as " + Shown(again);
         });
         // The window shows the name in Unicode and keeps it in code page 1250.

@@ -1,7 +1,9 @@
 #include "Targets.h"
 
+#include "FileLayerProperties.h"
 #include "FileProperties.h"
 #include "NumberProperties.h"
+#include "OutputProperties.h"
 #include "ReaderProperties.h"
 #include "ReportProperties.h"
 #include "SessionProperties.h"
@@ -14,6 +16,7 @@ const std::vector<Target>& Targets()
         {"report_file", CheckReportFile},     {"user_session", CheckUserSession},
         {"number_text", CheckNumberText},     {"template_file", CheckTemplateFile},
         {"operator_ini", CheckOperatorIni},   {"reader_transmission", CheckReaderTransmission},
+        {"output_formats", CheckOutputFormats},   {"file_layer", CheckFileLayer},
     };
     return targets;
 }

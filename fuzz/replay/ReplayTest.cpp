@@ -23,8 +23,8 @@ std::vector<fs::path> InputsOf(const std::string& target)
     std::vector<fs::path> files;
     std::vector<fs::path> dirs = {fs::path(WELKOR_FUZZ_DIR) / "seeds" / target,
                                   fs::path(WELKOR_FUZZ_DIR) / "regressions" / target};
-    // The example reports seed both report targets, as in fuzz/run.
-    if (target == "report_file" || target == "user_session")
+    // The example reports seed the targets that read reports, as in fuzz/run.
+    if (target == "report_file" || target == "user_session" || target == "output_formats")
         dirs.push_back(fs::path(WELKOR_FUZZ_DIR).parent_path() / "examples");
     for (const fs::path& dir : dirs) {
         if (!fs::is_directory(dir))

@@ -174,7 +174,7 @@ int Check(const Arguments& args, Console& console)
         }
         if (verdict != QLatin1String("ok"))
             status = kExitRefused;
-        console.Out((name + QStringLiteral(": ") + verdict + QLatin1Char('\n')).toLocal8Bit().toStdString());
+        console.Out(TerminalBytes(name + QStringLiteral(": ") + verdict + QLatin1Char('\n')));
         console.Progress(static_cast<std::size_t>(i + 1));
     }
     console.EndProgress();
@@ -217,9 +217,9 @@ int Export(const Arguments& args, Console& console)
                                      .arg(it->second, input, target));
             targets.push_back(target);
         }
-        if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir())
+        if (FileNameExists(folder) && !IsFolder(folder))
             throw UsageError(QStringLiteral("„%1” nie jest katalogiem: -o podaje katalog wyników.").arg(folder));
-        if (!QDir().mkpath(folder)) {
+        if (!MakeFolderPath(folder)) {
             console.Message(QStringLiteral("Nie można założyć katalogu „%1”.").arg(folder));
             return kExitRefused;
         }
@@ -233,6 +233,7 @@ int Export(const Arguments& args, Console& console)
     if (folder.isEmpty() && format == ExportFormat::Long)
         console.Out(welkor::kLongCsvHeader);
     std::string bytes;
+    SaveBatch batch; // the output folder is searched for stray temporaries once
     console.StartProgress(QStringLiteral("eksport"), static_cast<std::size_t>(inputs.size()));
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         const QString& name = inputs[i];
@@ -249,7 +250,9 @@ int Export(const Arguments& args, Console& console)
         case ExportFormat::Long:
             if (!folder.isEmpty())
                 bytes = welkor::kLongCsvHeader;
-            welkor::AppendLongCsv(bytes, name.toUtf8().toStdString(), doc->values(), doc->storedAnalysis());
+            // The file's name as the system names it: UTF-8, or the bytes of
+            // an older encoding as they are.
+            welkor::AppendLongCsv(bytes, FileNameBytes(name).toStdString(), doc->values(), doc->storedAnalysis());
             break;
         }
         if (folder.isEmpty()) {
@@ -257,7 +260,7 @@ int Export(const Arguments& args, Console& console)
             continue;
         }
         try {
-            WriteFileAtomically(targets[i], bytes);
+            WriteOutput(console, targets[i], bytes, &batch);
         } catch (const GuiError& e) {
             console.Message(e.message());
             status = kExitRefused;
@@ -346,7 +349,7 @@ int Analyse(const Arguments& args, Console& console)
 
     if (!output.isEmpty()) {
         const std::string saved = doc->SavedBytes();
-        if (const std::string problem = welkor::SavedReportSizeProblem(saved.size()); !problem.empty()) {
+        if (const std::string problem = welkor::SavedReportProblem(saved); !problem.empty()) {
             console.Message(QStringLiteral("%1: %2").arg(output, FromCp1250(problem)));
             return kExitRefused;
         }

@@ -81,17 +81,21 @@ QStringList ExpandFolders(const QStringList& inputs)
 {
     QStringList out;
     for (const QString& input : inputs) {
-        const QFileInfo info(input);
-        if (input == QLatin1String("-") || !info.isDir()) {
+        if (input == QLatin1String("-") || !IsFolder(input))
             out.push_back(input);
-            continue;
-        }
-        const QDir dir(input);
-        const QStringList names = dir.entryList({QStringLiteral("*.rap")}, QDir::Files | QDir::Readable, QDir::Name);
-        for (const QString& name : names)
-            out.push_back(dir.filePath(name));
+        else
+            out.append(FolderFiles(input, QStringLiteral(".rap")));
     }
     return out;
+}
+
+std::string TerminalBytes(const QString& text)
+{
+#ifdef Q_OS_WIN
+    return text.toLocal8Bit().toStdString();
+#else
+    return FileNameBytes(text).toStdString();
+#endif
 }
 
 std::string ReadInput(const QString& name, std::size_t maxBytes)
@@ -111,7 +115,7 @@ std::string ReadInput(const QString& name, std::size_t maxBytes)
             throw GuiError(QStringLiteral("Cannot open file \"-\". Plik jest za duży."));
         if (got < sizeof block) {
             if (std::ferror(stdin))
-                throw GuiError(QStringLiteral("Cannot open file \"-\". %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+                throw GuiError(QStringLiteral("Cannot open file \"-\". %1").arg(SystemReason(errno)));
             return bytes;
         }
     }
@@ -138,14 +142,13 @@ void Console::Flush()
     const bool written = std::fwrite(buffer_.data(), 1, size, stdout) == size && std::fflush(stdout) == 0;
     buffer_.clear();
     if (!written)
-        throw GuiError(QStringLiteral("Nie można pisać na standardowe wyjście: %1")
-                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        throw GuiError(QStringLiteral("Nie można pisać na standardowe wyjście: %1").arg(SystemReason(errno)));
 }
 
 void Console::Message(const QString& text)
 {
     ClearProgress();
-    std::cerr << text.toLocal8Bit().constData() << '\n' << std::flush;
+    std::cerr << TerminalBytes(text) << '\n' << std::flush;
 }
 
 void Console::StartProgress(const QString& label, std::size_t total)
@@ -185,12 +188,13 @@ void Console::ClearProgress()
     lastProgressMs_ = -1; // the next progress call draws the line again
 }
 
-void WriteOutput(Console& console, const QString& name, std::string_view bytes)
+void WriteOutput(Console& console, const QString& name, std::string_view bytes, SaveBatch* batch)
 {
     if (name == QLatin1String("-")) {
         console.Out(bytes);
         console.Flush();
         return;
     }
-    WriteFileAtomically(name, bytes);
+    if (const QString note = WriteFileAtomically(name, bytes, batch); !note.isEmpty())
+        console.Message(note);
 }

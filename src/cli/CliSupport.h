@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class SaveBatch;
+
 #include <cstddef>
 #include <cstdio>
 #include <exception>
@@ -48,8 +50,13 @@ struct Arguments {
 // input). Options outside `allowed` are refused.
 Arguments ParseArguments(const QString& command, const QStringList& args, const std::set<QString>& allowed);
 
-// The inputs with every directory replaced by its .rap files (by name).
+// The inputs with every directory replaced by its .rap files (by name; every
+// one, whatever bytes its name holds). A folder that cannot be read throws
+// GuiError.
 QStringList ExpandFolders(const QStringList& inputs);
+
+// A text for the terminal or a pipe: file names in it as their own bytes.
+std::string TerminalBytes(const QString& text);
 
 // The bytes of a file, or of standard input for "-" (once). A file that
 // cannot be read or is larger than maxBytes throws GuiError naming it.
@@ -85,5 +92,6 @@ private:
     long long lastProgressMs_ = -1;
 };
 
-// The result to a file, replaced in one step; "-" is standard output.
-void WriteOutput(Console& console, const QString& name, std::string_view bytes);
+// The result to a file, replaced in one step; "-" is standard output. What
+// the save could not keep (the file's group) is told on standard error.
+void WriteOutput(Console& console, const QString& name, std::string_view bytes, SaveBatch* batch = nullptr);

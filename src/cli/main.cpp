@@ -1,5 +1,6 @@
 // welkor-lumo-cli: the window program's results without the window.
 #include "cli/CliCommands.h"
+#include "gui/app/FileIO.h"
 #include "gui/app/GuiError.h"
 
 #include <QCoreApplication>
@@ -10,9 +11,15 @@
 
 int main(int argc, char* argv[])
 {
+    // Arguments are file names as the system's bytes, whatever the bytes
+    // (see FileNameFromBytes); Windows hands over its own code page.
     QStringList args;
     for (int i = 1; i < argc; ++i)
+#ifdef Q_OS_WIN
         args.push_back(QString::fromLocal8Bit(argv[i]));
+#else
+        args.push_back(FileNameFromBytes(QByteArray(argv[i])));
+#endif
 
     // Qt's own notes (a missing runtime folder, font substitutions) are no
     // business of a batch; only its real failures are told.

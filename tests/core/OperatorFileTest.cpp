@@ -10,6 +10,9 @@ TEST(OperatorFile, NameFromTheSecondLineOrDefaultWithoutFile)
     EXPECT_EQ(OperatorNameFrom(std::string("Operator:\r\nAnna Kowalska\r\n")), "Anna Kowalska");
     EXPECT_EQ(OperatorNameFrom(std::string("Operator:\nJan\nignored\n")), "Jan");
     EXPECT_EQ(OperatorNameFrom(std::string("Operator:\r\n\r\n")), "");
+    // What the dialog would refuse (controls, an unassigned byte) is a blank.
+    EXPECT_EQ(OperatorNameFrom(std::string("Operator:\r\nJan\tK.\x01\x7F\x81Nowak\x0C\r\n")),
+              "Jan K.   Nowak ");
 }
 
 TEST(OperatorFile, WrongKeywordMissingNameOrEmptyFileGiveAnEmptyName)

@@ -84,6 +84,47 @@ TEST(ReportDocument, Utf8ReportOpensWithItsLetters)
     EXPECT_FALSE(ReportDocument::Open(Report()).readAsUtf8);
 }
 
+// A text of more lines than a report may have, or of a longer line, is
+// refused with the count (before it is split into lines: a file of 16 MiB of
+// empty lines costs its bytes, not a line list of millions); the limits
+// themselves open. Binary data is still called so.
+TEST(ReportDocument, TooManyLinesOrTooLongALineIsRefusedAndTheLimitsOpen)
+{
+    const std::string report = Report(); // 19 lines
+    const std::size_t lines = kMaxReportLines - 19;
+    std::string crLf;
+    for (std::size_t i = 0; i < lines; ++i)
+        crLf += "\r\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string problem;
+    } cases[] = {
+        {"16 MiB of empty lines", report + std::string(kMaxReportFileBytes - report.size(), '\n'),
+         "Plik nie jest raportem z pomiaru: ma " + std::to_string(kMaxReportFileBytes - report.size() + 19)
+             + " wierszy, a raport mo\xBF" "e mie\xE6 ich najwy\xBF" "ej 65536."},
+        {"one line more than allowed", report + std::string(lines + 1, '\n'),
+         "Plik nie jest raportem z pomiaru: ma 65537 wierszy, a raport mo\xBF" "e mie\xE6 ich najwy\xBF" "ej 65536."},
+        {"as many lines as allowed, CR LF", report + crLf, ""},
+        {"a comment line one byte too long", report + std::string(kMaxReportLineBytes + 1, 'x'),
+         "Plik nie jest raportem z pomiaru: wiersz 20 ma 65537 znak\xF3w, a wiersz raportu mo\xBF" "e mie\xE6 ich "
+         "najwy\xBF" "ej 65536."},
+        {"a comment line of the longest length", report + std::string(kMaxReportLineBytes, 'x'), ""},
+        {"binary data of many lines", report + std::string(lines + 1, '\x01') + std::string(lines + 1, '\n'),
+         "Plik nie jest raportem z pomiaru: zawiera dane binarne."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const OpenedReport opened = ReportDocument::Open(c.bytes);
+        EXPECT_EQ(opened.problem, c.problem);
+        EXPECT_EQ(opened.ok(), c.problem.empty());
+        // The check of split lines says the same.
+        if (c.bytes.size() < 1000000) {
+            EXPECT_EQ(ReportProblem(c.bytes, SplitReportText(c.bytes)), c.problem);
+        }
+    }
+}
+
 TEST(ReportDocument, AnalysisSavedAndOpenedAgainComesBackWithItsMarks)
 {
     ReportDocument doc = *ReportDocument::Open(Report()).document;

@@ -171,14 +171,23 @@ TEST(CheckReportContent, RefusesFewerThanEighteenLinesWithTheCount)
     EXPECT_EQ(CheckReportContent({}), "Plik nie jest raportem z pomiaru: jest pusty.");
 }
 
-// Everything saved opens again: a report just under the reading limit gains
-// its analysis block when saved, and is then not written.
+// Everything saved opens again: a report just under the reading limit (or
+// the line limit) gains its analysis block when saved, and is then not written.
 TEST(CheckReportContent, ASaveThatCouldNotBeOpenedAgainIsRefused)
 {
-    EXPECT_EQ(kMaxReportFileBytes, 16u * 1024u * 1024u);
-    EXPECT_EQ(SavedReportSizeProblem(kMaxReportFileBytes), "");
-    const std::string problem = SavedReportSizeProblem(kMaxReportFileBytes + 1);
+    const std::string line = std::string(998, 'x') + "\r\n";
+    std::string atTheLimit;
+    for (std::size_t i = 0; i < kMaxReportFileBytes / line.size(); ++i)
+        atTheLimit += line;
+    atTheLimit.append(kMaxReportFileBytes - atTheLimit.size(), 'y');
+    EXPECT_EQ(SavedReportProblem(atTheLimit), "");
+    const std::string problem = SavedReportProblem(atTheLimit + "z");
     EXPECT_NE(problem.find("mia\xB3" "by 16777217 bajt\xF3w"), std::string::npos) << problem;
+
+    std::string manyLines;
+    for (std::size_t i = 0; i <= kMaxReportLines; ++i)
+        manyLines += "k\r\n";
+    EXPECT_NE(SavedReportProblem(manyLines).find("ma 65537 wierszy"), std::string::npos) << SavedReportProblem(manyLines);
 }
 
 // ---- saving ------------------------------------------------------------------------------

@@ -10,9 +10,15 @@ std::string OperatorNameFrom(const std::optional<std::string>& iniBytes)
     if (!iniBytes)
         return "Marvant";
     const ReportLines lines = SplitReportText(*iniBytes);
-    if (lines.size() >= 2 && lines[0] == "Operator:")
-        return lines[1];
-    return std::string();
+    if (lines.size() < 2 || lines[0] != "Operator:")
+        return std::string();
+    // What the dialog would not let into a name (a control character, a
+    // byte the code page leaves unassigned) shows as a blank, not a box.
+    std::string name = lines[1];
+    for (char& ch : name)
+        if (!OperatorNameAccepts(Cp1250ToUnicode(static_cast<unsigned char>(ch))))
+            ch = ' ';
+    return name;
 }
 
 std::string OperatorIniBytes(const std::string& name) { return "Operator:\r\n" + name + "\r\n"; }

@@ -27,7 +27,11 @@ OpenedReport ReportDocument::Open(std::string_view bytes)
         opened.unstorable = std::move(utf8->unstorable);
         bytes = utf8->cp1250;
     }
-    // Everything is checked before the document exists.
+    // Everything is checked before the document exists; a text too many
+    // lines long is refused before it is split into them.
+    opened.problem = ReportShapeProblem(bytes);
+    if (!opened.ok())
+        return opened;
     ReportLines lines = SplitReportText(bytes);
     opened.problem = ReportProblem(bytes, lines);
     if (!opened.ok())

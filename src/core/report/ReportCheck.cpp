@@ -42,6 +42,17 @@ std::string ReportProblem(std::string_view bytes, const ReportLines& lines)
     return problem;
 }
 
+std::string ReportShapeProblem(std::string_view bytes)
+{
+    const ReportTextShape shape = MeasureReportText(bytes);
+    if (shape.lines < kMinReportLines)
+        return {}; // too short: the content check says so
+    std::string problem = ReportShapeProblem(shape);
+    if (!problem.empty() && HasControlBytes(bytes))
+        return "Plik nie jest raportem z pomiaru: zawiera dane binarne.";
+    return problem;
+}
+
 namespace {
 
 std::string ContentProblem(const ReportLines& lines)
@@ -51,22 +62,25 @@ std::string ContentProblem(const ReportLines& lines)
 
     std::size_t found = 0;
     for (std::size_t i = kFirstValueLine; i <= kLastValueLine; ++i) {
-        for (std::string_view token : ValueTokens(lines[i])) {
-            if (found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
-                break;
+        std::string problem;
+        ForEachValueToken(lines[i], [&](std::string_view token) {
+            if (!problem.empty() || found++ >= static_cast<std::size_t>(kPlateRows * kPlateColumns))
+                return;
             long double value = 0;
             if (IsPlainDecimal(token) || HasNoReading(token))
-                continue;
+                return;
             // "... wiersz 9 zawiera wartość ' abc', która nie jest liczbą."
             if (!TryStrToFloat(token, value))
-                return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera warto\x9C\xE6 '"
+                problem = "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera warto\x9C\xE6 '"
                     + std::string(token) + "', kt\xF3ra nie jest liczb\xB9." + DecimalCommaHint(token);
             // The range and the plate hold values as doubles: a larger one
             // would turn into infinity there and show as such.
-            if (std::fabs(value) > std::numeric_limits<double>::max())
-                return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera liczb\xEA '"
+            else if (std::fabs(value) > std::numeric_limits<double>::max())
+                problem = "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera liczb\xEA '"
                     + std::string(token) + "' spoza zakresu od -1,7E308 do 1,7E308.";
-        }
+        });
+        if (!problem.empty())
+            return problem;
     }
     if (found == 0)
         return "Plik nie jest raportem z pomiaru: wiersze 7-18 nie zawieraj\xB9 \xBF" "adnej warto\x9C" "ci.";

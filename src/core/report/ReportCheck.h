@@ -16,4 +16,9 @@ namespace welkor {
 // reason "binary data".
 std::string ReportProblem(std::string_view bytes, const ReportLines& lines);
 
+// The same refusal for a text of more lines or a longer line than a report
+// has (ReportShapeProblem), found before the text is split: the reason of
+// ReportProblem when the text cannot be a report by its shape, else empty.
+std::string ReportShapeProblem(std::string_view bytes);
+
 } // namespace welkor

@@ -59,6 +59,48 @@ ReportLines SplitReportText(std::string_view bytes)
     return lines;
 }
 
+ReportTextShape MeasureReportText(std::string_view bytes)
+{
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string_view::npos)
+        bytes = bytes.substr(0, nul);
+    ReportTextShape shape;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char ch = bytes[i];
+        if (ch != '\r' && ch != '\n')
+            continue;
+        if (i - start > shape.longestLine) {
+            shape.longestLine = i - start;
+            shape.longestLineIndex = shape.lines;
+        }
+        ++shape.lines;
+        if (ch == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) {
+        if (bytes.size() - start > shape.longestLine) {
+            shape.longestLine = bytes.size() - start;
+            shape.longestLineIndex = shape.lines;
+        }
+        ++shape.lines;
+    }
+    return shape;
+}
+
+std::string ReportShapeProblem(const ReportTextShape& shape)
+{
+    if (shape.lines > kMaxReportLines)
+        return "Plik nie jest raportem z pomiaru: ma " + LineCountText(shape.lines) + ", a raport mo\xBF" "e mie\xE6 ich "
+            "najwy\xBF" "ej " + std::to_string(kMaxReportLines) + ".";
+    if (shape.longestLine > kMaxReportLineBytes)
+        return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(shape.longestLineIndex + 1) + " ma "
+            + std::to_string(shape.longestLine) + " znak\xF3w, a wiersz raportu mo\xBF" "e mie\xE6 ich najwy\xBF" "ej "
+            + std::to_string(kMaxReportLineBytes) + ".";
+    return {};
+}
+
 std::string JoinReportLines(const ReportLines& lines)
 {
     std::size_t size = 0;
@@ -75,21 +117,37 @@ std::string JoinReportLines(const ReportLines& lines)
 
 std::string CheckReportContent(const ReportLines& lines)
 {
-    if (lines.size() >= kMinReportLines)
-        return {};
+    if (lines.size() >= kMinReportLines) {
+        ReportTextShape shape;
+        shape.lines = lines.size();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].size() > shape.longestLine) {
+                shape.longestLine = lines[i].size();
+                shape.longestLineIndex = i;
+            }
+        }
+        return ReportShapeProblem(shape);
+    }
     if (lines.empty())
         return "Plik nie jest raportem z pomiaru: jest pusty.";
     return "Plik nie jest raportem z pomiaru: ma " + LineCountText(lines.size()) +
            ", a raport ma ich co najmniej 18.";
 }
 
-std::string SavedReportSizeProblem(std::size_t bytes)
+std::string SavedReportProblem(std::string_view bytes)
 {
-    if (bytes <= kMaxReportFileBytes)
+    constexpr std::string_view kRefused = "Tego raportu nie mo\xBFna zapisa\xE6, bo zapisanego nie da\xB3oby si\xEA otworzy\xE6: ";
+    constexpr std::string_view kShorten = " Skr\xF3\xE6 komentarz.";
+    if (bytes.size() > kMaxReportFileBytes)
+        return std::string(kRefused) + "mia\xB3" "by " + std::to_string(bytes.size()) + " bajt\xF3w, a program otwiera "
+            "raporty do 16 MiB (" + std::to_string(kMaxReportFileBytes) + " bajt\xF3w)." + std::string(kShorten);
+    std::string shape = ReportShapeProblem(MeasureReportText(bytes));
+    if (shape.empty())
         return {};
-    return "Tego raportu nie mo\xBFna zapisa\xE6: mia\xB3" "by " + std::to_string(bytes)
-        + " bajt\xF3w, a program otwiera raporty do 16 MiB (" + std::to_string(kMaxReportFileBytes)
-        + " bajt\xF3w), wi\xEA" "c zapisanego nie da\xB3oby si\xEA otworzy\xE6. Skr\xF3\xE6 komentarz.";
+    constexpr std::string_view kFileWords = "Plik nie jest raportem z pomiaru: ";
+    if (shape.compare(0, kFileWords.size(), kFileWords) == 0)
+        shape.erase(0, kFileWords.size());
+    return std::string(kRefused) + shape + std::string(kShorten);
 }
 
 std::vector<std::string> CommentBodyLines(const std::vector<std::string>& commentMemoLines)

@@ -14,19 +14,42 @@ namespace welkor {
 // Anything larger is not read at all: a report is a few kilobytes.
 inline constexpr std::size_t kMaxReportFileBytes = std::size_t{16} * 1024 * 1024;
 
-// Empty when a saved report of this many bytes can be opened again, else why
-// it is not written (code page 1250).
-std::string SavedReportSizeProblem(std::size_t bytes);
+// A report is a few dozen lines of at most a few hundred characters. A line
+// costs more than its characters wherever it is held (the line list, the
+// comment, the memo's blocks and their layout), so a text of more lines, or
+// of a longer line, is refused: within them any file up to the size limit
+// is held in memory of a small multiple of its size.
+inline constexpr std::size_t kMaxReportLines = 65536;
+inline constexpr std::size_t kMaxReportLineBytes = 65536;
+
+// Empty when the bytes of a report about to be saved can be opened again (by
+// size and by shape), else why it is not written (code page 1250).
+std::string SavedReportProblem(std::string_view bytes);
 
 // Lines end at CR, LF or CR LF; a last line without an end is still a line; a
 // NUL byte ends the text. Empty input gives no lines.
 ReportLines SplitReportText(std::string_view bytes);
 
+// What SplitReportText would give, without splitting: the number of lines
+// and the longest line (its length and its index).
+struct ReportTextShape {
+    std::size_t lines = 0;
+    std::size_t longestLine = 0;
+    std::size_t longestLineIndex = 0;
+};
+ReportTextShape MeasureReportText(std::string_view bytes);
+
+// Empty when a text of that shape may be a report, else the reason (code
+// page 1250): more lines than kMaxReportLines or a line longer than
+// kMaxReportLineBytes.
+std::string ReportShapeProblem(const ReportTextShape& shape);
+
 // Every line followed by CR LF, the last one included.
 std::string JoinReportLines(const ReportLines& lines);
 
 // Empty when the lines can be used as a report, otherwise the reason to show
-// the user (code page 1250). Only a list shorter than 18 lines is refused.
+// the user (code page 1250): a list shorter than 18 lines, or one of a shape
+// no report has (ReportShapeProblem).
 std::string CheckReportContent(const ReportLines& lines);
 
 

@@ -183,8 +183,10 @@ void TWel_Kor::Zapiszschemat1Click()
         return;
     if (!ConfirmOverwrite(SDSchem.fileName))
         return;
-    WriteFileAtomically(SDSchem.fileName, welkor::EncodeTemplate(CellColours));
+    const QString note = WriteFileAtomically(SDSchem.fileName, welkor::EncodeTemplate(CellColours));
     MarkTemplateSaved();
+    if (!note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 void TWel_Kor::Otwrzscchemat1Click()

@@ -67,12 +67,12 @@ QString OperatorIniTarget(const OperatorIniPlaces& places)
     return user;
 }
 
-void WriteOperatorIni(const OperatorIniPlaces& places, const QString& name)
+QString WriteOperatorIni(const OperatorIniPlaces& places, const QString& name)
 {
     const QString target = OperatorIniTarget(places);
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
         throw GuiError(
             QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(target, folder));
-    WriteFileAtomically(target, welkor::OperatorIniBytes(ToCp1250(name)));
+    return WriteFileAtomically(target, welkor::OperatorIniBytes(ToCp1250(name)));
 }

@@ -33,5 +33,6 @@ QString OperatorIniTarget(const OperatorIniPlaces& places);
 
 // Writes "Operator:" and the name (code page 1250, CR LF after each line) to
 // the target in one step. On failure throws GuiError and leaves any earlier
-// file as it was.
-void WriteOperatorIni(const OperatorIniPlaces& places, const QString& name);
+// file as it was. Returns the save's note for the user (a group it could not
+// keep), or nothing.
+QString WriteOperatorIni(const OperatorIniPlaces& places, const QString& name);

@@ -10,7 +10,8 @@
 // SystemFileWindows.cpp on Windows, each with its own WriteFileAtomically.
 
 // A file opened for reading, closed when it goes out of scope. Opening
-// refuses a folder or a file that cannot be opened, with a message naming it.
+// refuses anything but a regular file (a folder, a FIFO, a device, a socket)
+// and a file that cannot be opened, with a message naming it.
 class SystemFile {
 public:
     explicit SystemFile(const QString& fileName);
@@ -18,7 +19,7 @@ public:
     SystemFile(const SystemFile&) = delete;
     SystemFile& operator=(const SystemFile&) = delete;
 
-    // The size of a regular file; 0 for a pipe or a device, read until it ends.
+    // The file's size when it was opened (it is read until it ends).
     qint64 size() const { return size_; }
     // Up to maxBytes into data; 0 at the end. A failure throws GuiError.
     qint64 read(char* data, qint64 maxBytes);

@@ -6,14 +6,19 @@
 #ifdef Q_OS_WIN
 
 #include "gui/app/FileIO.h"
+#include "gui/app/GuiError.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 SystemFile::SystemFile(const QString& fileName) : fileName_(fileName), file_(fileName)
 {
-    if (QFileInfo(fileName).isDir())
+    const QFileInfo info(fileName);
+    if (info.isDir())
         ThrowCannotOpen(fileName, QStringLiteral("To jest katalog, nie plik."));
+    if (info.exists() && !info.isFile())
+        ThrowCannotOpen(fileName, QStringLiteral("To nie jest zwykły plik."));
     if (!file_.open(QIODevice::ReadOnly))
         ThrowCannotOpen(fileName, file_.errorString());
     size_ = file_.isSequential() ? 0 : file_.size();
@@ -29,12 +34,19 @@ qint64 SystemFile::read(char* data, qint64 maxBytes)
     return got;
 }
 
-void WriteFileAtomically(const QString& fileName, std::string_view bytes)
+struct SaveBatch::Folders {};
+SaveBatch::SaveBatch() = default;
+SaveBatch::~SaveBatch() = default;
+
+QString WriteFileAtomically(const QString& fileName, std::string_view bytes, SaveBatch*)
 {
     const QFileInfo info(fileName);
-    const bool existed = info.isFile();
+    const bool existed = info.exists() || info.isSymLink();
     if (info.isDir())
         ThrowCannotCreate(fileName, existed, QStringLiteral("To jest katalog, nie plik."));
+    if (info.exists() && !info.isFile())
+        ThrowCannotCreate(fileName, existed,
+                          QStringLiteral("To nie jest zwykły plik. Program zastępuje tylko zwykłe pliki."));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         ThrowCannotCreate(fileName, existed, file.errorString());
@@ -45,6 +57,28 @@ void WriteFileAtomically(const QString& fileName, std::string_view bytes)
     }
     if (!file.commit())
         ThrowCannotCreate(fileName, existed, file.errorString());
+    return {};
+}
+
+bool FileNameExists(const QString& name)
+{
+    const QFileInfo info(name);
+    return info.exists() || info.isSymLink();
+}
+
+bool IsFolder(const QString& name) { return QFileInfo(name).isDir(); }
+
+bool MakeFolderPath(const QString& folder) { return QDir().mkpath(folder); }
+
+QStringList FolderFiles(const QString& folder, const QString& suffix)
+{
+    const QDir dir(folder);
+    if (!dir.isReadable())
+        throw GuiError(QStringLiteral("Nie można odczytać folderu „%1”.").arg(folder));
+    QStringList files;
+    for (const QString& name : dir.entryList({QStringLiteral("*") + suffix}, QDir::Files | QDir::System, QDir::Name))
+        files.push_back(dir.filePath(name));
+    return files;
 }
 
 #endif // Q_OS_WIN

@@ -3,6 +3,7 @@
 #include "core/app/OperatorFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/GuiError.h"
+#include "gui/app/QtText.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -126,6 +127,7 @@ void TOperator_1::FormCreate()
         operatorName = ReadOperatorIni(places_);
     } catch (const GuiError& e) {
         dialogs_.error(e.message());
+        operatorName = FromCp1250(welkor::OperatorNameFrom(std::nullopt));
     }
     eOperator->setText(operatorName);
     eOperator->selectAll();
@@ -139,7 +141,8 @@ void TOperator_1::Button1Click()
     // with OK and the window takes the name for this run.
     setResult(QDialog::Accepted);
     try {
-        WriteOperatorIni(places_, operatorName);
+        if (const QString note = WriteOperatorIni(places_, operatorName); !note.isEmpty())
+            dialogs_.information(note);
     } catch (const GuiError& e) {
         dialogs_.error(e.message());
     }

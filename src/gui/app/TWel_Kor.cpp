@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "core/app/OperatorFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/FileIO.h"
 #include "gui/app/OperatorIni.h"
@@ -70,8 +71,9 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
     Q_UNUSED(argv);
     services.arguments = QCoreApplication::arguments().mid(1, argc - 1);
 #else
+    // A file's name is its bytes, whatever they are (see FileNameFromBytes).
     for (int i = 1; i < argc; ++i)
-        services.arguments.push_back(QString::fromLocal8Bit(argv[i]));
+        services.arguments.push_back(FileNameFromBytes(QByteArray(argv[i])));
 #endif
     return services;
 }
@@ -265,13 +267,13 @@ void TWel_Kor::FormCreate()
 
 QString TWel_Kor::ReadOperatorName()
 {
-    // A file that cannot be read is reported, and start-up goes on with an
-    // empty name as for a file without one.
+    // A file that cannot be read (too large, not a file) is reported, and
+    // start-up goes on with the name of no file.
     try {
         return ReadOperatorIni({services_.userConfigDir, services_.executableDir});
     } catch (const GuiError& e) {
         ShowError(e.message());
-        return QString();
+        return FromCp1250(welkor::OperatorNameFrom(std::nullopt));
     }
 }
 

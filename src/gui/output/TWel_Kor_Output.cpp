@@ -96,7 +96,8 @@ void TWel_Kor::ExportResults()
     const QString fileName = SD.fileName;
     if (!ConfirmOverwrite(fileName))
         return;
-    WriteFileAtomically(fileName, document);
+    if (const QString note = WriteFileAtomically(fileName, document); !note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 // ---- Clipboard ----------------------------------------------------------------
@@ -248,7 +249,8 @@ void TWel_Kor::Drukuj1Click()
     const QString draft = scratch.filePath(QStringLiteral("wydruk.pdf"));
     job->setOutputFileName(draft);
     PrintPages(*job, pdfFile);
-    WriteFileAtomically(pdfFile, ReadFileBytes(draft, qint64{1} << 30));
+    if (const QString note = WriteFileAtomically(pdfFile, ReadFileBytes(draft, qint64{1} << 30)); !note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 void TWel_Kor::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer(), OfferedPdfFile()); }

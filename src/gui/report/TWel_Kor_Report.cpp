@@ -63,9 +63,9 @@ QStringList TWel_Kor::CommentMemoLines() const
 
 bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
 {
-    if (QFileInfo(fileName).isDir())
+    if (IsFolder(fileName))
         throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
-    if (!QFileInfo::exists(fileName))
+    if (!FileNameExists(fileName))
         return true;
     return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
 }
@@ -216,7 +216,7 @@ void TWel_Kor::Zapisz1Click()
     sgEdycja->applyChanges(before, report.editGrid());
     // Everything saved opens again: a report past the reading limit is not written.
     const std::string bytes = welkor::JoinReportLines(document);
-    if (const std::string problem = welkor::SavedReportSizeProblem(bytes.size()); !problem.empty())
+    if (const std::string problem = welkor::SavedReportProblem(bytes); !problem.empty())
         throw GuiError(FromCp1250(problem));
 
     SD.fileName = OfferedFileName(kReportSuffix);
@@ -226,8 +226,10 @@ void TWel_Kor::Zapisz1Click()
     const QString fileName = SD.fileName;
     if (!ConfirmReplaceReport(fileName))
         return;
-    WriteFileAtomically(fileName, bytes);
+    const QString note = WriteFileAtomically(fileName, bytes);
     MarkReportSaved(std::move(document), fileName, bytes);
+    if (!note.isEmpty())
+        services_.dialogs->information(note);
 }
 
 void TWel_Kor::sgDaneSelectCell(int column, int row)
