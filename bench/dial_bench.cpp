@@ -2,7 +2,7 @@
 // hands over the cached face in the dial's square and put that square on the
 // screen. Target: under 50 us for compose + blit.
 #include "QuietDialogs.h"
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/dial/TClock.h"
 

@@ -6,7 +6,7 @@
 // The second form first fetches a plate from the reader simulator on a
 // pseudo-terminal and then kills the simulator, as a reader unplugged while
 // the program holds its port; the idle time is measured after that.
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"

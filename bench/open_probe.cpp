@@ -4,7 +4,7 @@
 // resident memory and whether the report was opened or refused (see
 // bench/big_report).
 #include "QuietDialogs.h"
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Recolouring the 96 wells and repainting the plate page, offscreen.
 #include "core/report/ReportFile.h"
 #include "QuietDialogs.h"
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/plate/PlateView.h"
 

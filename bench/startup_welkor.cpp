@@ -1,7 +1,7 @@
 // The real main window, started exactly as the program starts it.
 #include "StartupProbe.h"
 
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/app/TfPort.h"

@@ -10,8 +10,8 @@ std::string CheckFileLayer(std::string_view) { return {}; }
 
 #include "Verdict.h"
 
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
 
 #include <cerrno>
 #include <csignal>
@@ -338,7 +338,7 @@ std::string CheckFileLayer(std::string_view input)
         const QString note = WriteFileAtomically(QString::fromStdString(target), content);
         saved = true;
         verdict.Expect(note.isEmpty() || !asRoot, "root could not keep a group");
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         message = e.message().toStdString();
     } catch (const std::exception& e) {
         return std::string("the save threw something other than its error: ") + e.what();

@@ -9,11 +9,11 @@
 #include "core/report/ReportFile.h"
 #include "core/report/WellName.h"
 #include "core/text/Error.h"
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
-#include "gui/app/OperatorIni.h"
-#include "gui/app/QtText.h"
-#include "gui/reader/TransmissionClock.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
+#include "qtbase/OperatorIni.h"
+#include "qtbase/QtText.h"
+#include "qtbase/ClockTexts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -128,7 +128,7 @@ std::optional<welkor::ReportDocument> OpenReport(Console& console, const QString
         if (opened.ok())
             return std::move(opened.document);
         console.Message(ReportRefusal(name, opened.problem));
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
     }
     return std::nullopt;
@@ -169,7 +169,7 @@ int Check(const Arguments& args, Console& console)
                 = welkor::ReportDocument::Open(ReadInput(name, welkor::kMaxReportFileBytes));
             if (!opened.ok())
                 verdict = FromCp1250(opened.problem);
-        } catch (const GuiError& e) {
+        } catch (const UserError& e) {
             verdict = e.message();
         }
         if (verdict != QLatin1String("ok"))
@@ -261,7 +261,7 @@ int Export(const Arguments& args, Console& console)
         }
         try {
             WriteOutput(console, targets[i], bytes, &batch);
-        } catch (const GuiError& e) {
+        } catch (const UserError& e) {
             console.Message(e.message());
             status = kExitRefused;
         }
@@ -355,7 +355,7 @@ int Analyse(const Arguments& args, Console& console)
         }
         try {
             WriteOutput(console, output, saved);
-        } catch (const GuiError& e) {
+        } catch (const UserError& e) {
             console.Message(e.message());
             return kExitRefused;
         }
@@ -400,7 +400,7 @@ int Picture(const Arguments& args, Console& console)
         bytes = (kind == QLatin1String("png") ? PlatePng(picture, zoom) : PlatePdf(picture)).toStdString();
     try {
         WriteOutput(console, output, bytes);
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
         return kExitRefused;
     }
@@ -420,7 +420,7 @@ int Transmission(const Arguments& args, Console& console)
         operatorName = args.has(QStringLiteral("operator")) ? ToCp1250(args.value(QStringLiteral("operator")))
                                                              : ToCp1250(ReadOperatorIni(OperatorIniPlaces::OfThisProgram()));
         bytes = ReadInput(input, welkor::kMaxTransmissionBytes);
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
         return kExitRefused;
     }
@@ -429,7 +429,7 @@ int Transmission(const Arguments& args, Console& console)
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
     welkor::OpenedReport opened = welkor::ReportDocument::FromTransmission(
-        bytes, ToCp1250(TransmissionDate(locale, now.date())), ToCp1250(TransmissionTime(locale, now.time())),
+        bytes, ToCp1250(TransmissionDate(locale, now.date())), ToCp1250(LongTimeText(locale, now.time())),
         operatorName);
     if (!opened.ok()) {
         console.Message(QStringLiteral("%1: %2").arg(input, FromCp1250(opened.problem)));
@@ -437,7 +437,7 @@ int Transmission(const Arguments& args, Console& console)
     }
     try {
         WriteOutput(console, output, opened.document->SavedBytes());
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
         return kExitRefused;
     }

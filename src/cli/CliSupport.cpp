@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -104,7 +104,7 @@ std::string ReadInput(const QString& name, std::size_t maxBytes)
         return ReadFileBytes(name, static_cast<qint64>(maxBytes));
     static bool taken = false;
     if (taken)
-        throw GuiError(QStringLiteral("Standardowe wejście można przeczytać tylko raz."));
+        throw UserError(QStringLiteral("Standardowe wejście można przeczytać tylko raz."));
     taken = true;
     std::string bytes;
     char block[65536];
@@ -112,10 +112,10 @@ std::string ReadInput(const QString& name, std::size_t maxBytes)
         const std::size_t got = std::fread(block, 1, sizeof block, stdin);
         bytes.append(block, got);
         if (bytes.size() > maxBytes)
-            throw GuiError(QStringLiteral("Cannot open file \"-\". Plik jest za duży."));
+            throw UserError(QStringLiteral("Cannot open file \"-\". Plik jest za duży."));
         if (got < sizeof block) {
             if (std::ferror(stdin))
-                throw GuiError(QStringLiteral("Cannot open file \"-\". %1").arg(SystemReason(errno)));
+                throw UserError(QStringLiteral("Cannot open file \"-\". %1").arg(SystemReason(errno)));
             return bytes;
         }
     }
@@ -142,7 +142,7 @@ void Console::Flush()
     const bool written = std::fwrite(buffer_.data(), 1, size, stdout) == size && std::fflush(stdout) == 0;
     buffer_.clear();
     if (!written)
-        throw GuiError(QStringLiteral("Nie można pisać na standardowe wyjście: %1").arg(SystemReason(errno)));
+        throw UserError(QStringLiteral("Nie można pisać na standardowe wyjście: %1").arg(SystemReason(errno)));
 }
 
 void Console::Message(const QString& text)

@@ -52,14 +52,14 @@ Arguments ParseArguments(const QString& command, const QStringList& args, const 
 
 // The inputs with every directory replaced by its .rap files (by name; every
 // one, whatever bytes its name holds). A folder that cannot be read throws
-// GuiError.
+// UserError.
 QStringList ExpandFolders(const QStringList& inputs);
 
 // A text for the terminal or a pipe: file names in it as their own bytes.
 std::string TerminalBytes(const QString& text);
 
 // The bytes of a file, or of standard input for "-" (once). A file that
-// cannot be read or is larger than maxBytes throws GuiError naming it.
+// cannot be read or is larger than maxBytes throws UserError naming it.
 std::string ReadInput(const QString& name, std::size_t maxBytes);
 
 // Standard output in large blocks, messages on standard error, and while a
@@ -70,7 +70,7 @@ public:
 
     void Out(std::string_view bytes);
     // Everything written so far reaches standard output; a failure throws
-    // GuiError.
+    // UserError.
     void Flush();
     // One message line (or several) on standard error.
     void Message(const QString& text);

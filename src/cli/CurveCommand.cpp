@@ -4,8 +4,8 @@
 #include "core/document/ReportDocument.h"
 #include "core/output/CurveCsv.h"
 #include "core/report/ReportFile.h"
-#include "gui/app/GuiError.h"
-#include "gui/app/QtText.h"
+#include "qtbase/UserError.h"
+#include "qtbase/QtText.h"
 
 #include <charconv>
 #include <cmath>
@@ -131,7 +131,7 @@ int Curve(const Arguments& args, Console& console)
             return kExitRefused;
         }
         doc = std::move(opened.document);
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
         return kExitRefused;
     }
@@ -147,7 +147,7 @@ int Curve(const Arguments& args, Console& console)
     }
     try {
         WriteOutput(console, output, welkor::CurveCsv(result));
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
         return kExitRefused;
     }

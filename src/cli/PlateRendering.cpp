@@ -1,7 +1,7 @@
 #include "cli/PlateRendering.h"
 
-#include "gui/app/QtText.h"
-#include "gui/plate/WellPainting.h"
+#include "qtbase/QtText.h"
+#include "qtbase/WellPainting.h"
 
 #include <QBuffer>
 #include <QFont>

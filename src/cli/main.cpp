@@ -1,7 +1,7 @@
 // welkor-lumo-cli: the window program's results without the window.
 #include "cli/CliCommands.h"
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
         console.Message(e.message());
         console.Message(QStringLiteral("Pomoc: welkor-lumo-cli --help"));
         return kExitUsage;
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         console.Message(e.message());
     } catch (const std::bad_alloc&) {
         console.Message(QStringLiteral("Za mało pamięci, by dokończyć tę czynność."));

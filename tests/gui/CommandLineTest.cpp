@@ -12,7 +12,7 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/plate/PlateView.h"
 #include "gui/reader/ReaderLink.h"
-#include "gui/reader/TransmissionClock.h"
+#include "qtbase/ClockTexts.h"
 #include "gui/widgets/CircleShape.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "core/dial/DialGeometry.h"
-#include "gui/app/QtText.h"
+#include "qtbase/QtText.h"
 #include "gui/app/TOWelkor1.h"
 #include "gui/dial/TClock.h"
 

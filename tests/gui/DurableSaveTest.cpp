@@ -2,7 +2,7 @@
 #include "../helpers/SaveVersions.h"
 #include "WindowFixture.h"
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 
 #include <QProcess>
 

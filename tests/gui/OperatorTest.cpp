@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "gui/app/OperatorIni.h"
+#include "qtbase/OperatorIni.h"
 #include "gui/app/TOperator_1.h"
 
 #include <QApplication>

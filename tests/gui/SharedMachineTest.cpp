@@ -6,7 +6,7 @@
 #include "WindowFixture.h"
 
 #include "core/report/ReportFile.h"
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 
 #include <QProcess>
 

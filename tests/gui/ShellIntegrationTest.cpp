@@ -107,7 +107,7 @@ TEST(FileTypeRegistration, WindowsKeysGoToTheRegistryInOrderThenTheShellIsTold)
     try {
         RegisterWindowsFileType(refusing, QStringLiteral(".rap"), type, type, program);
         ADD_FAILURE() << "a refused key must be reported";
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Nie udało się zapisać w rejestrze klucza "
                                               "HKEY_CURRENT_USER\\Software\\Classes\\Plik raportu Welkor\\DefaultIcon."));
     }

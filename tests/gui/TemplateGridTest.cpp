@@ -3,7 +3,7 @@
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/QtText.h"
+#include "qtbase/QtText.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QAction>

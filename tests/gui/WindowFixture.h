@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/DesktopShell.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/TWel_Kor.h"
@@ -159,7 +159,7 @@ public:
     {
         registrations.push_back({extension, typeName, description, programPath});
         if (!registrationError.isEmpty())
-            throw GuiError(registrationError);
+            throw UserError(registrationError);
     }
     bool openUrl(const QUrl& url) override
     {

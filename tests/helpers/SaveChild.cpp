@@ -2,7 +2,7 @@
 // killed: the other half of the kill-during-save test. Prints "zapisuje"
 // once it is about to save the first version.
 #include "../helpers/SaveVersions.h"
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 
 #include <cstdio>
 

@@ -8,7 +8,7 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/plate/PlateView.h"
 #include "gui/reader/ReaderLink.h"
-#include "gui/reader/TransmissionClock.h"
+#include "qtbase/ClockTexts.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -320,7 +320,7 @@ TEST(TransmissionClock, DateHasAFourDigitYearInEveryLocale)
     const QDate date(2026, 12, 8);
     EXPECT_EQ(TransmissionDate(QLocale(QLocale::English, QLocale::UnitedStates), date).toStdString(), "12/8/2026");
     EXPECT_EQ(TransmissionDate(QLocale(QLocale::Polish, QLocale::Poland), date).toStdString(), "8.12.2026");
-    EXPECT_EQ(TransmissionTime(QLocale(QLocale::Polish, QLocale::Poland), QTime(14, 5, 9)).toStdString(), "14:05:09");
+    EXPECT_EQ(LongTimeText(QLocale(QLocale::Polish, QLocale::Poland), QTime(14, 5, 9)).toStdString(), "14:05:09");
 }
 
 // Around midnight two readings of the clock would pair the old date with the

@@ -2,7 +2,7 @@
 // colours drawn through the template picture, and template files.
 #include "core/analysis/TemplateFile.h"
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 #include "gui/app/TWel_Kor.h"
 
 #include <QFileInfo>

@@ -9,7 +9,7 @@ class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
 
-    // Makes documents with the extension open in the program. Throws GuiError
+    // Makes documents with the extension open in the program. Throws UserError
     // with the message to show when a step fails; steps done stay done.
     virtual void registerFileType(const QString& extension, const QString& typeName, const QString& description,
                                   const QString& programPath) = 0;

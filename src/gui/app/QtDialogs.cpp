@@ -1,7 +1,7 @@
 #include "gui/app/QtDialogs.h"
 
 #include "core/output/ExportDocument.h"
-#include "gui/app/QtText.h"
+#include "qtbase/QtText.h"
 
 #include <QChildEvent>
 #include <QColorDialog>

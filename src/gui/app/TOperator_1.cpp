@@ -2,8 +2,8 @@
 
 #include "core/app/OperatorFile.h"
 #include "gui/app/Dialogs.h"
-#include "gui/app/GuiError.h"
-#include "gui/app/QtText.h"
+#include "qtbase/UserError.h"
+#include "qtbase/QtText.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -125,7 +125,7 @@ void TOperator_1::FormCreate()
     operatorName.clear();
     try {
         operatorName = ReadOperatorIni(places_);
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         dialogs_.error(e.message());
         operatorName = FromCp1250(welkor::OperatorNameFrom(std::nullopt));
     }
@@ -143,7 +143,7 @@ void TOperator_1::Button1Click()
     try {
         if (const QString note = WriteOperatorIni(places_, operatorName); !note.isEmpty())
             dialogs_.information(note);
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         dialogs_.error(e.message());
     }
     accept();

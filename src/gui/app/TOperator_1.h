@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/OperatorIni.h"
+#include "qtbase/OperatorIni.h"
 
 #include <QDialog>
 

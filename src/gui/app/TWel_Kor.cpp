@@ -6,8 +6,9 @@
 
 #include "core/app/OperatorFile.h"
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/FileIO.h"
-#include "gui/app/OperatorIni.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/ClockTexts.h"
+#include "qtbase/OperatorIni.h"
 #include "gui/dial/TClock.h"
 #include "gui/output/Logo.h"
 #include "gui/widgets/StringGrid.h"
@@ -31,28 +32,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-
-namespace {
-
-// The system's long time format without a time zone: the status bar shows
-// the wall clock ("14:05:09"), as the laboratory reads it.
-QString LongTime(const QTime& time)
-{
-    const QString full = QLocale::system().timeFormat(QLocale::LongFormat);
-    QString format;
-    bool quoted = false;
-    for (QChar ch : full) {
-        if (ch == QLatin1Char('\''))
-            quoted = !quoted;
-        if (quoted || ch != QLatin1Char('t'))
-            format += ch;
-    }
-    return QLocale::system().toString(time, format.simplified());
-}
-
-QString ShortDate(const QDate& date) { return QLocale::system().toString(date, QLocale::ShortFormat); }
-
-} // namespace
 
 WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[])
 {
@@ -231,9 +210,9 @@ void TWel_Kor::FormCreate()
     operatorName = ReadOperatorName();
 
     const QDateTime dateNow = services_.clock->now();
-    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(dateNow.date()));
+    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(QLocale::system(), dateNow.date()));
     const QDateTime timeNow = services_.clock->now();
-    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTime(timeNow.time()));
+    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(QLocale::system(), timeNow.time()));
     sbPanels[4]->setText(QStringLiteral("Operator: ") + operatorName);
 
     UpdateLegend();
@@ -271,7 +250,7 @@ QString TWel_Kor::ReadOperatorName()
     // start-up goes on with the name of no file.
     try {
         return ReadOperatorIni({services_.userConfigDir, services_.executableDir});
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         ShowError(e.message());
         return FromCp1250(welkor::OperatorNameFrom(std::nullopt));
     }
@@ -299,8 +278,8 @@ void TWel_Kor::FormShow()
 
 void TWel_Kor::Timer1Timer()
 {
-    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDate(services_.clock->now().date()));
-    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTime(services_.clock->now().time()));
+    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(QLocale::system(), services_.clock->now().date()));
+    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(QLocale::system(), services_.clock->now().time()));
     Clock1->ShowCurrentTime();
 }
 

@@ -10,10 +10,10 @@
 #include "core/report/ReportTypes.h"
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
-#include "gui/app/ClockSource.h"
+#include "qtbase/ClockSource.h"
 #include "gui/app/Dialogs.h"
-#include "gui/app/GuiError.h"
-#include "gui/app/QtText.h"
+#include "qtbase/UserError.h"
+#include "qtbase/QtText.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -423,7 +423,7 @@ template <class F> void TWel_Kor::Guarded(F&& handler)
 {
     try {
         handler();
-    } catch (const GuiError& e) {
+    } catch (const UserError& e) {
         ShowError(e.message());
     } catch (const welkor::Error& e) {
         ShowError(FromCp1250(e.what()));

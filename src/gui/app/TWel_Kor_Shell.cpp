@@ -1,7 +1,7 @@
 // The operator, the desktop (file type, web page), the help and the about box.
 #include "gui/app/DesktopShell.h"
 #include "gui/app/HelpViewer.h"
-#include "gui/app/OperatorIni.h"
+#include "qtbase/OperatorIni.h"
 #include "gui/app/TOWelkor1.h"
 #include "gui/app/TOperator_1.h"
 #include "gui/app/TWel_Kor.h"

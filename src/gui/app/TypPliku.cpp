@@ -1,8 +1,8 @@
 #include "gui/app/TypPliku.h"
 
 #include "core/app/FileTypeEntries.h"
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
 #include "gui/app/ToolbarIcons.h"
 
 #include <QBuffer>
@@ -32,7 +32,7 @@ bool WriteIfChanged(const QString& file, const QByteArray& bytes)
         return false;
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
-        throw GuiError(
+        throw UserError(
             QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(file, folder));
     WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return true;
@@ -52,7 +52,7 @@ void RunIfPresent(const QString& tool, const QStringList& arguments)
         return;
     if (!finished)
         process.kill();
-    throw GuiError(QStringLiteral("Rejestracja typu pliku: polecenie %1 %2 nie powiodło się.\n%3")
+    throw UserError(QStringLiteral("Rejestracja typu pliku: polecenie %1 %2 nie powiodło się.\n%3")
                        .arg(tool, arguments.join(QLatin1Char(' ')),
                             QString::fromLocal8Bit(process.readAll()).trimmed()));
 }
@@ -95,7 +95,7 @@ void RegisterWindowsFileType(RegistryWriter& registry, const QString& extension,
          welkor::WindowsFileTypeEntries(Utf8(extension), Utf8(typeName), Utf8(description), Utf8(programPath))) {
         const QString key = QString::fromStdString(entry.key);
         if (!registry.setDefaultValue(key, QString::fromStdString(entry.value)))
-            throw GuiError(
+            throw UserError(
                 QStringLiteral("Nie udało się zapisać w rejestrze klucza HKEY_CURRENT_USER\\Software\\Classes\\%1.")
                     .arg(key));
     }
@@ -122,10 +122,10 @@ void RegisterFreedesktopFileType(const FreedesktopPlaces& places, const QString&
                                  const QString& description, const QString& programPath)
 {
     if (places.dataHome.isEmpty() || places.configHome.isEmpty())
-        throw GuiError(QStringLiteral("Rejestracja typu pliku: nie wiadomo, gdzie są foldery danych i ustawień "
+        throw UserError(QStringLiteral("Rejestracja typu pliku: nie wiadomo, gdzie są foldery danych i ustawień "
                                       "użytkownika (XDG_DATA_HOME, XDG_CONFIG_HOME)."));
     if (!welkor::ExecProgramPathAllowed(Utf8(programPath)))
-        throw GuiError(QStringLiteral("Rejestracja typu pliku: ścieżka programu zawiera znak „=”, którego wpis "
+        throw UserError(QStringLiteral("Rejestracja typu pliku: ścieżka programu zawiera znak „=”, którego wpis "
                                       "pulpitu nie dopuszcza:\n%1\nPrzenieś program do innego folderu.")
                            .arg(programPath));
 

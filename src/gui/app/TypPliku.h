@@ -28,7 +28,7 @@ public:
 };
 
 // Writes the type's five keys in order, then notifies the shell. A refused
-// write throws GuiError naming the key; the keys written before it stay and
+// write throws UserError naming the key; the keys written before it stay and
 // the shell is not notified.
 void RegisterWindowsFileType(RegistryWriter& registry, const QString& extension, const QString& typeName,
                              const QString& description, const QString& programPath);
@@ -51,6 +51,6 @@ QString MimeTypeForExtension(const QString& extension);
 // default for the type in mimeapps.list; then refreshes the MIME and desktop
 // databases with update-mime-database and update-desktop-database where they
 // are installed. A file whose bytes would not change is not written, so a
-// second registration changes nothing. Throws GuiError when a step fails.
+// second registration changes nothing. Throws UserError when a step fails.
 void RegisterFreedesktopFileType(const FreedesktopPlaces& places, const QString& extension,
                                  const QString& description, const QString& programPath);

@@ -1,8 +1,8 @@
 #include "gui/dial/TClock.h"
 
 #include "core/text/NumberText.h"
-#include "gui/app/ClockSource.h"
-#include "gui/app/QtText.h"
+#include "qtbase/ClockSource.h"
+#include "qtbase/QtText.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "gui/output/PrintedReport.h"
 
-#include "gui/app/GuiError.h"
-#include "gui/app/QtText.h"
+#include "qtbase/UserError.h"
+#include "qtbase/QtText.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -58,7 +58,7 @@ void PaintPrintedReport(QPainter& painter, const welkor::PrintContent& content, 
     auto turnTo = [&](int next) {
         for (; page < next; ++page)
             if (!newPage())
-                throw GuiError(QStringLiteral("Nie udało się rozpocząć strony %1 wydruku.").arg(page + 2));
+                throw UserError(QStringLiteral("Nie udało się rozpocząć strony %1 wydruku.").arg(page + 2));
     };
     if (layout.logo && !logo.isNull())
         painter.drawImage(QRect(layout.logo->x, layout.logo->y, layout.logo->width, layout.logo->height), logo);

@@ -2,7 +2,7 @@
 #include "core/output/CopyRange.h"
 #include "core/output/ExportDocument.h"
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/output/Logo.h"
 #include "gui/output/PrintedReport.h"
@@ -218,10 +218,10 @@ void TWel_Kor::PrintPages(QPrinter& printer, const QString& pdfFile)
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw GuiError(PrintStartProblem(printer, pdfFile));
+        throw UserError(PrintStartProblem(printer, pdfFile));
     PaintPrintedReport(painter, PrintedContent(), logoBitmap, [&printer] { return printer.newPage(); });
     if (!painter.end())
-        throw GuiError(QStringLiteral("Wydruk nie został ukończony: drukarka go nie przyjęła."));
+        throw UserError(QStringLiteral("Wydruk nie został ukończony: drukarka go nie przyjęła."));
 }
 
 void TWel_Kor::Drukuj1Click()
@@ -245,7 +245,7 @@ void TWel_Kor::Drukuj1Click()
         return;
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw GuiError(QStringLiteral("Cannot create file \"%1\". %2").arg(pdfFile, scratch.errorString()));
+        throw UserError(QStringLiteral("Cannot create file \"%1\". %2").arg(pdfFile, scratch.errorString()));
     const QString draft = scratch.filePath(QStringLiteral("wydruk.pdf"));
     job->setOutputFileName(draft);
     PrintPages(*job, pdfFile);

@@ -4,7 +4,7 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/reader/ReaderLink.h"
-#include "gui/reader/TransmissionClock.h"
+#include "qtbase/ClockTexts.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -127,7 +127,7 @@ TWel_Kor::ReaderResult TWel_Kor::ReceiveTransmission(ReaderMessage& message, boo
     const QLocale locale = QLocale::system();
     welkor::TransmissionResult result =
         welkor::ConvertTransmission(receivedTransmission, ToCp1250(TransmissionDate(locale, now.date())),
-                                    ToCp1250(TransmissionTime(locale, now.time())), ToCp1250(operatorName));
+                                    ToCp1250(LongTimeText(locale, now.time())), ToCp1250(operatorName));
     if (!result.ok()) {
         message = {withEnding(FromCp1250(result.problem)), false};
         return ReaderResult::Nothing;

@@ -1,7 +1,7 @@
 // Reports: open, load, show and save.
 #include "core/report/ReportFile.h"
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 #include "gui/app/TWel_Kor.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -64,7 +64,7 @@ QStringList TWel_Kor::CommentMemoLines() const
 bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
 {
     if (IsFolder(fileName))
-        throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
+        throw UserError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
     if (!FileNameExists(fileName))
         return true;
     return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
@@ -80,7 +80,7 @@ bool TWel_Kor::ConfirmReplaceReport(const QString& fileName)
         std::optional<std::string> now;
         try {
             now = ReadFileBytes(fileName, static_cast<qint64>(welkor::kMaxReportFileBytes));
-        } catch (const GuiError&) {
+        } catch (const UserError&) {
             // Unreadable now: the plain question below, and the write says why it fails.
         }
         if (now && std::hash<std::string_view>{}(*now) != reportFileDigest_)
@@ -157,7 +157,7 @@ void TWel_Kor::LoadReport(const QString& fileName)
     const std::string bytes = ReadFileBytes(fileName, static_cast<qint64>(welkor::kMaxReportFileBytes));
     welkor::OpenedReport opened = welkor::ReportDocument::Open(bytes);
     if (!opened.ok())
-        throw GuiError(FromCp1250(std::string(welkor::kReportNotOpened)).arg(fileName, FromCp1250(opened.problem)));
+        throw UserError(FromCp1250(std::string(welkor::kReportNotOpened)).arg(fileName, FromCp1250(opened.problem)));
 
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return;
@@ -217,7 +217,7 @@ void TWel_Kor::Zapisz1Click()
     // Everything saved opens again: a report past the reading limit is not written.
     const std::string bytes = welkor::JoinReportLines(document);
     if (const std::string problem = welkor::SavedReportProblem(bytes); !problem.empty())
-        throw GuiError(FromCp1250(problem));
+        throw UserError(FromCp1250(problem));
 
     SD.fileName = OfferedFileName(kReportSuffix);
     SD.filterIndex = 0;

@@ -1,6 +1,6 @@
 #include "gui/widgets/CircleShape.h"
 
-#include "gui/plate/WellPainting.h"
+#include "qtbase/WellPainting.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "gui/widgets/StringGrid.h"
 
-#include "gui/app/QtText.h"
+#include "qtbase/QtText.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "gui/app/QtText.h"
+#include "qtbase/QtText.h"
 
 #include "core/text/Cp1250.h"
 

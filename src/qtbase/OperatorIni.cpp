@@ -1,9 +1,9 @@
-#include "gui/app/OperatorIni.h"
+#include "qtbase/OperatorIni.h"
 
 #include "core/app/OperatorFile.h"
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
-#include "gui/app/QtText.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
+#include "qtbase/QtText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -72,7 +72,7 @@ QString WriteOperatorIni(const OperatorIniPlaces& places, const QString& name)
     const QString target = OperatorIniTarget(places);
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
-        throw GuiError(
+        throw UserError(
             QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(target, folder));
     return WriteFileAtomically(target, welkor::OperatorIniBytes(ToCp1250(name)));
 }

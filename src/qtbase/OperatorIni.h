@@ -22,7 +22,7 @@ struct OperatorIniPlaces {
 
 // The operator's name: from the user's file if it exists, else from the one
 // beside the program, else "Marvant". A file that exists but cannot be read
-// throws GuiError with a message naming it.
+// throws UserError with a message naming it.
 QString ReadOperatorIni(const OperatorIniPlaces& places);
 
 // The file "Zatwierdź" writes: the user's file when there is one (reading
@@ -32,7 +32,7 @@ QString ReadOperatorIni(const OperatorIniPlaces& places);
 QString OperatorIniTarget(const OperatorIniPlaces& places);
 
 // Writes "Operator:" and the name (code page 1250, CR LF after each line) to
-// the target in one step. On failure throws GuiError and leaves any earlier
+// the target in one step. On failure throws UserError and leaves any earlier
 // file as it was. Returns the save's note for the user (a group it could not
 // keep), or nothing.
 QString WriteOperatorIni(const OperatorIniPlaces& places, const QString& name);

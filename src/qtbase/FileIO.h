@@ -11,7 +11,7 @@
 #endif
 
 // File reads and writes with the messages the user sees when they fail
-// ("Cannot open file ...", "Cannot create file ..."), thrown as GuiError.
+// ("Cannot open file ...", "Cannot create file ..."), thrown as UserError.
 
 // Reads the whole file. A file larger than maxBytes is refused before it is
 // read, with a message naming the file. Only a regular file is read: a
@@ -90,7 +90,7 @@ bool MakeFolderPath(const QString& folder);
 // The entries of a folder whose names end with `suffix` (".rap"; ASCII, in any case),
 // except folders and hidden entries, by name, joined to the folder's path.
 // Names that are not UTF-8 are listed as the others. A folder that cannot
-// be read throws GuiError.
+// be read throws UserError.
 QStringList FolderFiles(const QString& folder, const QString& suffix);
 
 #ifndef Q_OS_WIN

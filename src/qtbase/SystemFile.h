@@ -21,7 +21,7 @@ public:
 
     // The file's size when it was opened (it is read until it ends).
     qint64 size() const { return size_; }
-    // Up to maxBytes into data; 0 at the end. A failure throws GuiError.
+    // Up to maxBytes into data; 0 at the end. A failure throws UserError.
     qint64 read(char* data, qint64 maxBytes);
 
 private:
@@ -34,7 +34,7 @@ private:
 #endif
 };
 
-// The messages of a file that cannot be read or written, thrown as GuiError:
+// The messages of a file that cannot be read or written, thrown as UserError:
 // "Cannot open file ..." and "Cannot create file ..." with the reason, and
 // for a write whether the old file stayed as it was.
 [[noreturn]] void ThrowCannotOpen(const QString& fileName, const QString& reason);

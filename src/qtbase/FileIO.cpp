@@ -1,7 +1,7 @@
-#include "gui/app/FileIO.h"
+#include "qtbase/FileIO.h"
 
-#include "gui/app/GuiError.h"
-#include "gui/app/SystemFile.h"
+#include "qtbase/UserError.h"
+#include "qtbase/SystemFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 
 void ThrowCannotOpen(const QString& fileName, const QString& reason)
 {
-    throw GuiError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    throw UserError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
 }
 
 void ThrowCannotCreate(const QString& fileName, bool existed, const QString& reason)
@@ -20,7 +20,7 @@ void ThrowCannotCreate(const QString& fileName, bool existed, const QString& rea
     QString message = QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason);
     if (existed)
         message += QStringLiteral(" Plik pozostał bez zmian.");
-    throw GuiError(message);
+    throw UserError(message);
 }
 
 namespace {

@@ -1,12 +1,12 @@
 // Windows: the file reads and writes through Qt's own file classes. A write
 // goes to a temporary file that replaces the target only once complete
 // (QSaveFile), so a failure or a crash leaves the old content whole.
-#include "gui/app/SystemFile.h"
+#include "qtbase/SystemFile.h"
 
 #ifdef Q_OS_WIN
 
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,7 +74,7 @@ QStringList FolderFiles(const QString& folder, const QString& suffix)
 {
     const QDir dir(folder);
     if (!dir.isReadable())
-        throw GuiError(QStringLiteral("Nie można odczytać folderu „%1”.").arg(folder));
+        throw UserError(QStringLiteral("Nie można odczytać folderu „%1”.").arg(folder));
     QStringList files;
     for (const QString& name : dir.entryList({QStringLiteral("*") + suffix}, QDir::Files | QDir::System, QDir::Name))
         files.push_back(dir.filePath(name));

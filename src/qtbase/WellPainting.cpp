@@ -1,6 +1,6 @@
-#include "gui/plate/WellPainting.h"
+#include "qtbase/WellPainting.h"
 
-#include "gui/app/QtText.h"
+#include "qtbase/QtText.h"
 
 void PaintWell(QPainter& painter, const QRectF& rect, std::uint32_t fill, std::uint32_t outline, int width)
 {

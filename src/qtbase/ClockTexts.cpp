@@ -1,4 +1,4 @@
-#include "gui/reader/TransmissionClock.h"
+#include "qtbase/ClockTexts.h"
 
 namespace {
 
@@ -32,7 +32,12 @@ QString TransmissionDate(const QLocale& locale, const QDate& date)
     return locale.toString(date, format);
 }
 
-QString TransmissionTime(const QLocale& locale, const QTime& time)
+QString ShortDateText(const QLocale& locale, const QDate& date)
+{
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
+QString LongTimeText(const QLocale& locale, const QTime& time)
 {
     const QString format = ReplaceField(locale.timeFormat(QLocale::LongFormat), QLatin1Char('t'), QString());
     return locale.toString(time, format.simplified());

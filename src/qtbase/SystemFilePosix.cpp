@@ -3,12 +3,12 @@
 // temporary file with the syncs that make a save survive a power cut. A save
 // opens the folder of its file once and does every step relative to it, so
 // the file that was checked is the file that is replaced.
-#include "gui/app/SystemFile.h"
+#include "qtbase/SystemFile.h"
 
 #ifndef Q_OS_WIN
 
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/UserError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -511,7 +511,7 @@ QStringList FolderFiles(const QString& folder, const QString& suffix)
     const QByteArray path = FileNameBytes(folder);
     DIR* entries = ::opendir(path.constData());
     if (entries == nullptr)
-        throw GuiError(QStringLiteral("Nie można odczytać folderu „%1”. %2").arg(folder, SystemReason(errno)));
+        throw UserError(QStringLiteral("Nie można odczytać folderu „%1”. %2").arg(folder, SystemReason(errno)));
     const std::string ending = suffix.toLower().toStdString();
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(entries)) {
