@@ -2,7 +2,7 @@
 
 // Dialogs for the window benchmarks: every question is declined at once, so
 // nothing waits for a user while the clock runs.
-#include "gui/app/Dialogs.h"
+#include "gui/dialogs/Dialogs.h"
 
 class NoDialogs : public Dialogs {
 public:

@@ -7,9 +7,9 @@
 // pseudo-terminal and then kills the simulator, as a reader unplugged while
 // the program holds its port; the idle time is measured after that.
 #include "qtbase/ClockSource.h"
-#include "gui/app/QtDialogs.h"
+#include "gui/dialogs/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
-#include "gui/app/TfPort.h"
+#include "app/TfPort.h"
 #include "gui/reader/SerialReaderLink.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 #include "StartupProbe.h"
 
 #include "qtbase/ClockSource.h"
-#include "gui/app/QtDialogs.h"
+#include "gui/dialogs/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
-#include "gui/app/TfPort.h"
+#include "app/TfPort.h"
 
 int main(int argc, char* argv[])
 {

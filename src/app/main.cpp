@@ -1,8 +1,8 @@
 #include "qtbase/ClockSource.h"
-#include "gui/app/QtDialogs.h"
+#include "gui/dialogs/QtDialogs.h"
 #include "gui/app/TWel_Kor.h"
-#include "gui/app/TfPort.h"
-#include "gui/app/ToolbarIcons.h"
+#include "app/TfPort.h"
+#include "gui/artwork/ToolbarIcons.h"
 #include "gui/reader/SerialReaderLink.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "core/dial/DialGeometry.h"
 #include "qtbase/QtText.h"
-#include "gui/app/TOWelkor1.h"
+#include "gui/dialogs/TOWelkor1.h"
 #include "gui/dial/TClock.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
-#include "gui/app/HelpViewer.h"
-#include "gui/app/TOWelkor1.h"
+#include "gui/shell/HelpViewer.h"
+#include "gui/dialogs/TOWelkor1.h"
 
 #include <QApplication>
 #include <QLabel>

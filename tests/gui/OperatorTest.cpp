@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "qtbase/OperatorIni.h"
-#include "gui/app/TOperator_1.h"
+#include "gui/dialogs/TOperator_1.h"
 
 #include <QApplication>
 #include <QClipboard>

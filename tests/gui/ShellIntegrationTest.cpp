@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "gui/app/TypPliku.h"
+#include "gui/shell/TypPliku.h"
 
 #include <QDeadlineTimer>
 #include <QDirIterator>

@@ -4,8 +4,8 @@
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
-#include "gui/app/HelpViewer.h"
-#include "gui/app/QtDialogs.h"
+#include "gui/shell/HelpViewer.h"
+#include "gui/dialogs/QtDialogs.h"
 #include "gui/reader/ReaderLink.h"
 #include "gui/widgets/StringGrid.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "qtbase/ClockSource.h"
-#include "gui/app/DesktopShell.h"
-#include "gui/app/Dialogs.h"
+#include "gui/shell/DesktopShell.h"
+#include "gui/dialogs/Dialogs.h"
 #include "gui/app/TWel_Kor.h"
 
 #include <QDir>

@@ -11,7 +11,7 @@
 #include "core/text/Error.h"
 #include "gui/analysis/CellPicture.h"
 #include "qtbase/ClockSource.h"
-#include "gui/app/Dialogs.h"
+#include "gui/dialogs/Dialogs.h"
 #include "qtbase/UserError.h"
 #include "qtbase/QtText.h"
 

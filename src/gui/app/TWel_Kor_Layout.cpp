@@ -2,7 +2,7 @@
 // bar, laid out as the users know them.
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/TWel_Kor.h"
-#include "gui/app/ToolbarIcons.h"
+#include "gui/artwork/ToolbarIcons.h"
 #include "gui/dial/TClock.h"
 #include "gui/plate/PlateView.h"
 #include "gui/widgets/CircleShape.h"

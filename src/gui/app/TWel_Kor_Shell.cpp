@@ -1,9 +1,9 @@
 // The operator, the desktop (file type, web page), the help and the about box.
-#include "gui/app/DesktopShell.h"
-#include "gui/app/HelpViewer.h"
+#include "gui/shell/DesktopShell.h"
+#include "gui/shell/HelpViewer.h"
 #include "qtbase/OperatorIni.h"
-#include "gui/app/TOWelkor1.h"
-#include "gui/app/TOperator_1.h"
+#include "gui/dialogs/TOWelkor1.h"
+#include "gui/dialogs/TOperator_1.h"
 #include "gui/app/TWel_Kor.h"
 
 #include <QAction>

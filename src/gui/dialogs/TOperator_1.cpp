@@ -1,7 +1,7 @@
-#include "gui/app/TOperator_1.h"
+#include "gui/dialogs/TOperator_1.h"
 
 #include "core/app/OperatorFile.h"
-#include "gui/app/Dialogs.h"
+#include "gui/dialogs/Dialogs.h"
 #include "qtbase/UserError.h"
 #include "qtbase/QtText.h"
 

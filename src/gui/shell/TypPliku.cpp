@@ -1,9 +1,9 @@
-#include "gui/app/TypPliku.h"
+#include "gui/shell/TypPliku.h"
 
 #include "core/app/FileTypeEntries.h"
 #include "qtbase/FileIO.h"
 #include "qtbase/UserError.h"
-#include "gui/app/ToolbarIcons.h"
+#include "gui/artwork/ToolbarIcons.h"
 
 #include <QBuffer>
 #include <QDir>

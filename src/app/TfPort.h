@@ -4,7 +4,6 @@
 
 // An empty window created at start and never shown; it has no controls.
 class TfPort : public QWidget {
-    Q_OBJECT
 public:
     explicit TfPort(QWidget* parent = nullptr) : QWidget(parent, Qt::Window | Qt::WindowSystemMenuHint)
     {

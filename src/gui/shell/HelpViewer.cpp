@@ -1,4 +1,4 @@
-#include "gui/app/HelpViewer.h"
+#include "gui/shell/HelpViewer.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

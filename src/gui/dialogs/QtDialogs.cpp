@@ -1,4 +1,4 @@
-#include "gui/app/QtDialogs.h"
+#include "gui/dialogs/QtDialogs.h"
 
 #include "core/output/ExportDocument.h"
 #include "qtbase/QtText.h"

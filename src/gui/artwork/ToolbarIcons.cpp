@@ -1,4 +1,4 @@
-#include "gui/app/ToolbarIcons.h"
+#include "gui/artwork/ToolbarIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

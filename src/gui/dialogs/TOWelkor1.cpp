@@ -1,6 +1,6 @@
-#include "gui/app/TOWelkor1.h"
+#include "gui/dialogs/TOWelkor1.h"
 
-#include "gui/app/ToolbarIcons.h"
+#include "gui/artwork/ToolbarIcons.h"
 
 #include <QApplication>
 #include <QFrame>

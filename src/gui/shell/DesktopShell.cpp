@@ -1,6 +1,6 @@
-#include "gui/app/DesktopShell.h"
+#include "gui/shell/DesktopShell.h"
 
-#include "gui/app/TypPliku.h"
+#include "gui/shell/TypPliku.h"
 
 #include <QDesktopServices>
 #include <QDir>
