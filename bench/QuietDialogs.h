@@ -4,6 +4,8 @@
 // nothing waits for a user while the clock runs.
 #include "gui/dialogs/Dialogs.h"
 
+using namespace welkor::gui;
+
 class NoDialogs : public Dialogs {
 public:
     bool openFile(FileDialogState&) override { return false; }

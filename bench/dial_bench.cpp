@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace welkor::gui;
+
 namespace {
 
 struct Fixture {

@@ -26,6 +26,8 @@
 #include <memory>
 #include <string>
 
+using namespace welkor::gui;
+
 namespace {
 
 double ProcessSeconds()

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+using namespace welkor::gui;
+
 namespace {
 
 // Dialogs that decline every question and keep the error shown last.

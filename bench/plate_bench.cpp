@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace welkor::gui;
+
 namespace {
 
 struct Fixture {

@@ -6,6 +6,8 @@
 #include "gui/app/TWel_Kor.h"
 #include "app/TfPort.h"
 
+using namespace welkor::gui;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

@@ -9,6 +9,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace welkor::gui;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+using namespace welkor::gui;
+
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);

@@ -15,6 +15,8 @@
 
 #include <functional>
 
+using namespace welkor::gui;
+
 namespace {
 
 const QString kBelow = QStringLiteral(" poniżej");

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace welkor::gui;
+
 // Clicks cell (column, row) of the grid, then types `text` there as the user
 // does: the first key opens the cell editor, the rest go into it. Nothing
 // commits it; the open editor is returned (nullptr when none opened).

@@ -28,6 +28,8 @@
 
 #include <random>
 
+using namespace welkor::gui;
+
 namespace {
 
 struct CliRun {

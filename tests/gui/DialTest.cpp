@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <limits>
 
+using namespace welkor::gui;
+
 using welkor::dial::PointAt;
 
 namespace {

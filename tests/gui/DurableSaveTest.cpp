@@ -15,6 +15,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace welkor::gui;
+
 namespace {
 
 QStringList Entries(const QTemporaryDir& dir)

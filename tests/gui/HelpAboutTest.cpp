@@ -13,6 +13,8 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 
+using namespace welkor::gui;
+
 namespace {
 
 const QString kHelp = QStringLiteral("Brosalin 1.html");

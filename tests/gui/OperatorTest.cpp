@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace welkor::gui;
+
 namespace {
 
 // Types text as key presses, letters outside Latin-1 included.

@@ -26,6 +26,8 @@
 
 #include <cmath>
 
+using namespace welkor::gui;
+
 namespace {
 
 // The nine rows of the measured grid after loading the example report, as an

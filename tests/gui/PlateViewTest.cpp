@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+using namespace welkor::gui;
+
 namespace {
 
 // Colours as painted, "#rrggbb". Computed ones carry their scale step.

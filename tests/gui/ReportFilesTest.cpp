@@ -29,6 +29,8 @@
 #include <optional>
 #include <string>
 
+using namespace welkor::gui;
+
 namespace {
 
 const QString kFilter = QStringLiteral("Raport z pomiaru (*.rap)");

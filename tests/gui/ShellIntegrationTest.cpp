@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+using namespace welkor::gui;
+
 namespace {
 
 class RecordingRegistry : public RegistryWriter {

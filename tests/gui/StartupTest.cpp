@@ -17,6 +17,8 @@
 #include <functional>
 #include <sys/stat.h>
 
+using namespace welkor::gui;
+
 TEST_F(WindowTest, StartsOnTheReportPageWithHeadingsAndPlaceholders)
 {
     TWel_Kor& w = Start();

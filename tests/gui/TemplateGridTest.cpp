@@ -17,6 +17,8 @@
 
 #include <cstdint>
 
+using namespace welkor::gui;
+
 namespace {
 
 constexpr std::uint32_t kDefault = 0xFF000005;

@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace welkor::gui;
+
 namespace {
 
 class TypedWork : public WindowTest {

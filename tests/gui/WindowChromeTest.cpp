@@ -32,6 +32,8 @@
 
 #include <functional>
 
+using namespace welkor::gui;
+
 namespace {
 
 // Runs `open`, which shows a modal dialog or menu, and `act` on that widget

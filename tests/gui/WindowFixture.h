@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+using namespace welkor::gui;
+
 // Failed comparisons of texts print the text, not its UTF-16 units.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 

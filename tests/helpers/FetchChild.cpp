@@ -11,6 +11,8 @@
 
 #include <cstdio>
 
+using namespace welkor::gui;
+
 namespace {
 
 void Print(const char* what, QString text)

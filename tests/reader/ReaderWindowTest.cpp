@@ -23,6 +23,8 @@
 #include <deque>
 #include <functional>
 
+using namespace welkor::gui;
+
 namespace {
 
 // A reader that answers from a script and remembers what it was sent.

@@ -32,6 +32,8 @@
 #include <grp.h>
 #include <unistd.h>
 
+using namespace welkor::gui;
+
 namespace {
 
 // The simulator, answering with the frame of `report`; ends with the test.

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace welkor::gui {
+
 QRgb CellPicture::pixel(int x, int y) const
 {
     const int column = x / kPitchX;
@@ -25,3 +27,5 @@ void CellPicture::paint(QPainter& painter, const QPoint& origin) const
             painter.fillRect(origin.x() + c * kPitchX, origin.y() + r * kPitchY, kCellWidth, kCellHeight,
                              QColor::fromRgb(cell(c, r)));
 }
+
+} // namespace welkor::gui

@@ -10,6 +10,8 @@
 class QPainter;
 class QPoint;
 
+namespace welkor::gui {
+
 // The template picture laid over the edit grid: 13 x 9 cells of 55 x 24
 // pixels on a 56 x 25 pitch, each filled with one colour, the one-pixel seams
 // to the right of and below every cell always white. Every drawing into it
@@ -42,3 +44,5 @@ public:
 private:
     std::array<QRgb, kColumns * kRows> cells_;
 };
+
+} // namespace welkor::gui

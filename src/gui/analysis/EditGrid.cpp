@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+namespace welkor::gui {
+
 EditGrid::EditGrid(QWidget* parent) : StringGrid(0, parent) {}
 
 void EditGrid::transferOverlay()
@@ -47,3 +49,5 @@ void EditGrid::paintEvent(QPaintEvent* event)
         painter.drawRect(visualRect(currentIndex()).adjusted(0, 0, -2, -2));
     }
 }
+
+} // namespace welkor::gui

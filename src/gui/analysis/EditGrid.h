@@ -3,6 +3,7 @@
 #include "gui/analysis/CellPicture.h"
 #include "gui/widgets/StringGrid.h"
 
+namespace welkor::gui {
 
 // The edit grid: a plain 13 x 9 grid over which the template picture (cell
 // colours with one-pixel white seams) is laid once it has been transferred,
@@ -29,3 +30,5 @@ private:
     const CellPicture* picture_ = nullptr;
     bool overlayShown_ = false;
 };
+
+} // namespace welkor::gui

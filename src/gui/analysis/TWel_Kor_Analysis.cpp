@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+namespace welkor::gui {
+
 namespace {
 
 const QString kNoNegativeControl = QStringLiteral("Brak kontroli ujemnych (neg) — nie można wyznaczyć progu.");
@@ -47,3 +49,5 @@ void TWel_Kor::tbAnalizujClick()
         services_.dialogs->information(report.hasData() ? kAlreadyAnalysed : QStringLiteral("Brak danych!"));
     }
 }
+
+} // namespace welkor::gui

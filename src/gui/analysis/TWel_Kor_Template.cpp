@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 
+namespace welkor::gui {
+
 void TWel_Kor::ApplyTextMode()
 {
     if (textMode)
@@ -210,3 +212,5 @@ void TWel_Kor::Otwrzscchemat1Click()
     ApplyTemplateColours();
     MarkTemplateSaved();
 }
+
+} // namespace welkor::gui

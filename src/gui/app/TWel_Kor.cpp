@@ -33,6 +33,8 @@
 
 #include <algorithm>
 
+namespace welkor::gui {
+
 WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[])
 {
     WindowServices services;
@@ -319,3 +321,5 @@ void TWel_Kor::showEvent(QShowEvent* event)
         Guarded([this] { FormShow(); });
     }
 }
+
+} // namespace welkor::gui

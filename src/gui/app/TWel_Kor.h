@@ -24,11 +24,6 @@
 #include <optional>
 #include <utility>
 
-class CircleShape;
-class DesktopShell;
-class EditGrid;
-class HelpViewer;
-class PlateView;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -41,6 +36,14 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+
+namespace welkor::gui {
+
+class CircleShape;
+class DesktopShell;
+class EditGrid;
+class HelpViewer;
+class PlateView;
 class ReaderLink;
 class StringGrid;
 class TClock;
@@ -433,3 +436,5 @@ template <class F> void TWel_Kor::Guarded(F&& handler)
         ShowError(QString::fromLocal8Bit(e.what()));
     }
 }
+
+} // namespace welkor::gui

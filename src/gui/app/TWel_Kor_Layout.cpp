@@ -28,6 +28,8 @@
 #include <QVBoxLayout>
 #include <QtMath>
 
+namespace welkor::gui {
+
 namespace {
 
 // A hint "Tooltip|Status text" shows its first part as the tooltip and its
@@ -440,3 +442,5 @@ void TWel_Kor::BuildStatusBar()
         sbPanels[static_cast<std::size_t>(i)] = panel;
     }
 }
+
+} // namespace welkor::gui

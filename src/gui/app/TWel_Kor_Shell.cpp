@@ -15,6 +15,8 @@
 #define WELKOR_MAKER_URL "https://www.marvant.example/"
 #endif
 
+namespace welkor::gui {
+
 QString MakerWebAddress() { return QStringLiteral(WELKOR_MAKER_URL); }
 
 namespace {
@@ -98,3 +100,5 @@ void TWel_Kor::OWelkor11Click()
     box.ShowProduct(productCaption);
     services_.dialogs->runModal(box);
 }
+
+} // namespace welkor::gui

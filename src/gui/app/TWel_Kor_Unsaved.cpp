@@ -12,6 +12,8 @@
 
 #include <QCloseEvent>
 
+namespace welkor::gui {
+
 welkor::ReportLines TWel_Kor::CurrentSaveDocument() const
 {
     // What the memo and the grid hold now, saved from a copy of the report.
@@ -92,3 +94,5 @@ void TWel_Kor::closeEvent(QCloseEvent* event)
     else
         event->ignore();
 }
+
+} // namespace welkor::gui

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QtMath>
 
+namespace welkor::gui {
+
 namespace {
 
 void DrawPage(QPainter& p, const QColor& fill)
@@ -141,3 +143,5 @@ QPixmap MakeEmblem(const QSize& size, qreal ratio)
     }
     return pixmap;
 }
+
+} // namespace welkor::gui

@@ -15,6 +15,8 @@
 #include <bit>
 #include <cstring>
 
+namespace welkor::gui {
+
 using namespace welkor::dial;
 
 namespace {
@@ -499,3 +501,5 @@ void TClock::changeEvent(QEvent* event)
     }
     QWidget::changeEvent(event);
 }
+
+} // namespace welkor::gui

@@ -13,6 +13,8 @@
 
 class ClockSource;
 
+namespace welkor::gui {
+
 // The analogue dial: an hour, a minute and a second hand over a face with 60
 // minute ticks, 12 hour ticks and their numbers, a title, a units text, the
 // maker's name and an optional coloured zone.
@@ -187,3 +189,5 @@ private:
     bool composedCurrent_ = false;
     int faceBuilds_ = 0;
 };
+
+} // namespace welkor::gui

@@ -9,6 +9,8 @@
 
 class QPrinter;
 
+namespace welkor::gui {
+
 // What a standard file dialog keeps between uses: the command that shows it
 // sets filter and title first, and the name chosen last is offered next time.
 struct FileDialogState {
@@ -67,3 +69,5 @@ public:
     // and returns how it closed (QDialog::Accepted or Rejected).
     virtual int runModal(QDialog& dialog) { return dialog.exec(); }
 };
+
+} // namespace welkor::gui

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+namespace welkor::gui {
+
 namespace {
 
 // Message boxes carry the program's name as their title. (The application
@@ -224,3 +226,5 @@ void QtDialogs::printPreview(QPrinter& printer, const QString& offeredPdf,
     });
     dialog.exec();
 }
+
+} // namespace welkor::gui

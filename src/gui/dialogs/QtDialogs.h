@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace welkor::gui {
+
 // The real dialogs: Qt's file and colour dialogs and message boxes.
 class QtDialogs : public Dialogs {
 public:
@@ -24,3 +26,5 @@ public:
 private:
     QWidget* parent_;
 };
+
+} // namespace welkor::gui

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QtMath>
 
+namespace welkor::gui {
+
 namespace {
 
 struct Credit {
@@ -173,3 +175,5 @@ void TOWelkor1::pbWspPaint(QPainter& canvas)
     }
     canvas.drawPixmap(kCreditsLogo, logo);
 }
+
+} // namespace welkor::gui

@@ -11,6 +11,8 @@ class QPainter;
 class QPushButton;
 class QTabWidget;
 
+namespace welkor::gui {
+
 // A control that only paints: its owner draws on it.
 class PaintBox : public QWidget {
     Q_OBJECT
@@ -52,3 +54,5 @@ public:
 QStringList SerifFamilies();
 // Courier New, or the stand-ins Liberation Mono and DejaVu Sans Mono.
 QStringList MonoFamilies();
+
+} // namespace welkor::gui

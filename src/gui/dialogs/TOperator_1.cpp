@@ -15,6 +15,8 @@
 #include <functional>
 #include <utility>
 
+namespace welkor::gui {
+
 namespace {
 
 // Lets into the name only what Operator.ini can hold; anything else typed or
@@ -150,3 +152,5 @@ void TOperator_1::Button1Click()
 }
 
 void TOperator_1::Button2Click() { reject(); }
+
+} // namespace welkor::gui

@@ -4,11 +4,14 @@
 
 #include <QDialog>
 
-class Dialogs;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace welkor::gui {
+
+class Dialogs;
 
 // The operator dialog: one edit field with the name stored in Operator.ini.
 // "Zatwierdź" (also Enter) writes the file and closes with OK; "Odrzuć"
@@ -36,3 +39,5 @@ private:
     OperatorIniPlaces places_;
     Dialogs& dialogs_;
 };
+
+} // namespace welkor::gui

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace welkor::gui {
+
 QImage DrawLogo()
 {
     QImage image(600, 250, QImage::Format_RGB32);
@@ -78,3 +80,5 @@ QImage LoadLogo(const QString& directory)
         return {};
     return reader.read();
 }
+
+} // namespace welkor::gui

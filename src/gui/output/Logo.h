@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+namespace welkor::gui {
+
 // The maker's logo printed in the top-left corner of a report: the plate
 // emblem beside the name, on white. The build draws it once into
 // "Marvant.bmp" beside the executable; the program loads that file at start.
@@ -14,3 +16,5 @@ QImage DrawLogo();
 // The logo file in `directory`, or a null image when it is missing or cannot
 // be read (the report is then printed without it).
 QImage LoadLogo(const QString& directory);
+
+} // namespace welkor::gui

@@ -9,6 +9,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+namespace welkor::gui {
+
 QFont PrintFont(welkor::PrintFace face)
 {
     QFont font;
@@ -71,3 +73,5 @@ void PaintPrintedReport(QPainter& painter, const welkor::PrintContent& content, 
     }
     turnTo(layout.pageCount - 1);
 }
+
+} // namespace welkor::gui

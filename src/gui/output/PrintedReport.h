@@ -10,6 +10,8 @@
 class QPainter;
 class QPaintDevice;
 
+namespace welkor::gui {
+
 // The printed report on a Qt paint device: the layout comes from the core,
 // this side only measures the fonts on the device and paints.
 
@@ -27,3 +29,5 @@ welkor::PrintMetrics MeasurePrint(const QPaintDevice& device);
 // print with an error. The logo is drawn when it is not null.
 void PaintPrintedReport(QPainter& painter, const welkor::PrintContent& content, const QImage& logo,
                         const std::function<bool()>& newPage);
+
+} // namespace welkor::gui

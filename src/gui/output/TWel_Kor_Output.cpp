@@ -20,6 +20,8 @@
 
 #include <cstdlib>
 
+namespace welkor::gui {
+
 namespace {
 
 // The rectangle "Kopiuj" takes: the cells the grid shows selected, or its
@@ -264,3 +266,5 @@ void TWel_Kor::PodgladWydruku1Click()
     services_.dialogs->printPreview(Printer(), OfferedPdfFile(),
                                     [this](QPrinter& target) { Guarded([&] { PrintPages(target); }); });
 }
+
+} // namespace welkor::gui

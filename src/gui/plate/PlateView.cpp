@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace welkor::gui {
+
 PlateView::PlateView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -57,3 +59,5 @@ void PlateView::paintEvent(QPaintEvent* event)
         }
     }
 }
+
+} // namespace welkor::gui

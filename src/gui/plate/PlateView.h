@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace welkor::gui {
+
 // The 96 wells of the plate, painted by one widget: 30-pixel circles on a
 // 33-pixel pitch, row A at the top, column 1 at the left. It only displays.
 class PlateView : public QWidget {
@@ -36,3 +38,5 @@ private:
     QHash<quint64, QPixmap> pictures_;
     qreal pictureRatio_ = 0; // the pictures above are for this device pixel ratio
 };
+
+} // namespace welkor::gui

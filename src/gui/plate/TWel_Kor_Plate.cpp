@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace welkor::gui {
+
 namespace {
 
 void SetShape(CircleShape* shape, const welkor::ShapeLook& look)
@@ -162,3 +164,5 @@ void TWel_Kor::tbGornaChange()
     ApplyUpperBound();
     UpdateLegend();
 }
+
+} // namespace welkor::gui

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace welkor::gui {
+
 // What came back from the reader for one command.
 struct ReaderAnswer {
     enum class Outcome {
@@ -50,3 +52,5 @@ public:
     bool configured() const override { return false; }
     ReaderAnswer exchange(const std::string&, QWidget*) override { return {}; }
 };
+
+} // namespace welkor::gui

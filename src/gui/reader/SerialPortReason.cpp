@@ -14,6 +14,8 @@
 #include <vector>
 #endif
 
+namespace welkor::gui {
+
 namespace {
 
 // The system error behind Qt's text, found by asking Qt for the text of each
@@ -160,3 +162,5 @@ QString LostPortReason(QSerialPort::SerialPortError error, const QString& system
         return kHungUp;
     return SerialPortReason(error, systemText, device);
 }
+
+} // namespace welkor::gui

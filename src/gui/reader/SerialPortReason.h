@@ -3,6 +3,8 @@
 #include <QSerialPort>
 #include <QString>
 
+namespace welkor::gui {
+
 // Why a serial port could not be used, said in Polish. Qt gives the reason
 // in English: the C library's text for the system error ("Permission
 // denied", "Resource temporarily unavailable") or a sentence of its own
@@ -24,3 +26,5 @@ QString LostPortReason(QSerialPort::SerialPortError error, const QString& system
 // The device file of a port name ("ttyUSB0" -> "/dev/ttyUSB0"); a path is
 // kept as it is.
 QString PortDevice(const QString& portName);
+
+} // namespace welkor::gui

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace welkor::gui {
+
 namespace {
 
 const QString kGroup = QStringLiteral("Czytnik");
@@ -326,3 +328,5 @@ std::unique_ptr<ReaderLink> ProgramReaderLink()
                              .fileName();
     return std::make_unique<SerialReaderLink>(file, qEnvironmentVariable("WELKOR_CZYTNIK"));
 }
+
+} // namespace welkor::gui

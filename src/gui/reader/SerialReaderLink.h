@@ -9,6 +9,8 @@
 
 class QSerialPort;
 
+namespace welkor::gui {
+
 // How the reader is reached: group "Czytnik" of the user's settings file.
 //   Port=ttyUSB0          the serial port (a name or a full device path)
 //   Predkosc=9600         baud rate; 8 data bits, no parity, one stop bit
@@ -67,3 +69,5 @@ private:
 
 // The link of the running program: the user's settings file and WELKOR_CZYTNIK.
 std::unique_ptr<ReaderLink> ProgramReaderLink();
+
+} // namespace welkor::gui

@@ -15,6 +15,8 @@
 
 #include <utility>
 
+namespace welkor::gui {
+
 namespace {
 
 const QString kNoSignal = QStringLiteral("Brak sygnału!");
@@ -201,3 +203,5 @@ void TWel_Kor::Pocztek1Click()
         setWindowTitle(captionBefore);
     ShowReaderMessage(message);
 }
+
+} // namespace welkor::gui

@@ -15,6 +15,8 @@
 #include <functional>
 #include <optional>
 
+namespace welkor::gui {
+
 namespace {
 
 const QString kReportFilter = QStringLiteral("Raport z pomiaru (*.rap)");
@@ -244,3 +246,5 @@ void TWel_Kor::sgDaneMouseDown()
     Edycja1->setVisible(false);
     N8->setVisible(false);
 }
+
+} // namespace welkor::gui

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace welkor::gui {
+
 void SystemDesktopShell::registerFileType(const QString& extension, const QString& typeName,
                                           const QString& description, const QString& programPath)
 {
@@ -51,3 +53,5 @@ bool SomethingOpensWebPages()
 } // namespace
 
 bool SystemDesktopShell::openUrl(const QUrl& url) { return SomethingOpensWebPages() && QDesktopServices::openUrl(url); }
+
+} // namespace welkor::gui

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+namespace welkor::gui {
+
 // What the program asks of the desktop: to register the report file type and
 // to open a web page. Tests pass a recording fake.
 class DesktopShell {
@@ -29,3 +31,5 @@ public:
                           const QString& programPath) override;
     bool openUrl(const QUrl& url) override;
 };
+
+} // namespace welkor::gui

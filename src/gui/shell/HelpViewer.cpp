@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace welkor::gui {
+
 HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpViewer"));
@@ -60,3 +62,5 @@ void HelpViewer::showTopic(const QString& helpFile, const QString& anchor)
     else
         browser->scrollToAnchor(anchor);
 }
+
+} // namespace welkor::gui

@@ -4,6 +4,8 @@
 
 class QTextBrowser;
 
+namespace welkor::gui {
+
 // The program's help, an HTML file in Polish, in a window of its own that
 // stays open beside the main window. Links between topics work inside it.
 class HelpViewer : public QWidget {
@@ -17,3 +19,5 @@ public:
 
     QTextBrowser* browser = nullptr;
 };
+
+} // namespace welkor::gui

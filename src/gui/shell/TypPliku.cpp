@@ -17,6 +17,8 @@
 #include <shlobj.h>
 #endif
 
+namespace welkor::gui {
+
 namespace {
 
 const QString kProgramId = QStringLiteral("welkor-lumo");
@@ -161,3 +163,5 @@ void RegisterFreedesktopFileType(const FreedesktopPlaces& places, const QString&
         RunIfPresent(QStringLiteral("update-desktop-database"),
                      {QStringLiteral("-q"), data.filePath(QStringLiteral("applications"))});
 }
+
+} // namespace welkor::gui

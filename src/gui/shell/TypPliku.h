@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace welkor::gui {
+
 // Registration of a document type with the desktop, for the current user
 // only (no administrator or root rights needed).
 
@@ -54,3 +56,5 @@ QString MimeTypeForExtension(const QString& extension);
 // second registration changes nothing. Throws UserError when a step fails.
 void RegisterFreedesktopFileType(const FreedesktopPlaces& places, const QString& extension,
                                  const QString& description, const QString& programPath);
+
+} // namespace welkor::gui

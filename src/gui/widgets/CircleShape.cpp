@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace welkor::gui {
+
 CircleShape::CircleShape(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -32,3 +34,5 @@ void CircleShape::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     Paint(painter, rect(), fill_, outline_, outlineWidth_);
 }
+
+} // namespace welkor::gui

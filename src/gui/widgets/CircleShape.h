@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace welkor::gui {
+
 // A filled circle with an outline of a given width, the look of a plate well
 // and of the legend marks.
 class CircleShape : public QWidget {
@@ -28,3 +30,5 @@ private:
     std::uint32_t outline_ = 0;
     int outlineWidth_ = 1;
 };
+
+} // namespace welkor::gui

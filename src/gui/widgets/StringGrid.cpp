@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
+namespace welkor::gui {
+
 // Paints heading cells in the button face colour, plain cells as usual.
 class StringGridDelegate : public QStyledItemDelegate {
 public:
@@ -190,3 +192,5 @@ void StringGrid::mouseDoubleClickEvent(QMouseEvent* event)
     else
         event->accept();
 }
+
+} // namespace welkor::gui

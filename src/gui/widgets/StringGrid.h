@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QTableWidget>
 
+namespace welkor::gui {
+
 // A 13 x 9 text grid whose heading row and column are ordinary cells, as
 // both of the window's tables are. `fixedCells` makes row 0 and column 0 a
 // heading band that cannot be selected or edited (the measured grid); with 0
@@ -58,3 +60,5 @@ private:
     bool pressing_ = false;
     QPointer<QWidget> openEditor_;
 };
+
+} // namespace welkor::gui
