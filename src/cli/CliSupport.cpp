@@ -112,10 +112,10 @@ std::string ReadInput(const QString& name, std::size_t maxBytes)
         const std::size_t got = std::fread(block, 1, sizeof block, stdin);
         bytes.append(block, got);
         if (bytes.size() > maxBytes)
-            throw UserError(QStringLiteral("Cannot open file \"-\". Plik jest za duży."));
+            ThrowCannotOpen(QStringLiteral("-"), QStringLiteral("Plik jest za duży."));
         if (got < sizeof block) {
             if (std::ferror(stdin))
-                throw UserError(QStringLiteral("Cannot open file \"-\". %1").arg(SystemReason(errno)));
+                ThrowCannotOpen(QStringLiteral("-"), SystemReason(errno));
             return bytes;
         }
     }

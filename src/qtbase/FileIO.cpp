@@ -10,14 +10,24 @@
 #include <cerrno>
 #include <cstring>
 
+namespace {
+
+// The one place the two messages are written.
+QString FileMessage(const char* action, const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Cannot %1 file \"%2\". %3").arg(QLatin1String(action), fileName, reason);
+}
+
+} // namespace
+
 void ThrowCannotOpen(const QString& fileName, const QString& reason)
 {
-    throw UserError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    throw UserError(FileMessage("open", fileName, reason));
 }
 
 void ThrowCannotCreate(const QString& fileName, bool existed, const QString& reason)
 {
-    QString message = QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason);
+    QString message = FileMessage("create", fileName, reason);
     if (existed)
         message += QStringLiteral(" Plik pozostał bez zmian.");
     throw UserError(message);

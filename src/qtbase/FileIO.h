@@ -13,6 +13,13 @@
 // File reads and writes with the messages the user sees when they fail
 // ("Cannot open file ...", "Cannot create file ..."), thrown as UserError.
 
+// The messages of a file that cannot be read or written, thrown as UserError,
+// all built here: "Cannot open file "<name>". <reason>" and "Cannot create
+// file "<name>". <reason>", the latter saying whether an existing file stayed
+// as it was.
+[[noreturn]] void ThrowCannotOpen(const QString& fileName, const QString& reason);
+[[noreturn]] void ThrowCannotCreate(const QString& fileName, bool existed, const QString& reason);
+
 // Reads the whole file. A file larger than maxBytes is refused before it is
 // read, with a message naming the file. Only a regular file is read: a
 // folder, a FIFO, a device or a socket is refused at once, without waiting

@@ -72,7 +72,6 @@ QString WriteOperatorIni(const OperatorIniPlaces& places, const QString& name)
     const QString target = OperatorIniTarget(places);
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
-        throw UserError(
-            QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(target, folder));
+        ThrowCannotCreate(target, false, QStringLiteral("Nie można utworzyć folderu „%1”.").arg(folder));
     return WriteFileAtomically(target, welkor::OperatorIniBytes(ToCp1250(name)));
 }

@@ -33,9 +33,3 @@ private:
     int fd_ = -1;
 #endif
 };
-
-// The messages of a file that cannot be read or written, thrown as UserError:
-// "Cannot open file ..." and "Cannot create file ..." with the reason, and
-// for a write whether the old file stayed as it was.
-[[noreturn]] void ThrowCannotOpen(const QString& fileName, const QString& reason);
-[[noreturn]] void ThrowCannotCreate(const QString& fileName, bool existed, const QString& reason);

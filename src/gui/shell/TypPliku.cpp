@@ -34,8 +34,7 @@ bool WriteIfChanged(const QString& file, const QByteArray& bytes)
         return false;
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
-        throw UserError(
-            QStringLiteral("Cannot create file \"%1\". Nie można utworzyć folderu „%2”.").arg(file, folder));
+        ThrowCannotCreate(file, false, QStringLiteral("Nie można utworzyć folderu „%1”.").arg(folder));
     WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return true;
 }
