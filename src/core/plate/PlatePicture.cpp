@@ -1,6 +1,7 @@
 #include "core/plate/PlatePicture.h"
 
 #include "core/plate/CalibrationRange.h"
+#include "core/plate/PlateGeometry.h"
 #include "core/plate/TKonwersjaKoloru.h"
 #include "core/plate/WellColouring.h"
 #include "core/report/RowLetter.h"
@@ -13,12 +14,11 @@ namespace welkor {
 
 namespace {
 
-// The plate page's layout: 30-pixel wells on a 33-pixel pitch from (55, 55),
-// column numbers above them, row letters to their left.
-constexpr int kWellSize = 30;
-constexpr int kPitch = 33;
-constexpr int kWellsLeft = 55;
-constexpr int kWellsTop = 55;
+// The plate page's layout.
+constexpr int kWellSize = PlateGeometry::kWellSize;
+constexpr int kPitch = PlateGeometry::kPitch;
+constexpr int kWellsLeft = PlateGeometry::kWellsLeft;
+constexpr int kWellsTop = PlateGeometry::kWellsTop;
 // The legend stands to the right of the wells, its shapes in the wells' rows.
 constexpr int kLegendLeft = kWellsLeft + 12 * kPitch + 24;
 constexpr int kLegendLabelLeft = kLegendLeft + 40;
@@ -76,18 +76,23 @@ PlatePicture DrawPlate(const ValueTable& values, bool glow)
     PlatePicture picture;
     picture.width = kLegendLabelLeft + 150;
     picture.height = kWellsTop + 7 * kPitch + kWellSize + 22;
-    for (int c = 0; c < kPlateColumns; ++c)
-        picture.texts.push_back({kWellsLeft + 8 + kPitch * c, 22, std::to_string(c + 1)});
+    for (int c = 0; c < kPlateColumns; ++c) {
+        const PlacePoint label = PlateGeometry::ColumnLabel(c);
+        picture.texts.push_back({label.x, label.y, std::to_string(c + 1)});
+    }
     for (int r = 0; r < kPlateRows; ++r) {
         std::string letter;
         RowLetter(r, letter);
-        picture.texts.push_back({22, kWellsTop + 8 + kPitch * r, letter});
-        for (int c = 0; c < kPlateColumns; ++c)
-            picture.circles.push_back({kWellsLeft + kPitch * c, kWellsTop + kPitch * r, kWellSize,
-                                       wells[static_cast<std::size_t>(r * kPlateColumns + c)]});
+        const PlacePoint label = PlateGeometry::RowLabel(r);
+        picture.texts.push_back({label.x, label.y, letter});
+        for (int c = 0; c < kPlateColumns; ++c) {
+            const PlacePoint well = PlateGeometry::Well(r, c);
+            picture.circles.push_back(
+                {well.x, well.y, kWellSize, wells[static_cast<std::size_t>(r * kPlateColumns + c)]});
+        }
     }
 
-    picture.texts.push_back({kLegendLeft, 22, "Legenda"});
+    picture.texts.push_back({kLegendLeft, PlateGeometry::kColumnLabelTop, "Legenda"});
     const std::pair<const ShapeLook*, const char*> shapes[] = {
         {&legend.ponizej, "Poni\xBF" "ej (UNDER)"}, {&legend.pusta, "Pusta (BLANK)"},
         {&legend.ponad, "Ponad (OVER)"},           {&legend.maksymalna, "Maksymalna"},

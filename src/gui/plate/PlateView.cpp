@@ -10,7 +10,7 @@ namespace welkor::gui {
 PlateView::PlateView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    resize(11 * kPitch + kWellSize, 7 * kPitch + kWellSize);
+    resize(welkor::PlateGeometry::kWellsWidth, welkor::PlateGeometry::kWellsHeight);
 }
 
 void PlateView::setWells(const std::array<welkor::ShapeLook, 96>& wells)
@@ -23,7 +23,8 @@ void PlateView::setWells(const std::array<welkor::ShapeLook, 96>& wells)
 
 QPoint PlateView::WellCentre(int row, int column)
 {
-    return QPoint(column * kPitch + kWellSize / 2, row * kPitch + kWellSize / 2);
+    const welkor::PlacePoint corner = welkor::PlateGeometry::WellInBlock(row, column);
+    return QPoint(corner.x + kWellSize / 2, corner.y + kWellSize / 2);
 }
 
 const QPixmap& PlateView::WellPicture(const welkor::ShapeLook& look)
@@ -53,7 +54,8 @@ void PlateView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     for (int r = 0; r < 8; ++r) {
         for (int c = 0; c < 12; ++c) {
-            const QRect rect(c * kPitch, r * kPitch, kWellSize, kWellSize);
+            const welkor::PlacePoint corner = welkor::PlateGeometry::WellInBlock(r, c);
+            const QRect rect(corner.x, corner.y, kWellSize, kWellSize);
             if (event->rect().intersects(rect))
                 painter.drawPixmap(rect.topLeft(), WellPicture(well(r, c)));
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plate/PlateGeometry.h"
 #include "core/plate/PlateLooks.h"
 
 #include <QHash>
@@ -15,8 +16,8 @@ namespace welkor::gui {
 class PlateView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kWellSize = 30;
-    static constexpr int kPitch = 33;
+    static constexpr int kWellSize = welkor::PlateGeometry::kWellSize;
+    static constexpr int kPitch = welkor::PlateGeometry::kPitch;
 
     explicit PlateView(QWidget* parent = nullptr);
 
