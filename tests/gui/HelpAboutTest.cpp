@@ -2,6 +2,7 @@
 
 #include "gui/shell/HelpViewer.h"
 #include "gui/dialogs/TOWelkor1.h"
+#include "gui/widgets/Fonts.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,11 @@
 #include "gui/artwork/ToolbarIcons.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
@@ -103,23 +108,63 @@ void DrawToolIcon(QPainter& p, ToolIcon which)
 
 } // namespace
 
-QIcon MakeToolIcon(ToolIcon which)
-{
-    // Drawn for screens of one, two and three device pixels to a pixel, so
-    // a screen of high density gets a picture of its own rather than a
-    // small one enlarged.
-    QIcon icon;
-    for (const int ratio : {1, 2, 3}) {
-        QPixmap pixmap(16 * ratio, 16 * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        DrawToolIcon(p, which);
-        p.end();
-        icon.addPixmap(pixmap);
+namespace {
+
+// An icon drawn when it is first shown, at the size and device pixel ratio it
+// is shown at (one, two or three device pixels to a pixel on the screens of
+// today), rather than a small picture enlarged. A state other than the
+// normal one (a disabled item) is the style's own rendering of the picture.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(ToolIcon which) : which_(which) {}
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(which_); }
+    QString key() const override { return QStringLiteral("DrawnIconEngine"); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size.boundedTo(kSize * 3); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {kSize, kSize * 2, kSize * 3}; }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        const quint64 key = (quint64(size.width()) << 32) | (quint64(size.height()) << 8) | quint64(mode);
+        if (const auto found = drawn_.constFind(key); found != drawn_.constEnd())
+            return *found;
+        return *drawn_.insert(key, Draw(size, mode));
     }
-    return icon;
-}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : qreal(1);
+        QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, picture);
+    }
+
+private:
+    QPixmap Draw(const QSize& size, QIcon::Mode mode) const
+    {
+        // The picture is designed on 16 x 16; `size` is in device pixels.
+        const QSize drawn = size.boundedTo(kSize * 3);
+        QPixmap picture(drawn);
+        picture.fill(Qt::transparent);
+        QPainter p(&picture);
+        p.scale(drawn.width() / qreal(kSize.width()), drawn.height() / qreal(kSize.height()));
+        DrawToolIcon(p, which_);
+        p.end();
+        if (mode == QIcon::Normal || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return picture;
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+
+    static constexpr QSize kSize{16, 16};
+    ToolIcon which_;
+    QHash<quint64, QPixmap> drawn_; // by size and mode
+};
+
+} // namespace
+
+QIcon MakeToolIcon(ToolIcon which) { return QIcon(new DrawnIconEngine(which)); }
 
 QPixmap MakeEmblem(const QSize& size, qreal ratio)
 {

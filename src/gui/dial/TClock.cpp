@@ -1,5 +1,7 @@
 #include "gui/dial/TClock.h"
 
+#include "gui/widgets/Fonts.h"
+
 #include "core/text/NumberText.h"
 #include "qtbase/ClockSource.h"
 #include "qtbase/QtText.h"
@@ -39,11 +41,10 @@ QPen LinePen(const QColor& colour, std::int32_t width, qreal ratio, Qt::PenCapSt
 }
 
 // Faces named by the dial's font stand in where the designed face is not
-// installed, so no font fallback search runs.
+// installed, found once (InstalledFamily).
 QFont FaceFont(const QString& name, std::int32_t pointSize, bool bold)
 {
-    QFont font;
-    font.setFamilies({ name, QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif") });
+    QFont font = FontOf({name, QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     font.setPointSize(std::max(pointSize, 1));
     font.setBold(bold);
     font.setStyleStrategy(QFont::NoAntialias);

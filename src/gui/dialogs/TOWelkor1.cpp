@@ -1,6 +1,7 @@
 #include "gui/dialogs/TOWelkor1.h"
 
 #include "gui/artwork/ToolbarIcons.h"
+#include "gui/widgets/Fonts.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -70,16 +71,6 @@ QPixmap Transparent(const QImage& picture)
 
 } // namespace
 
-QStringList SerifFamilies()
-{
-    return {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
-}
-
-QStringList MonoFamilies()
-{
-    return {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")};
-}
-
 void PaintBox::paintEvent(QPaintEvent*)
 {
     if (!onPaint)
@@ -95,8 +86,7 @@ TOWelkor1::TOWelkor1(QWidget* owner) : QDialog(owner)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(MakeEmblem(QSize(32, 32))));
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
+    QFont font = FontOf(WindowFamilies());
     font.setPointSize(8);
     setFont(font);
     setFixedSize(409, 354); // a dialog's window colour is the button face
@@ -109,8 +99,7 @@ TOWelkor1::TOWelkor1(QWidget* owner) : QDialog(owner)
     tsOWelkor = new QWidget;
     lWelkor = new QLabel(tsOWelkor);
     lWelkor->setTextFormat(Qt::PlainText);
-    QFont big;
-    big.setFamilies(MonoFamilies());
+    QFont big = FontOf(MonoFamilies());
     big.setBold(true);
     big.setPointSize(48);
     lWelkor->setFont(big);
@@ -166,7 +155,7 @@ void TOWelkor1::pbWspPaint(QPainter& canvas)
 {
     canvas.setPen(pbWsp->palette().color(QPalette::WindowText));
     QFont face = pbWsp->font();
-    face.setFamilies(SerifFamilies());
+    face.setFamily(InstalledFamily(SerifFamilies()));
     for (const Credit& credit : kCredits) {
         face.setPointSize(credit.points);
         canvas.setFont(face);

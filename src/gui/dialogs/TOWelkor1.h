@@ -49,10 +49,4 @@ public:
     QPixmap logo; // the maker's emblem, 75 x 88; its bottom-left colour is see-through
 };
 
-// The serif face of the credits; where Times New Roman is missing the
-// metric-compatible Liberation Serif or DejaVu Serif stands in.
-QStringList SerifFamilies();
-// Courier New, or the stand-ins Liberation Mono and DejaVu Sans Mono.
-QStringList MonoFamilies();
-
 } // namespace welkor::gui

@@ -2,6 +2,7 @@
 
 #include "core/app/OperatorFile.h"
 #include "gui/dialogs/Dialogs.h"
+#include "gui/widgets/Fonts.h"
 #include "qtbase/UserError.h"
 #include "qtbase/QtText.h"
 
@@ -87,8 +88,7 @@ TOperator_1::TOperator_1(const OperatorIniPlaces& places, Dialogs& dialogs, QWid
     // Fixed frame with the close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
+    QFont font = FontOf(WindowFamilies());
     font.setPointSize(8);
     setFont(font);
     setFixedSize(309, 130); // 317 x 157 with the frame and title bar

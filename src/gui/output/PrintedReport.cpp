@@ -1,5 +1,6 @@
 #include "gui/output/PrintedReport.h"
 
+#include "gui/widgets/Fonts.h"
 #include "qtbase/UserError.h"
 #include "qtbase/QtText.h"
 
@@ -13,15 +14,8 @@ namespace welkor::gui {
 
 QFont PrintFont(welkor::PrintFace face)
 {
-    QFont font;
-    if (face == welkor::PrintFace::Heading) {
-        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                          QStringLiteral("DejaVu Serif")});
-        font.setPointSize(14);
-    } else {
-        font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
-        font.setPointSize(8);
-    }
+    QFont font = FontOf(face == welkor::PrintFace::Heading ? SerifFamilies() : WindowFamilies());
+    font.setPointSize(face == welkor::PrintFace::Heading ? 14 : 8);
     return font;
 }
 
