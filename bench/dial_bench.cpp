@@ -3,7 +3,16 @@
 // screen. Target: under 50 us for compose + blit.
 #include "QuietDialogs.h"
 #include "qtbase/ClockSource.h"
+#include "gui/analysis/AnalysisPage.h"
+#include "gui/app/Commands.h"
+#include "gui/app/SecondTimer.h"
 #include "gui/app/TWel_Kor.h"
+#include "gui/output/OutputCommands.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/reader/ReaderCommands.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
+#include "gui/shell/ShellCommands.h"
 #include "gui/dial/TClock.h"
 
 #include <QApplication>
@@ -30,12 +39,12 @@ struct Fixture {
         services.dialogs = &dialogs;
         services.clock = &clock;
         window = std::make_unique<TWel_Kor>(services);
-        window->Timer1->stop(); // the benchmark moves the hands itself
-        window->Timer1Phase->stop();
+        window->timer->Timer1->stop(); // the benchmark moves the hands itself
+        window->timer->Timer1Phase->stop();
         window->show();
         window->pcZakladki->setCurrentWidget(window->tsMikroplytka);
         QCoreApplication::processEvents();
-        dial = window->Clock1;
+        dial = window->tsMikroplytka->Clock1;
     }
 
     // The next second; it wraps round within a day.

@@ -8,7 +8,16 @@
 // the program holds its port; the idle time is measured after that.
 #include "qtbase/ClockSource.h"
 #include "gui/dialogs/QtDialogs.h"
+#include "gui/analysis/AnalysisPage.h"
+#include "gui/app/Commands.h"
+#include "gui/app/SecondTimer.h"
 #include "gui/app/TWel_Kor.h"
+#include "gui/output/OutputCommands.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/reader/ReaderCommands.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
+#include "gui/shell/ShellCommands.h"
 #include "app/TfPort.h"
 #include "gui/reader/SerialReaderLink.h"
 
@@ -73,7 +82,7 @@ int main(int argc, char* argv[])
     window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
     if (unplugged) {
         QTimer::singleShot(300, &app, [&] {
-            window.Pobierz1->trigger();
+            window.commands->Pobierz1->trigger();
             window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
             simulator.kill();
             simulator.waitForFinished();
@@ -84,8 +93,8 @@ int main(int argc, char* argv[])
     // ticks there were.
     int rephased = 0;
     int ticks = 0;
-    QObject::connect(window.Timer1Phase, &QTimer::timeout, &app, [&] { ++rephased; });
-    QObject::connect(window.Timer1, &QTimer::timeout, &app, [&] { ++ticks; });
+    QObject::connect(window.timer->Timer1Phase, &QTimer::timeout, &app, [&] { ++rephased; });
+    QObject::connect(window.timer->Timer1, &QTimer::timeout, &app, [&] { ++ticks; });
 
     double cpuStart = 0;
     double wallStart = 0;

@@ -5,7 +5,16 @@
 // bench/big_report).
 #include "QuietDialogs.h"
 #include "qtbase/ClockSource.h"
+#include "gui/analysis/AnalysisPage.h"
+#include "gui/app/Commands.h"
+#include "gui/app/SecondTimer.h"
 #include "gui/app/TWel_Kor.h"
+#include "gui/output/OutputCommands.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/reader/ReaderCommands.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
+#include "gui/shell/ShellCommands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -50,7 +59,7 @@ int main(int argc, char* argv[])
     const qint64 ms = timer.elapsed();
     std::printf("window: %lld ms, peak %ld MiB (%ld MiB before the load), %s, comment memo %d lines\n",
                 static_cast<long long>(ms), PeakKiB() / 1024, startKiB / 1024,
-                dialogs.lastError.isEmpty() ? "opened" : "refused", window.mKomentarz->blockCount());
+                dialogs.lastError.isEmpty() ? "opened" : "refused", window.tsRaport->mKomentarz->blockCount());
     if (!dialogs.lastError.isEmpty())
         std::printf("  %s\n", dialogs.lastError.section(QLatin1Char('\n'), -1).toLocal8Bit().constData());
     return 0;

@@ -2,7 +2,16 @@
 #include "core/report/ReportFile.h"
 #include "QuietDialogs.h"
 #include "qtbase/ClockSource.h"
+#include "gui/analysis/AnalysisPage.h"
+#include "gui/app/Commands.h"
+#include "gui/app/SecondTimer.h"
 #include "gui/app/TWel_Kor.h"
+#include "gui/output/OutputCommands.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/reader/ReaderCommands.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
+#include "gui/shell/ShellCommands.h"
 #include "gui/plate/PlateView.h"
 
 #include <QApplication>
@@ -41,7 +50,7 @@ struct Fixture {
             lines.push_back(line);
         }
         window->report = std::move(*welkor::ReportDocument::Open(welkor::JoinReportLines(lines)).document);
-        window->FindRange();
+        window->tsMikroplytka->FindRange();
         window->pcZakladki->setCurrentWidget(window->tsMikroplytka);
     }
 };
@@ -56,8 +65,8 @@ void BM_RecolourPlateWindow(benchmark::State& state)
 {
     Fixture& f = Shared();
     for (auto _ : state) {
-        f.window->glowScale = !f.window->glowScale; // every pass changes every well
-        f.window->RecolourPlate();
+        f.window->tsMikroplytka->glowScale = !f.window->tsMikroplytka->glowScale; // every pass changes every well
+        f.window->tsMikroplytka->RecolourPlate();
     }
 }
 BENCHMARK(BM_RecolourPlateWindow);
@@ -67,8 +76,8 @@ void BM_RepaintPlatePage(benchmark::State& state)
     Fixture& f = Shared();
     QPixmap target(f.window->tsMikroplytka->size());
     for (auto _ : state) {
-        f.window->glowScale = !f.window->glowScale;
-        f.window->RecolourPlate();
+        f.window->tsMikroplytka->glowScale = !f.window->tsMikroplytka->glowScale;
+        f.window->tsMikroplytka->RecolourPlate();
         f.window->tsMikroplytka->render(&target);
     }
 }
@@ -77,11 +86,11 @@ BENCHMARK(BM_RepaintPlatePage)->Unit(benchmark::kMicrosecond);
 void BM_RepaintWellsOnly(benchmark::State& state)
 {
     Fixture& f = Shared();
-    QPixmap target(f.window->plateView->size());
+    QPixmap target(f.window->tsMikroplytka->plateView->size());
     for (auto _ : state) {
-        f.window->glowScale = !f.window->glowScale;
-        f.window->RecolourPlate();
-        f.window->plateView->render(&target);
+        f.window->tsMikroplytka->glowScale = !f.window->tsMikroplytka->glowScale;
+        f.window->tsMikroplytka->RecolourPlate();
+        f.window->tsMikroplytka->plateView->render(&target);
     }
 }
 BENCHMARK(BM_RepaintWellsOnly)->Unit(benchmark::kMicrosecond);

@@ -57,7 +57,7 @@ QString Shown(int column, int row) { return QStringLiteral(" ") + QString::fromL
 void SetReading(TWel_Kor& w, int column, int row, const char* text)
 {
     w.report.setMeasuredCell(column, row, text);
-    w.ShowValuesInGrid();
+    w.tsTabela->ShowValuesInGrid();
 }
 
 class AnalysisRoad : public WindowTest {
@@ -79,7 +79,7 @@ protected:
         int count = 0;
         for (int r = 1; r <= 8; ++r)
             for (int c = 1; c <= 12; ++c)
-                if (w.sgEdycja->cell(c, r) == kBelow)
+                if (w.tsTabela->sgEdycja->cell(c, r) == kBelow)
                     ++count;
         return count;
     }
@@ -114,11 +114,11 @@ TEST_F(AnalysisRoad, ThresholdIsCutForTheStatusPanelNotRounded)
                 return k.second;
             return LowAndHigh(c, r);
         }));
-        w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-        w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+        w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+        w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral("neg"));
         w.tbAnalizujClick();
         EXPECT_EQ(w.sbPanels[3]->text(), k.status) << k.second.toStdString();
-        EXPECT_EQ(w.controlCounts.negative, 2);
+        EXPECT_EQ(w.tsTabela->controlCounts.negative, 2);
         EXPECT_FALSE(w.report.freshMeasurement());
     }
     ExpectNoErrors();
@@ -135,15 +135,15 @@ TEST_F(AnalysisRoad, ASampleBelowACutThresholdIsMarkedAndTheExactOneIsShownBesid
         return LowAndHigh(c, r);
     }));
     w.pcZakladki->setCurrentWidget(w.tsTabela);
-    TypeIntoCell(w.sgEdycja, 1, 1, QStringLiteral("neg"));
-    TypeIntoCell(w.sgEdycja, 2, 1, QStringLiteral("neg"));
-    w.tbAnalizuj->click();
+    TypeIntoCell(w.tsTabela->sgEdycja, 1, 1, QStringLiteral("neg"));
+    TypeIntoCell(w.tsTabela->sgEdycja, 2, 1, QStringLiteral("neg"));
+    w.commands->tbAnalizuj->click();
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,6166"));
     EXPECT_EQ(w.sbPanels[3]->toolTip(), QStringLiteral("Próg dokładnie: 0,61665"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 1), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 1), kBelow);
     // A fresh copy of the values carries no tool tip of the old threshold.
     dialogs.yesNoAnswers = {true}; // the marks in the edit grid may go
-    w.tbPrzenies->click();
+    w.commands->tbPrzenies->click();
     EXPECT_TRUE(w.sbPanels[3]->toolTip().isEmpty());
     ExpectNoErrors();
 }
@@ -151,31 +151,31 @@ TEST_F(AnalysisRoad, ASampleBelowACutThresholdIsMarkedAndTheExactOneIsShownBesid
 TEST_F(AnalysisRoad, SamplesBelowTheThresholdAreMarkedAndControlsKeepTheirMarks)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(2, 2, QStringLiteral(" NEG"));
-    w.sgEdycja->setCell(3, 3, QStringLiteral("poz")); // a positive control below the threshold
-    w.sgEdycja->setCell(8, 8, QStringLiteral("poz")); // and one above it
-    w.Analizuj1->trigger();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral(" NEG"));
+    w.tsTabela->sgEdycja->setCell(3, 3, QStringLiteral("poz")); // a positive control below the threshold
+    w.tsTabela->sgEdycja->setCell(8, 8, QStringLiteral("poz")); // and one above it
+    w.commands->Analizuj1->trigger();
     ExpectNoErrors();
 
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
-    EXPECT_EQ(w.controlCounts.negative, 2);
-    EXPECT_EQ(w.controlCounts.positive, 2);
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
-    EXPECT_EQ(w.sgEdycja->cell(8, 8), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->controlCounts.negative, 2);
+    EXPECT_EQ(w.tsTabela->controlCounts.positive, 2);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(8, 8), QStringLiteral(" poz"));
     // Every low sample is marked, every high one keeps its value.
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 12; ++c) {
             if ((c == 1 && r == 1) || (c == 2 && r == 2) || (c == 3 && r == 3) || (c == 8 && r == 8))
                 continue;
-            EXPECT_EQ(w.sgEdycja->cell(c, r), c <= 6 ? kBelow : Shown(c, r)) << c << "," << r;
+            EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, r), c <= 6 ? kBelow : Shown(c, r)) << c << "," << r;
         }
     // Headings are never touched and the measured grid does not change.
-    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral("A"));
-    EXPECT_EQ(w.sgDane->cell(4, 4), Shown(4, 4));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 1), QStringLiteral("A"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(4, 4), Shown(4, 4));
     EXPECT_FALSE(w.report.freshMeasurement());
 }
 
@@ -190,63 +190,63 @@ TEST_F(AnalysisRoad, WellsWithoutAReadingTakeNoPart)
             return "over";
         return LowAndHigh(c, r);
     }));
-    ASSERT_EQ(w.sgDane->cell(1, 2), QStringLiteral(" OVER"));
-    ASSERT_EQ(w.sgDane->cell(2, 1), QStringLiteral(" over"));
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg")); // 0,100
-    w.sgEdycja->setCell(1, 2, QStringLiteral("neg")); // OVER: would pull the mean down
-    w.sgEdycja->setCell(1, 3, QStringLiteral("neg")); // blank
-    w.sgEdycja->setCell(2, 2, QStringLiteral("neg")); // over
+    ASSERT_EQ(w.tsTabela->sgDane->cell(1, 2), QStringLiteral(" OVER"));
+    ASSERT_EQ(w.tsTabela->sgDane->cell(2, 1), QStringLiteral(" over"));
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg")); // 0,100
+    w.tsTabela->sgEdycja->setCell(1, 2, QStringLiteral("neg")); // OVER: would pull the mean down
+    w.tsTabela->sgEdycja->setCell(1, 3, QStringLiteral("neg")); // blank
+    w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral("neg")); // over
     w.tbAnalizujClick();
     ExpectNoErrors();
 
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3"));
-    EXPECT_EQ(w.controlCounts.negative, 1);
-    EXPECT_EQ(w.sgEdycja->cell(1, 2), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" over")); // a sample without a reading is not marked
-    EXPECT_EQ(w.sgEdycja->cell(1, 4), kBelow);
+    EXPECT_EQ(w.tsTabela->controlCounts.negative, 1);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" over")); // a sample without a reading is not marked
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 4), kBelow);
 }
 
 TEST_F(AnalysisRoad, NonNumberInANegativeControlStopsBeforeAnythingIsShown)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
     SetReading(w, 2, 1, "x");
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(2, 1, QStringLiteral("neg"));
-    w.tbAnalizuj->click();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(2, 1, QStringLiteral("neg"));
+    w.commands->tbAnalizuj->click();
 
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(dialogs.errors[0], QStringLiteral("Wartość 'x' nie jest liczbą."));
     EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
     EXPECT_EQ(CountBelow(w), 0);
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" neg")); // the marks were normalised first
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" neg")); // the marks were normalised first
 }
 
 TEST_F(AnalysisRoad, NonNumberInASampleStopsMarkingAtThatWell)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
     SetReading(w, 5, 3, " 0,1x");
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
-    w.tbAnalizuj->click();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+    w.commands->tbAnalizuj->click();
 
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(dialogs.errors[0], QStringLiteral("Wartość ' 0,1x' nie jest liczbą."));
     EXPECT_TRUE(w.report.freshMeasurement());
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
     // Rows are visited before columns: the wells before (5, 3) are marked.
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
-    EXPECT_EQ(w.sgEdycja->cell(4, 3), kBelow);
-    EXPECT_EQ(w.sgEdycja->cell(6, 3), Shown(6, 3));
-    EXPECT_EQ(w.sgEdycja->cell(1, 4), Shown(1, 4));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(4, 3), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(6, 3), Shown(6, 3));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 4), Shown(1, 4));
 
     // Still fresh: once the reading is a number the whole analysis runs again.
     SetReading(w, 5, 3, " 0,150");
-    w.tbAnalizuj->click();
+    w.commands->tbAnalizuj->click();
     EXPECT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(6, 3), kBelow);
-    EXPECT_EQ(w.sgEdycja->cell(1, 4), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(6, 3), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 4), kBelow);
     EXPECT_EQ(CountBelow(w), 6 * 8 - 2);
 }
 
@@ -254,41 +254,41 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
 {
     const QString noNegative = QStringLiteral("Brak kontroli ujemnych (neg) — nie można wyznaczyć progu.");
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh));
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
-    w.tbAnalizuj->click();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+    w.commands->tbAnalizuj->click();
     ASSERT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
     EXPECT_TRUE(dialogs.informations.isEmpty());
 
     // Analysed: another click tells how to start a new analysis.
-    w.tbAnalizuj->click();
+    w.commands->tbAnalizuj->click();
     ASSERT_EQ(dialogs.informations.size(), 1);
     EXPECT_TRUE(dialogs.informations[0].contains(QStringLiteral("„Przenieś”"))) << dialogs.informations[0].toStdString();
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
 
     // "Przenieś" starts it: the old threshold goes with the old marks.
     dialogs.yesNoAnswers = {true}; // the marks may go
-    w.tbPrzenies->click();
+    w.commands->tbPrzenies->click();
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
 
     // The only negative control has no reading: the user is told, nothing is
     // marked, and the panel shows no threshold (not even one left by an
     // earlier plate).
     w.sbPanels[3]->setText(QStringLiteral("Próg: 9,99"));
-    w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
-    w.sgEdycja->setCell(4, 4, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(3, 3, QStringLiteral("poz"));
+    w.tsTabela->sgEdycja->setCell(4, 4, QStringLiteral("neg"));
     SetReading(w, 4, 4, " blank");
-    w.tbAnalizuj->click();
+    w.commands->tbAnalizuj->click();
     ExpectNoErrors();
     ASSERT_EQ(dialogs.informations.size(), 2);
     EXPECT_EQ(dialogs.informations[1], noNegative);
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
     EXPECT_EQ(CountBelow(w), 0);
-    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 3), QStringLiteral(" poz"));
 
     // Nothing was analysed, so a control typed now is used at once.
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.tbAnalizuj->click();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.commands->tbAnalizuj->click();
     EXPECT_EQ(dialogs.informations.size(), 2);
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3"));
     EXPECT_FALSE(w.report.freshMeasurement());
@@ -297,7 +297,7 @@ TEST_F(AnalysisRoad, AnalizujNeverEndsInSilenceAndNoOldThresholdStands)
     WriteFile(QStringLiteral("other.rap"), SampleReport());
     dialogs.fileAnswers = {Path(QStringLiteral("other.rap"))};
     dialogs.saveChoiceAnswers = {SaveChoice::Discard}; // the analysis is not kept
-    w.tbOtworzRaport->click();
+    w.commands->tbOtworzRaport->click();
     ExpectNoErrors();
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
 }
@@ -316,19 +316,19 @@ TEST_F(AnalysisRoad, TypedControlsInCapitalsCountAndAnEqualSampleStaysUnmarked)
         return "1,000";
     }));
     w.pcZakladki->setCurrentWidget(w.tsTabela);
-    TypeIntoCell(w.sgEdycja, 1, 1, QStringLiteral("NEG"));
-    TypeIntoCell(w.sgEdycja, 2, 1, QStringLiteral("Neg "));
-    ASSERT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral("NEG"));
-    ASSERT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral("Neg "));
-    w.tbAnalizuj->click();
+    TypeIntoCell(w.tsTabela->sgEdycja, 1, 1, QStringLiteral("NEG"));
+    TypeIntoCell(w.tsTabela->sgEdycja, 2, 1, QStringLiteral("Neg "));
+    ASSERT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral("NEG"));
+    ASSERT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral("Neg "));
+    w.commands->tbAnalizuj->click();
     ExpectNoErrors();
 
-    EXPECT_EQ(w.controlCounts.negative, 2);
+    EXPECT_EQ(w.tsTabela->controlCounts.negative, 2);
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,15"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 1), QStringLiteral(" 0,150"));
-    EXPECT_EQ(w.sgEdycja->cell(4, 1), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 1), QStringLiteral(" 0,150"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(4, 1), kBelow);
     EXPECT_EQ(CountBelow(w), 1);
 }
 
@@ -339,33 +339,33 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     dialogs.fileAnswers = {Path(QStringLiteral("plate.rap"))};
     w.Otwrz1Click();
     ExpectNoErrors();
-    ASSERT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+    ASSERT_EQ(w.tsTabela->sgDane->cell(1, 1), QStringLiteral(" 0,100"));
 
     w.tbPrzeniesClick();
     EXPECT_TRUE(w.report.freshMeasurement());
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(2, 2, QStringLiteral("neg"));
-    w.sgEdycja->setCell(3, 3, QStringLiteral("poz"));
-    w.tbAnalizuj->click();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(3, 3, QStringLiteral("poz"));
+    w.commands->tbAnalizuj->click();
     ExpectNoErrors();
 
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
-    EXPECT_EQ(w.sgEdycja->cell(6, 8), kBelow);
-    EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(6, 8), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(7, 1), Shown(7, 1));
     EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
     EXPECT_FALSE(w.report.freshMeasurement());
 
     // A second run only rewrites marks typed since, and says why.
-    w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(12, 8, QStringLiteral("neg"));
     w.tbAnalizujClick();
     EXPECT_EQ(dialogs.informations.size(), 1);
-    EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 8), QStringLiteral(" neg"));
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3165"));
-    w.sgEdycja->setCell(12, 8, Shown(12, 8));
+    w.tsTabela->sgEdycja->setCell(12, 8, Shown(12, 8));
 
     dialogs.fileAnswers = {Path(QStringLiteral("analysed.rap"))};
     w.Zapisz1Click();
@@ -381,41 +381,41 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
     // Another plate in between, so the reopened values cannot be left overs.
     WriteFile(QStringLiteral("other.rap"), SampleReport());
     dialogs.fileAnswers = {Path(QStringLiteral("other.rap"))};
-    w.tbOtworzRaport->click();
-    ASSERT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
-    ASSERT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" 0,110"));
+    w.commands->tbOtworzRaport->click();
+    ASSERT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
+    ASSERT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" 0,110"));
 
     dialogs.fileAnswers = {Path(QStringLiteral("analysed.rap"))};
     w.Otwrz1Click();
     ExpectNoErrors();
     EXPECT_FALSE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
-    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral(" 1"));
-    EXPECT_EQ(w.sgEdycja->cell(12, 0), QStringLiteral(" 12"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral(" A"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 8), QStringLiteral(" H"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" poz"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), kBelow);
-    EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
-    EXPECT_EQ(w.sgEdycja->cell(12, 8), Shown(12, 8));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 0), QStringLiteral(" "));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral(" 1"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 0), QStringLiteral(" 12"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 1), QStringLiteral(" A"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 8), QStringLiteral(" H"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 2), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 3), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 8), Shown(12, 8));
     EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
-    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
-    EXPECT_EQ(w.sgDane->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(7, 1), Shown(7, 1));
 
     // The stored analysis is not recomputed: a high well marked "neg" now
     // would raise the threshold and mark the high wells. The user is told
     // how to analyse again instead.
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
-    w.sgEdycja->setCell(12, 8, QStringLiteral("neg"));
-    w.tbAnalizuj->click();
+    w.tsTabela->sgEdycja->setCell(12, 8, QStringLiteral("neg"));
+    w.commands->tbAnalizuj->click();
     ExpectNoErrors();
     ASSERT_EQ(dialogs.informations.size(), 2);
     EXPECT_TRUE(dialogs.informations[1].contains(QStringLiteral("„Przenieś”")));
-    EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 8), QStringLiteral(" neg"));
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
-    EXPECT_EQ(w.sgEdycja->cell(7, 1), Shown(7, 1));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(7, 1), Shown(7, 1));
     EXPECT_EQ(CountBelow(w), 6 * 8 - 3);
 }
 
@@ -426,20 +426,20 @@ TEST_F(AnalysisRoad, TypedStandardsStayStandardsThroughAnalysisSaveAndReopen)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh)); // columns 1-6 read 0,1xx
     w.pcZakladki->setCurrentWidget(w.tsTabela);
-    TypeIntoCell(w.sgEdycja, 1, 1, QStringLiteral("neg"));
-    TypeIntoCell(w.sgEdycja, 1, 2, QStringLiteral("neg")); // threshold 3 × 0,1005
-    TypeIntoCell(w.sgEdycja, 2, 1, QStringLiteral("STD 12.5"));
-    TypeIntoCell(w.sgEdycja, 2, 2, QStringLiteral(" std 0,5 "));
-    TypeIntoCell(w.sgEdycja, 2, 3, QStringLiteral("std 5 ng"));
-    w.tbAnalizuj->click();
+    TypeIntoCell(w.tsTabela->sgEdycja, 1, 1, QStringLiteral("neg"));
+    TypeIntoCell(w.tsTabela->sgEdycja, 1, 2, QStringLiteral("neg")); // threshold 3 × 0,1005
+    TypeIntoCell(w.tsTabela->sgEdycja, 2, 1, QStringLiteral("STD 12.5"));
+    TypeIntoCell(w.tsTabela->sgEdycja, 2, 2, QStringLiteral(" std 0,5 "));
+    TypeIntoCell(w.tsTabela->sgEdycja, 2, 3, QStringLiteral("std 5 ng"));
+    w.commands->tbAnalizuj->click();
     ExpectNoErrors();
 
-    EXPECT_EQ(w.controlCounts.negative, 2);
+    EXPECT_EQ(w.tsTabela->controlCounts.negative, 2);
     EXPECT_EQ(w.sbPanels[3]->text(), QStringLiteral("Próg: 0,3015"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" std 12,5"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" std 0,5"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 3), QStringLiteral("std 5 ng")); // kept as typed, not marked
-    EXPECT_EQ(w.sgEdycja->cell(2, 4), kBelow);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" std 12,5"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 2), QStringLiteral(" std 0,5"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 3), QStringLiteral("std 5 ng")); // kept as typed, not marked
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 4), kBelow);
     EXPECT_EQ(CountBelow(w), 6 * 8 - 5);
 
     dialogs.fileAnswers = {Path(QStringLiteral("standards.rap"))};
@@ -453,10 +453,10 @@ TEST_F(AnalysisRoad, TypedStandardsStayStandardsThroughAnalysisSaveAndReopen)
     dialogs.fileAnswers = {Path(QStringLiteral("standards.rap"))};
     w.Otwrz1Click();
     ExpectNoErrors();
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" std\u00A012,5"));
-    w.tbAnalizuj->click(); // only the marks: the report holds its analysis
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" std 12,5"));
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" std 0,5"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" std\u00A012,5"));
+    w.commands->tbAnalizuj->click(); // only the marks: the report holds its analysis
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" std 12,5"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 2), QStringLiteral(" std 0,5"));
 }
 
 } // namespace

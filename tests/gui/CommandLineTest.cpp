@@ -144,7 +144,7 @@ protected:
     {
         window.reset();
         TWel_Kor& w = Start();
-        w.Guarded([&] { w.LoadReport(report); });
+        w.Guarded([&] { w.files->LoadReport(report); });
         return w;
     }
 };
@@ -157,7 +157,7 @@ TEST_F(CommandLine, ExportIsTheWindowsExportByteForByte)
         TWel_Kor& w = Open(report);
         dialogs.fileAnswers = {Path(QStringLiteral("okno.txt"))};
         dialogs.yesNoAnswers = {true};
-        w.Zapisz2->trigger();
+        w.commands->Zapisz2->trigger();
         ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
 
         const CliRun run = Cli({QStringLiteral("eksport"), QStringLiteral("--format"), QStringLiteral("rap-txt"), report});
@@ -178,15 +178,15 @@ TEST_F(CommandLine, AnalysisIsTheWindowsPrzeniesMarksAnalizujAndZapisz)
 
         TWel_Kor& w = Open(report);
         dialogs.yesNoAnswers = {true}; // an analysed report asks before its marks go
-        w.tbPrzenies->click();
+        w.commands->tbPrzenies->click();
         w.pcZakladki->setCurrentWidget(w.tsTabela);
         for (const welkor::WellPosition& well : negatives)
-            TypeIntoCell(w.sgEdycja, well.column + 1, well.row + 1, QStringLiteral("neg"));
-        TypeIntoCell(w.sgEdycja, positives[0].column + 1, positives[0].row + 1, QStringLiteral("poz"));
-        w.tbAnalizuj->click();
+            TypeIntoCell(w.tsTabela->sgEdycja, well.column + 1, well.row + 1, QStringLiteral("neg"));
+        TypeIntoCell(w.tsTabela->sgEdycja, positives[0].column + 1, positives[0].row + 1, QStringLiteral("poz"));
+        w.commands->tbAnalizuj->click();
         dialogs.fileAnswers = {Path(QStringLiteral("okno.rap"))};
         dialogs.yesNoAnswers = {true};
-        w.tbZapiszRaport->click();
+        w.commands->tbZapiszRaport->click();
         ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
 
         const QString result = Path(QStringLiteral("cli.rap"));
@@ -232,7 +232,7 @@ TEST_F(CommandLine, LongTableOfAFolderGivesBackTheValuesAndRefusesAsTheWindow)
                 ASSERT_EQ(f.size(), 7) << rows[row].toStdString();
                 EXPECT_EQ(f[0], report);
                 EXPECT_EQ(f[1], f[2] + f[3]);
-                const std::string shown = ToCp1250(w.sgDane->cell(c, r));
+                const std::string shown = ToCp1250(w.tsTabela->sgDane->cell(c, r));
                 long double value = 0;
                 if (welkor::TryStrToFloat(shown, value)) {
                     EXPECT_EQ(f[5], QStringLiteral("liczba"));
@@ -241,7 +241,7 @@ TEST_F(CommandLine, LongTableOfAFolderGivesBackTheValuesAndRefusesAsTheWindow)
                     EXPECT_EQ(f[5], QString::fromStdString(shown).trimmed().toLower());
                     EXPECT_TRUE(f[4].isEmpty());
                 }
-                const QString mark = w.sgEdycja->cell(c, r).trimmed();
+                const QString mark = w.tsTabela->sgEdycja->cell(c, r).trimmed();
                 const bool marked = !w.report.freshMeasurement()
                     && (mark == QStringLiteral("neg") || mark == QStringLiteral("poz") || mark == QStringLiteral("poniżej"));
                 EXPECT_EQ(f[6], marked ? mark : QString()) << rows[row].toStdString();
@@ -354,7 +354,7 @@ TEST_F(CommandLine, PlateCsvReadsAsTwelveNumberColumnsInPandas)
             const QJsonArray row = rows[r - 1].toArray();
             ASSERT_EQ(row.size(), 12);
             for (int c = 1; c <= 12; ++c) {
-                const std::string shown = ToCp1250(w.sgDane->cell(c, r));
+                const std::string shown = ToCp1250(w.tsTabela->sgDane->cell(c, r));
                 long double value = 0;
                 if (welkor::TryStrToFloat(shown, value))
                     EXPECT_DOUBLE_EQ(row[c - 1].toDouble(), static_cast<double>(value)) << shown;
@@ -370,8 +370,8 @@ TEST_F(CommandLine, PictureWellsHaveThePlatePagesFills)
     const QString report = Reports(1).last();
     for (const bool glow : {false, true}) {
         TWel_Kor& w = Open(report);
-        w.cbZarzenie->setChecked(glow);
-        w.cbZarzenieClick();
+        w.tsMikroplytka->cbZarzenie->setChecked(glow);
+        w.tsMikroplytka->cbZarzenieClick();
         const QImage page = w.tsMikroplytka->grab().toImage();
 
         const QString png = Path(QStringLiteral("plyta.png"));
@@ -393,9 +393,9 @@ TEST_F(CommandLine, PictureWellsHaveThePlatePagesFills)
         // The legend's extreme shapes, wherever each picture puts them.
         const int legendLeft = 55 + 12 * 33 + 24 + 15;
         EXPECT_EQ(picture.pixel(legendLeft, 55 + 3 * 33 + 15),
-                  page.pixel(w.sMaksymalna->mapTo(w.tsMikroplytka, QPoint(15, 15))));
+                  page.pixel(w.tsMikroplytka->sMaksymalna->mapTo(w.tsMikroplytka, QPoint(15, 15))));
         EXPECT_EQ(picture.pixel(legendLeft, 55 + 4 * 33 + 2),
-                  page.pixel(w.sMinimalna->mapTo(w.tsMikroplytka, QPoint(15, 2))));
+                  page.pixel(w.tsMikroplytka->sMinimalna->mapTo(w.tsMikroplytka, QPoint(15, 2))));
     }
 }
 
@@ -420,9 +420,9 @@ TEST_F(CommandLine, TransmissionSavesWhatTheWindowsFetchSaves)
     this->reader = &reader;
     WriteFile(QStringLiteral("Operator.ini"), "Operator:\r\nEwa Nowak\r\n");
     TWel_Kor& w = Start();
-    w.tbPobierz->click();
+    w.commands->tbPobierz->click();
     dialogs.fileAnswers = {Path(QStringLiteral("okno.rap"))};
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     ASSERT_TRUE(dialogs.errors.isEmpty() && dialogs.informations.isEmpty());
 
     // No --operator: the name comes from the user's Operator.ini, where the

@@ -72,7 +72,7 @@ protected:
         TWel_Kor& w = Start();
         w.pcZakladki->setCurrentWidget(w.tsMikroplytka);
         QCoreApplication::processEvents();
-        return *w.Clock1;
+        return *w.tsMikroplytka->Clock1;
     }
 };
 
@@ -81,19 +81,19 @@ protected:
 TEST_F(DialTest, PlatePageDialIsSetAtStartAndOnEveryTick)
 {
     TWel_Kor& w = Start();
-    ASSERT_NE(w.Clock1, nullptr);
-    EXPECT_EQ(w.Clock1->parentWidget(), w.tsMikroplytka);
-    EXPECT_EQ(w.Clock1->geometry(), QRect(352, 344, 105, 113));
-    EXPECT_EQ(w.Clock1->position(), 9 * 3600 + 30 * 60 + 15);
+    ASSERT_NE(w.tsMikroplytka->Clock1, nullptr);
+    EXPECT_EQ(w.tsMikroplytka->Clock1->parentWidget(), w.tsMikroplytka);
+    EXPECT_EQ(w.tsMikroplytka->Clock1->geometry(), QRect(352, 344, 105, 113));
+    EXPECT_EQ(w.tsMikroplytka->Clock1->position(), 9 * 3600 + 30 * 60 + 15);
     // The form's values: the page's own colour behind the disc, no zone,
     // everything else as a new dial has it.
-    EXPECT_EQ(w.Clock1->colorBack(), 0xFF00000Fu);
-    EXPECT_FALSE(w.Clock1->alarmZone());
-    EXPECT_DOUBLE_EQ(w.Clock1->thickFraction(), 18 / 111.0);
+    EXPECT_EQ(w.tsMikroplytka->Clock1->colorBack(), 0xFF00000Fu);
+    EXPECT_FALSE(w.tsMikroplytka->Clock1->alarmZone());
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->Clock1->thickFraction(), 18 / 111.0);
 
     clock.time = QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 999));
     w.Timer1Timer();
-    EXPECT_EQ(w.Clock1->position(), 86399.0f);
+    EXPECT_EQ(w.tsMikroplytka->Clock1->position(), 86399.0f);
 }
 
 TEST_F(DialTest, TimerIsKeptJustAfterEachWholeSecond)
@@ -101,29 +101,29 @@ TEST_F(DialTest, TimerIsKeptJustAfterEachWholeSecond)
     const auto at = [](int s, int ms) { return QDateTime(QDate(2026, 12, 8), QTime(9, 30, s, ms)); };
     clock.time = at(15, 250);
     TWel_Kor& w = Start();
-    EXPECT_EQ(w.Timer1->timerType(), Qt::PreciseTimer);
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.timer->Timer1->timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(w.timer->Timer1->isActive());
     // Started off the second: it is started again 5 ms after the next one.
-    ASSERT_TRUE(w.Timer1Phase->isActive());
-    EXPECT_LE(w.Timer1Phase->remainingTime(), 755);
-    EXPECT_GT(w.Timer1Phase->remainingTime(), 650);
+    ASSERT_TRUE(w.timer->Timer1Phase->isActive());
+    EXPECT_LE(w.timer->Timer1Phase->remainingTime(), 755);
+    EXPECT_GT(w.timer->Timer1Phase->remainingTime(), 650);
 
     clock.time = at(16, 5);
-    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1Phase, "timeout"));
-    w.Timer1Phase->stop(); // as once a single-shot timer has fired
+    ASSERT_TRUE(QMetaObject::invokeMethod(w.timer->Timer1Phase, "timeout"));
+    w.timer->Timer1Phase->stop(); // as once a single-shot timer has fired
     EXPECT_EQ(w.sbPanels[2]->text(), QStringLiteral("Czas: 09:30:16"));
-    EXPECT_EQ(w.Clock1->position(), 9 * 3600 + 30 * 60 + 16);
-    EXPECT_GT(w.Timer1->remainingTime(), 900); // started again just now
+    EXPECT_EQ(w.tsMikroplytka->Clock1->position(), 9 * 3600 + 30 * 60 + 16);
+    EXPECT_GT(w.timer->Timer1->remainingTime(), 900); // started again just now
 
     // A tick on its mark leaves the timer alone, a late one puts it back.
     clock.time = at(17, 8);
-    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1, "timeout"));
-    EXPECT_FALSE(w.Timer1Phase->isActive());
+    ASSERT_TRUE(QMetaObject::invokeMethod(w.timer->Timer1, "timeout"));
+    EXPECT_FALSE(w.timer->Timer1Phase->isActive());
     clock.time = at(18, 900);
-    ASSERT_TRUE(QMetaObject::invokeMethod(w.Timer1, "timeout"));
+    ASSERT_TRUE(QMetaObject::invokeMethod(w.timer->Timer1, "timeout"));
     EXPECT_EQ(w.sbPanels[2]->text(), QStringLiteral("Czas: 09:30:18"));
-    ASSERT_TRUE(w.Timer1Phase->isActive());
-    EXPECT_LE(w.Timer1Phase->remainingTime(), 105);
+    ASSERT_TRUE(w.timer->Timer1Phase->isActive());
+    EXPECT_LE(w.timer->Timer1Phase->remainingTime(), 105);
 }
 
 TEST_F(DialTest, HandsEndWhereTheyShouldAndCombineWithTheFace)
@@ -337,7 +337,7 @@ TEST_F(DialTest, OnAScreenOfHighDensityThePicturesAreSharp)
 
     // The colour icon, 16 pixels: a picture of its own, the circles' edges
     // in the finer pixels; the emblems of the plate page and the about box.
-    const QImage icon = window->tbKolor->icon().pixmap(QSize(16, 16), 2.0).toImage();
+    const QImage icon = window->commands->tbKolor->icon().pixmap(QSize(16, 16), 2.0).toImage();
     EXPECT_EQ(icon.size(), QSize(32, 32));
     EXPECT_GT(FineEdges(icon, 100), 20);
     for (QLabel* label : window->tsMikroplytka->findChildren<QLabel*>()) {

@@ -167,8 +167,8 @@ TEST_F(DiskFullTest, SaveNamesTheFileAndTheCauseAndKeepsTheOldFile)
     WriteFile(name, SampleReport());
     TWel_Kor& w = Start();
     dialogs.fileAnswers.push_back(Path(name));
-    w.Otwrz1->trigger();
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.commands->Otwrz1->trigger();
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     ASSERT_TRUE(dialogs.errors.isEmpty());
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
@@ -195,14 +195,14 @@ TEST_F(DiskFullTest, SaveNamesTheFileAndTheCauseAndKeepsTheOldFile)
         dialogs.errors.clear();
         dialogs.fileAnswers.push_back(Path(name));
         dialogs.yesNoAnswers.push_back(true); // overwrite
-        w.Zapisz1->trigger();
+        w.commands->Zapisz1->trigger();
         ASSERT_EQ(dialogs.errors.size(), 1);
         EXPECT_EQ(dialogs.errors[0], QStringLiteral("Cannot create file \"%1\". Brak miejsca na dysku. "
                                                     "Plik pozostał bez zmian.")
                                          .arg(Path(name)));
         EXPECT_EQ(ReadFile(name), SampleReport());
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
-        EXPECT_TRUE(w.ReportHasUnsavedChanges());
+        EXPECT_TRUE(w.files->ReportHasUnsavedChanges());
     }
 }
 

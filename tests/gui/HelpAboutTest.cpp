@@ -118,16 +118,16 @@ TEST_F(WindowTest, HelpOpensAtTheTopAndAtTheIndex)
 {
     CopyHelpTo(dir.path());
     TWel_Kor& w = Start();
-    w.Indeks1->trigger();
-    ASSERT_NE(w.helpViewer, nullptr);
-    EXPECT_TRUE(w.helpViewer->isVisible());
-    EXPECT_EQ(w.helpViewer->browser->source().toLocalFile(), Path(kHelp));
-    EXPECT_GT(w.helpViewer->browser->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(TopLine(*w.helpViewer), QStringLiteral("Indeks"));
+    w.commands->Indeks1->trigger();
+    ASSERT_NE(w.shell->helpViewer, nullptr);
+    EXPECT_TRUE(w.shell->helpViewer->isVisible());
+    EXPECT_EQ(w.shell->helpViewer->browser->source().toLocalFile(), Path(kHelp));
+    EXPECT_GT(w.shell->helpViewer->browser->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(TopLine(*w.shell->helpViewer), QStringLiteral("Indeks"));
 
-    w.Pomoc2->trigger();
-    EXPECT_EQ(w.helpViewer->browser->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(TopLine(*w.helpViewer), QStringLiteral("Welkor Lumo 1 – pomoc"));
+    w.commands->Pomoc2->trigger();
+    EXPECT_EQ(w.shell->helpViewer->browser->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(TopLine(*w.shell->helpViewer), QStringLiteral("Welkor Lumo 1 – pomoc"));
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -135,12 +135,12 @@ TEST_F(WindowTest, EscapeClosesTheHelp)
 {
     CopyHelpTo(dir.path());
     TWel_Kor& w = Start();
-    w.Pomoc2->trigger();
-    ASSERT_NE(w.helpViewer, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.helpViewer));
-    w.helpViewer->browser->setFocus();
+    w.commands->Pomoc2->trigger();
+    ASSERT_NE(w.shell->helpViewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.shell->helpViewer));
+    w.shell->helpViewer->browser->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(w.helpViewer->isVisible());
+    EXPECT_FALSE(w.shell->helpViewer->isVisible());
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -151,18 +151,18 @@ TEST_F(WindowTest, InstalledProgramFindsItsHelpAndLogoUnderShareAndAMissingHelpI
     ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("usr/share/welkor-lumo"))));
     ASSERT_TRUE(QFile::copy(QStringLiteral(WELKOR_BUILT_LOGO), Path(QStringLiteral("usr/share/welkor-lumo/Marvant.bmp"))));
     TWel_Kor& w = Start();
-    EXPECT_FALSE(w.logoBitmap.isNull());
-    w.Pomoc2->trigger();
+    EXPECT_FALSE(w.output->Logo().isNull());
+    w.commands->Pomoc2->trigger();
     ASSERT_EQ(dialogs.informations.size(), 1);
     EXPECT_EQ(dialogs.informations[0],
               QStringLiteral("Nie znaleziono pliku pomocy:\n")
                   + QDir::toNativeSeparators(QDir(executableDir).filePath(kHelp)));
-    EXPECT_EQ(w.helpViewer, nullptr);
+    EXPECT_EQ(w.shell->helpViewer, nullptr);
 
     CopyHelpTo(Path(QStringLiteral("usr/share/welkor-lumo")));
-    w.Pomoc2->trigger();
-    ASSERT_NE(w.helpViewer, nullptr);
-    EXPECT_EQ(w.helpViewer->browser->source().toLocalFile(), Path(QStringLiteral("usr/share/welkor-lumo/")) + kHelp);
+    w.commands->Pomoc2->trigger();
+    ASSERT_NE(w.shell->helpViewer, nullptr);
+    EXPECT_EQ(w.shell->helpViewer->browser->source().toLocalFile(), Path(QStringLiteral("usr/share/welkor-lumo/")) + kHelp);
 }
 
 TEST_F(WindowTest, AboutBoxShowsTheProductAndLogoAndClosesBothWays)
@@ -207,8 +207,8 @@ TEST_F(WindowTest, AboutBoxShowsTheProductAndLogoAndClosesBothWays)
         checked = true;
     });
     dialogs.modalScripts.push_back([](QDialog& dialog) { dialog.close(); }); // the title bar's close box
-    w.OWelkor11->trigger();
-    w.OWelkor11->trigger();
+    w.commands->OWelkor11->trigger();
+    w.commands->OWelkor11->trigger();
     EXPECT_TRUE(checked);
     EXPECT_EQ(dialogs.modalsShown, QStringList({QStringLiteral("O Welkor Lumo 1"), QStringLiteral("O Welkor Lumo 1")}));
     EXPECT_TRUE(w.isEnabled());

@@ -44,13 +44,13 @@ TEST_F(WindowTest, ConfirmedOperatorIsWrittenShownAndReadAtTheNextStart)
         offered = d.windowTitle() + QLatin1Char('|') + d.Button1->text() + QLatin1Char('|') + d.Button2->text();
         QTest::mouseClick(d.Button1, Qt::LeftButton);
     }));
-    w.Operator1->trigger();
+    w.commands->Operator1->trigger();
 
     EXPECT_EQ(offered, QStringLiteral("Operator|Zatwierdź|Odrzuć"));
     EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")).toHex(),
               QByteArray("4f70657261746f723a0d0a457761205a616ab9630d0a"));
     EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Ewa Zając"));
-    EXPECT_EQ(w.operatorName, QStringLiteral("Ewa Zając"));
+    EXPECT_EQ(w.shell->operatorName, QStringLiteral("Ewa Zając"));
 
     TWel_Kor& again = Start();
     EXPECT_EQ(again.sbPanels[4]->text(), QStringLiteral("Operator: Ewa Zając"));
@@ -72,7 +72,7 @@ TEST_F(WindowTest, OdrzucEscapeAndTheCloseBoxChangeNothing)
             shown = dynamic_cast<TOperator_1&>(dialog).eOperator->text();
             Enter(QStringLiteral("Zenon"), leave)(dialog);
         });
-        w.Operator1->trigger();
+        w.commands->Operator1->trigger();
         EXPECT_EQ(shown, QStringLiteral("Anna")); // each opening reads the file
         EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")), QByteArray("Operator:\r\nAnna\r\n"));
         EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Anna"));
@@ -95,7 +95,7 @@ TEST_F(WindowTest, EnterConfirmsAndTheNameKeepsOnlyWhatTheFileCanHold)
         pastedNote = d.lPominiete->text();
         QTest::keyClick(d.eOperator, Qt::Key_Return);
     });
-    w.Operator1->trigger();
+    w.commands->Operator1->trigger();
     EXPECT_EQ(typedNote, QStringLiteral("Pominięto znaki nie do zapisania: Ñ"));
     EXPECT_EQ(pastedNote, QStringLiteral("Pominięto znaki nie do zapisania: U+0009 я 😀 U+000D U+000A"));
     EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")), QByteArray("Operator:\r\nJan Nowak\r\n"));
@@ -112,7 +112,7 @@ TEST_F(WindowTest, OperatorThatCannotBeWrittenIsReportedAndKeptForTheRun)
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     dialogs.modalScripts.push_back(
         Enter(QStringLiteral("Ewa"), [](TOperator_1& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }));
-    w.Operator1->trigger();
+    w.commands->Operator1->trigger();
 
     // Reported at start, at the dialog's opening and on writing.
     ASSERT_EQ(dialogs.errors.size(), 3) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
@@ -135,7 +135,7 @@ TEST_F(WindowTest, UsersOwnOperatorIniComesFirstAndIsTheOneWritten)
 
     dialogs.modalScripts.push_back(
         Enter(QStringLiteral("Ewa"), [](TOperator_1& d) { QTest::mouseClick(d.Button1, Qt::LeftButton); }));
-    w.Operator1->trigger();
+    w.commands->Operator1->trigger();
     EXPECT_EQ(ReadFile(QStringLiteral("config/Operator.ini")), QByteArray("Operator:\r\nEwa\r\n"));
     EXPECT_EQ(ReadFile(QStringLiteral("Operator.ini")), QByteArray("Operator:\r\nJan\r\n"));
 }

@@ -118,7 +118,7 @@ protected:
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.rap")));
-        w.tbOtworzRaport->click();
+        w.commands->tbOtworzRaport->click();
         w.pcZakladki->setCurrentWidget(w.tsTabela);
         QCoreApplication::processEvents();
         return w;
@@ -168,12 +168,12 @@ TEST_F(Output, ExportOfTheExampleIsExactWhateverTheFileType)
     // A report saved first: the export offers its name with the export's extension.
     dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.rap")));
     dialogs.yesNoAnswers.push_back(true);
-    w.tbZapiszRaport->click();
+    w.commands->tbZapiszRaport->click();
     dialogs.fileDialogsShown.clear();
 
-    Export([&] { w.tbZapisz->click(); }, QStringLiteral("wyniki.xls"), 0);
-    Export([&] { w.Zapisz2->trigger(); }, QStringLiteral("wyniki.txt"), 1);
-    Export([&] { w.miZapisz->trigger(); }, QStringLiteral("wyniki.doc"), 2);
+    Export([&] { w.commands->tbZapisz->click(); }, QStringLiteral("wyniki.xls"), 0);
+    Export([&] { w.commands->Zapisz2->trigger(); }, QStringLiteral("wyniki.txt"), 1);
+    Export([&] { w.commands->miZapisz->trigger(); }, QStringLiteral("wyniki.doc"), 2);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
     const QByteArray expected = "\r\nPomiar\r\n" + Lines(kExampleRows, "\r\n")
         + "\r\nKomentarz\r\nKontrole ujemne: C1-E1, kontrole dodatnie: F1-H1.\r\n"
@@ -196,12 +196,12 @@ TEST_F(Output, ExportOfTheExampleIsExactWhateverTheFileType)
     EXPECT_EQ(dialogs.fileDialogsShown[2].fileName, Path(QStringLiteral("pomiar.txt")));
     EXPECT_EQ(dialogs.fileDialogsShown[2].defaultSuffix, QStringLiteral("txt"));
     dialogs.fileAnswers.push_back(std::nullopt);
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     EXPECT_EQ(dialogs.fileDialogsShown.last().fileName, Path(QStringLiteral("pomiar.rap")));
 
     // "Nie" to the overwrite question keeps the old file.
     dialogs.yesNoAnswers.push_back(false);
-    Export([&] { w.Zapisz2->trigger(); }, QStringLiteral("pomiar.rap"), 0);
+    Export([&] { w.commands->Zapisz2->trigger(); }, QStringLiteral("pomiar.rap"), 0);
     EXPECT_EQ(dialogs.questions.last(), QStringLiteral("Uwaga!|Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go "
                                                        "nadpisać?").arg(Path(QStringLiteral("pomiar.rap"))));
     EXPECT_TRUE(ReadFile(QStringLiteral("pomiar.rap")).startsWith("Welkor Lumo 1"));
@@ -234,18 +234,18 @@ TEST_F(Output, ExportAfterAReportWithAnAnalysisHoldsTheCommentThenTheCurrentAnal
 
     TWel_Kor& w = Start();
     dialogs.fileAnswers.push_back(Path(QStringLiteral("analiza.rap")));
-    w.Otwrz1->trigger();
+    w.commands->Otwrz1->trigger();
     w.pcZakladki->setCurrentWidget(w.tsTabela);
     QCoreApplication::processEvents();
     // A mark still being typed belongs to the current analysis.
-    Press(w.sgEdycja, 5, 2);
-    QTest::keyClicks(w.sgEdycja, QStringLiteral("p"));
-    QLineEdit* editor = w.sgEdycja->findChild<QLineEdit*>();
+    Press(w.tsTabela->sgEdycja, 5, 2);
+    QTest::keyClicks(w.tsTabela->sgEdycja, QStringLiteral("p"));
+    QLineEdit* editor = w.tsTabela->sgEdycja->findChild<QLineEdit*>();
     ASSERT_TRUE(editor && editor->isVisible());
     QTest::keyClicks(editor, QStringLiteral("oz"));
     analysis[2].replace(" wB5", "poz");
 
-    Export([&] { w.tbZapisz->click(); }, QStringLiteral("analiza.xls"), 0);
+    Export([&] { w.commands->tbZapisz->click(); }, QStringLiteral("analiza.xls"), 0);
     EXPECT_EQ(Readable(ReadFile(QStringLiteral("analiza.xls"))),
               Readable("\r\nPomiar\r\n" + Lines(kExampleRows, "\r\n")
                        + "\r\nKomentarz\r\nOdczyt powt\xF3rzony.\r\n\r\nAnaliza\r\n" + Lines(analysis, "\r\n")));
@@ -256,33 +256,33 @@ TEST_F(Output, ExportAfterAReportWithAnAnalysisHoldsTheCommentThenTheCurrentAnal
 TEST_F(Output, ClipboardTakesTheGridPressedLastAndExactlyItsSelection)
 {
     TWel_Kor& w = StartWithExample();
-    Press(w.sgDane, 4, 3);
-    w.Zaznaczwszystko1->trigger();
+    Press(w.tsTabela->sgDane, 4, 3);
+    w.commands->Zaznaczwszystko1->trigger();
     QList<QByteArray> values;
     for (const QByteArray& row : kExampleRows.mid(1))
         values << row.mid(row.indexOf('\t') + 1);
     EXPECT_EQ(Readable(Clipboard().toLatin1()), Readable(Lines(values, "\r")));
-    Press(w.sgEdycja, 4, 3);
-    w.Zaznaczwszystko1->trigger();
+    Press(w.tsTabela->sgEdycja, 4, 3);
+    w.commands->Zaznaczwszystko1->trigger();
     EXPECT_EQ(Readable(Clipboard().toLatin1()), Readable(Lines(kExampleRows, "\r")));
 
     // One click, then the window covered and painted again: still that cell.
-    Press(w.sgDane, 5, 3);
+    Press(w.tsTabela->sgDane, 5, 3);
     w.grab();
-    w.sgDane->viewport()->repaint();
-    w.Kopiuj1->trigger();
+    w.tsTabela->sgDane->viewport()->repaint();
+    w.commands->Kopiuj1->trigger();
     EXPECT_EQ(Clipboard(), QStringLiteral(" 0,203\r"));
 
     // A drag on the edit grid from the lower right to the upper left: the
     // block between; the cell pressed stays the first corner (colour stamping).
-    QTest::mousePress(w.sgEdycja->viewport(), Qt::LeftButton, {}, Cell(w.sgEdycja, 4, 5));
-    QTest::mouseMove(w.sgEdycja->viewport(), Cell(w.sgEdycja, 3, 4));
-    QTest::mouseMove(w.sgEdycja->viewport(), Cell(w.sgEdycja, 2, 3));
-    QTest::mouseRelease(w.sgEdycja->viewport(), Qt::LeftButton, {}, Cell(w.sgEdycja, 2, 3));
+    QTest::mousePress(w.tsTabela->sgEdycja->viewport(), Qt::LeftButton, {}, Cell(w.tsTabela->sgEdycja, 4, 5));
+    QTest::mouseMove(w.tsTabela->sgEdycja->viewport(), Cell(w.tsTabela->sgEdycja, 3, 4));
+    QTest::mouseMove(w.tsTabela->sgEdycja->viewport(), Cell(w.tsTabela->sgEdycja, 2, 3));
+    QTest::mouseRelease(w.tsTabela->sgEdycja->viewport(), Qt::LeftButton, {}, Cell(w.tsTabela->sgEdycja, 2, 3));
     w.grab();
-    w.Kopiuj1->trigger();
+    w.commands->Kopiuj1->trigger();
     EXPECT_EQ(Clipboard(), QStringLiteral(" 0,073\t 1,392\t 0,471\r 0,287\t 1,324\t 1,070\r 0,194\t 0,140\t 0,195\r"));
-    EXPECT_EQ(QList<int>({w.firstCornerColumn, w.firstCornerRow, w.secondCornerColumn, w.secondCornerRow}),
+    EXPECT_EQ(QList<int>({w.tsTabela->firstCornerColumn, w.tsTabela->firstCornerRow, w.tsTabela->secondCornerColumn, w.tsTabela->secondCornerRow}),
               QList<int>({4, 5, 2, 3}));
 }
 
@@ -291,14 +291,14 @@ TEST_F(Output, ClipboardTakesTheGridPressedLastAndExactlyItsSelection)
 TEST_F(Output, PrintedPageAt600And1200Dpi)
 {
     TWel_Kor& w = StartWithExample();
-    ASSERT_EQ(w.logoBitmap.size(), QSize(600, 250)) << "the logo the build drew was not loaded";
+    ASSERT_EQ(w.output->Logo().size(), QSize(600, 250)) << "the logo the build drew was not loaded";
     const QColor green(0, 0x80, 0);
 
     for (const int dpi : {600, 1200}) {
         SCOPED_TRACE(dpi);
         RecordingDevice device(dpi);
         QPainter painter(&device);
-        PaintPrintedReport(painter, w.PrintedContent(), w.logoBitmap, [] { return false; });
+        PaintPrintedReport(painter, w.output->PrintedContent(), w.output->Logo(), [] { return false; });
         painter.end();
         auto dots = [dpi](int design) { return design * dpi / 600; };
         const QFontMetricsF body(PrintFont(welkor::PrintFace::Body), &device);
@@ -316,7 +316,7 @@ TEST_F(Output, PrintedPageAt600And1200Dpi)
         };
 
         ASSERT_FALSE(device.texts.isEmpty());
-        EXPECT_EQ(device.texts[0].text, w.lR->text());
+        EXPECT_EQ(device.texts[0].text, w.commands->lR->text());
         EXPECT_EQ(device.texts[0].colour, green);
         EXPECT_EQ(device.texts[0].baseline.x(), dots(3200));
         EXPECT_EQ(top(device.texts[0]), dots(1000));
@@ -347,9 +347,9 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
     // No logo beside the program, or one that is no picture: no word at start.
     WriteFile(kLogoFileName, "BM to nie jest obrazek");
     Start();
-    EXPECT_TRUE(window->logoBitmap.isNull());
-    window->Drukuj1->trigger();
-    window->PodgladWydruku1->trigger();
+    EXPECT_TRUE(window->output->Logo().isNull());
+    window->commands->Drukuj1->trigger();
+    window->commands->PodgladWydruku1->trigger();
     EXPECT_EQ(dialogs.informations, QStringList(2, QStringLiteral("Brak danych!")));
     EXPECT_TRUE(dialogs.errors.isEmpty());
     QFile::remove(Path(kLogoFileName));
@@ -358,7 +358,7 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
     TWel_Kor& w = StartWithExample();
     const QString pdf = Path(QStringLiteral("raport.pdf"));
     dialogs.printerSetupAnswers.push_back([pdf](QPrinter& printer) { printer.setOutputFileName(pdf); });
-    w.Ustawieniadrukowania1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
     QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
     const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf});
@@ -383,17 +383,17 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
     // A second print asks before it replaces the first; "Nie" keeps it.
     const QByteArray first = ReadFile(QStringLiteral("raport.pdf"));
     dialogs.yesNoAnswers.push_back(false);
-    w.Drukuj1->trigger();
+    w.commands->Drukuj1->trigger();
     EXPECT_EQ(dialogs.questions.size(), 1);
     EXPECT_EQ(ReadFile(QStringLiteral("raport.pdf")), first);
 
     // The preview of a long comment: page 1 as designed, the rest on page 2.
     for (int k = 0; k < 60; ++k)
-        w.mKomentarz->appendPlainText(QStringLiteral("wiersz %1").arg(k));
+        w.tsRaport->mKomentarz->appendPlainText(QStringLiteral("wiersz %1").arg(k));
     QPrinter preview(QPrinter::HighResolution);
     preview.setOutputFileName(Path(QStringLiteral("podglad.pdf")));
     dialogs.previewTarget = &preview;
-    w.PodgladWydruku1->trigger();
+    w.commands->PodgladWydruku1->trigger();
     EXPECT_EQ(dialogs.previewPrinterDocName, QStringLiteral("pomiar.pdf"));
     EXPECT_TRUE(Poppler(QStringLiteral("pdfinfo"), {Path(QStringLiteral("podglad.pdf"))})
                     .contains(QRegularExpression(QStringLiteral("Pages: +2\n"))));
@@ -404,8 +404,8 @@ TEST_F(Output, PrintToPdfPreviewAndWhatCannotBePrinted)
         printer.setOutputFileName(QString());
         printer.setOutputFormat(QPrinter::PdfFormat);
     });
-    w.Ustawieniadrukowania1->trigger();
-    w.Drukuj1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
+    w.commands->Drukuj1->trigger();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Nie można rozpocząć wydruku"))) << dialogs.errors[0].toStdString();
 }
@@ -446,7 +446,7 @@ TEST_F(PrinterlessOutput, AFailedPrintLeavesTheNextToThePdfChosenInTheSetUp)
     // The set-up offers the report's name in its folder; taken, on A5 across.
     dialogs.printerSetupAnswers.push_back(
         ChoosePdf(Path(QStringLiteral("pomiar.pdf")), QPageSize::A5, QPageLayout::Landscape));
-    w.Ustawieniadrukowania1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
     EXPECT_EQ(dialogs.printerSetupOffers, QStringList{Path(QStringLiteral("pomiar.pdf"))});
     QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join('\n').toStdString();
@@ -460,9 +460,9 @@ TEST_F(PrinterlessOutput, AFailedPrintLeavesTheNextToThePdfChosenInTheSetUp)
 TEST_F(PrinterlessOutput, ThePreviewPrintsAfterFailedPrintsOfItsOwnAndOfTheMenu)
 {
     TWel_Kor& w = StartWithExample();
-    w.Drukuj1->trigger();
+    w.commands->Drukuj1->trigger();
     dialogs.previewPrintAnswers.push_back(ChoosePdf(Path(QStringLiteral("podglad.pdf"))));
-    w.PodgladWydruku1->trigger(); // its print button, a PDF chosen in its print dialog
+    w.commands->PodgladWydruku1->trigger(); // its print button, a PDF chosen in its print dialog
     EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join('\n').toStdString();
     EXPECT_TRUE(PdfText(QStringLiteral("podglad.pdf")).contains(QStringLiteral("Komentarz")));
 
@@ -473,13 +473,13 @@ TEST_F(PrinterlessOutput, ThePreviewPrintsAfterFailedPrintsOfItsOwnAndOfTheMenu)
         printer.setOutputFileName(QString());
         printer.setOutputFormat(QPrinter::PdfFormat);
     });
-    w.PodgladWydruku1->trigger();
+    w.commands->PodgladWydruku1->trigger();
     ASSERT_EQ(dialogs.errors.size(), 2);
     dialogs.printerSetupAnswers.push_back(ChoosePdf(Path(QStringLiteral("menu.pdf"))));
-    w.Ustawieniadrukowania1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
     QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
     dialogs.previewPrintAnswers.push_back(ChoosePdf(Path(QStringLiteral("drugi.pdf"))));
-    w.PodgladWydruku1->trigger();
+    w.commands->PodgladWydruku1->trigger();
     EXPECT_EQ(dialogs.errors.size(), 2) << dialogs.errors.join('\n').toStdString();
     EXPECT_TRUE(PdfText(QStringLiteral("menu.pdf")).contains(QStringLiteral("Komentarz")));
     EXPECT_TRUE(PdfText(QStringLiteral("drugi.pdf")).contains(QStringLiteral("Komentarz")));
@@ -488,16 +488,16 @@ TEST_F(PrinterlessOutput, ThePreviewPrintsAfterFailedPrintsOfItsOwnAndOfTheMenu)
 TEST_F(Output, ThePdfOfferedFollowsTheReportsFile)
 {
     TWel_Kor& w = Start();
-    w.Ustawieniadrukowania1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("wyniki")));
     WriteFile(QStringLiteral("pomiar.raport.rap"), SampleReport());
     dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.raport.rap")));
-    w.Otwrz1->trigger();
-    w.Ustawieniadrukowania1->trigger();
-    w.PodgladWydruku1->trigger();
+    w.commands->Otwrz1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
+    w.commands->PodgladWydruku1->trigger();
     dialogs.fileAnswers.push_back(Path(QStringLiteral("wyniki/kopia.rap")));
-    w.Zapisz1->trigger();
-    w.Ustawieniadrukowania1->trigger();
+    w.commands->Zapisz1->trigger();
+    w.commands->Ustawieniadrukowania1->trigger();
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
     EXPECT_EQ(dialogs.printerSetupOffers,
               QStringList({QDir::home().filePath(QStringLiteral("Pomiar.pdf")),

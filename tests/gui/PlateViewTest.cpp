@@ -94,14 +94,14 @@ protected:
     void Load(const Plate& plate, const QString& name = QStringLiteral("plytka.rap"))
     {
         WriteFile(name, plate.report());
-        window->Guarded([&] { window->LoadReport(Path(name)); });
+        window->Guarded([&] { window->files->LoadReport(Path(name)); });
         ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
     }
 
     void SetGlow(bool glow)
     {
-        window->cbZarzenie->setChecked(glow);
-        window->cbZarzenieClick();
+        window->tsMikroplytka->cbZarzenie->setChecked(glow);
+        window->tsMikroplytka->cbZarzenieClick();
     }
 
     QImage Page() const { return window->tsMikroplytka->grab().toImage(); }
@@ -193,7 +193,7 @@ TEST_F(PlateAtStart, RowAndColumnLabelsSitBesideTheWells)
 {
     TWel_Kor& w = StartOnPlate();
     for (int c = 0; c < 12; ++c) {
-        const QLabel* label = w.lColumnNumbers[static_cast<std::size_t>(c)];
+        const QLabel* label = w.tsMikroplytka->lColumnNumbers[static_cast<std::size_t>(c)];
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->parentWidget(), w.tsMikroplytka);
         EXPECT_EQ(label->text(), QString::number(c + 1));
@@ -202,82 +202,82 @@ TEST_F(PlateAtStart, RowAndColumnLabelsSitBesideTheWells)
     }
     const QString letters = QStringLiteral("ABCDEFGH");
     for (int r = 0; r < 8; ++r) {
-        const QLabel* label = w.lRowNames[static_cast<std::size_t>(r)];
+        const QLabel* label = w.tsMikroplytka->lRowNames[static_cast<std::size_t>(r)];
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->parentWidget(), w.tsMikroplytka);
         EXPECT_EQ(label->text(), letters.mid(r, 1));
         EXPECT_EQ(label->pos(), QPoint(22, 63 + 33 * r));
         EXPECT_TRUE(label->isVisible());
     }
-    EXPECT_EQ(w.plateView->parentWidget(), w.tsMikroplytka);
-    EXPECT_EQ(w.plateView->geometry(), QRect(55, 55, 11 * 33 + 30, 7 * 33 + 30));
+    EXPECT_EQ(w.tsMikroplytka->plateView->parentWidget(), w.tsMikroplytka);
+    EXPECT_EQ(w.tsMikroplytka->plateView->geometry(), QRect(55, 55, 11 * 33 + 30, 7 * 33 + 30));
 }
 
 TEST_F(PlateAtStart, LegendAndZeroSwatchShowTheColourScaleWithoutData)
 {
     TWel_Kor& w = StartOnPlate();
     const QImage page = Page();
-    EXPECT_EQ(ShapeFill(page, w.sPonizej), kBlue);
-    EXPECT_EQ(ShapeFill(page, w.sPusta), kBlack);
-    EXPECT_EQ(ShapeFill(page, w.sPonad), kGrey);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kDarkGreen);
-    EXPECT_EQ(ShapeRing(page, w.sMaksymalna), kRed);
-    EXPECT_EQ(ShapeFill(page, w.sMinimalna), kWhite);
-    EXPECT_EQ(ShapeRing(page, w.sMinimalna), kRed);
-    EXPECT_EQ(ShapeFill(page, w.sZero), kWhite);
-    EXPECT_EQ(ShapeRing(page, w.sZero), kWhite);
-    EXPECT_FALSE(w.cbZarzenie->isChecked());
-    EXPECT_EQ(w.cbZarzenie->text(), QStringLiteral("Skala barwy"));
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonizej), kBlue);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPusta), kBlack);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonad), kGrey);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kDarkGreen);
+    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), kRed);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kWhite);
+    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), kRed);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), kWhite);
+    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sZero), kWhite);
+    EXPECT_FALSE(w.tsMikroplytka->cbZarzenie->isChecked());
+    EXPECT_EQ(w.tsMikroplytka->cbZarzenie->text(), QStringLiteral("Skala barwy"));
 }
 
 TEST_F(PlateAtStart, CalibrationGroupShowsTheLaidOutRange)
 {
     TWel_Kor& w = StartOnPlate();
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("0,0770"));
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("0,0000"));
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("0,0770"));
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("0,0000"));
     // Both bars are laid out at 77; the lower one means nothing without data.
-    EXPECT_EQ(w.tbGorna->value(), 77);
-    EXPECT_EQ(w.tbDolna->value(), 77);
-    EXPECT_EQ(w.tbGorna->minimum(), 0);
-    EXPECT_EQ(w.tbGorna->maximum(), 5000);
-    EXPECT_EQ(w.tbDolna->maximum(), 5000);
-    EXPECT_EQ(w.lGornaNr->text(), QString(9, QLatin1Char(' ')));
-    EXPECT_EQ(w.lDolnaNr->text(), QString(12, QLatin1Char(' ')));
-    EXPECT_DOUBLE_EQ(w.range.span, 0.077);
-    EXPECT_EQ(w.range.lowerOffset, 0.0);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 77);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 77);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->minimum(), 0);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->maximum(), 5000);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->maximum(), 5000);
+    EXPECT_EQ(w.tsMikroplytka->lGornaNr->text(), QString(9, QLatin1Char(' ')));
+    EXPECT_EQ(w.tsMikroplytka->lDolnaNr->text(), QString(12, QLatin1Char(' ')));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 0.077);
+    EXPECT_EQ(w.tsMikroplytka->range.lowerOffset, 0.0);
 }
 
 TEST_F(PlateAtStart, LowerBarDoesNothingWithoutDataUpperBarStillMoves)
 {
     TWel_Kor& w = StartOnPlate();
-    w.tbDolna->setValue(900);
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("0,0000"));
-    EXPECT_EQ(w.range.lowerOffset, 0.0);
-    w.tbGorna->setValue(2000);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("2,0000"));
-    EXPECT_DOUBLE_EQ(w.range.span, 2.0);
+    w.tsMikroplytka->tbDolna->setValue(900);
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("0,0000"));
+    EXPECT_EQ(w.tsMikroplytka->range.lowerOffset, 0.0);
+    w.tsMikroplytka->tbGorna->setValue(2000);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("2,0000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 2.0);
     const QImage page = Page();
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 12; ++c)
             EXPECT_EQ(WellFill(page, r, c), kWhite) << r << "," << c; // 0 is the bottom of the range
-    EXPECT_EQ(ShapeFill(page, w.sZero), kWhite);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), kWhite);
 }
 
 TEST_F(PlateAtStart, GlowScaleWithoutDataTurnsWellsAndSwatchBlack)
 {
     TWel_Kor& w = StartOnPlate();
     SetGlow(true);
-    EXPECT_EQ(w.cbZarzenie->text(), QStringLiteral("Skala żarzenia"));
+    EXPECT_EQ(w.tsMikroplytka->cbZarzenie->text(), QStringLiteral("Skala żarzenia"));
     const QImage page = Page();
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 12; ++c)
             EXPECT_EQ(WellFill(page, r, c), kBlack) << r << "," << c;
-    EXPECT_EQ(ShapeFill(page, w.sZero), kBlack);
-    EXPECT_EQ(ShapeFill(page, w.sPusta), kDarkGreen);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kWhite);
-    EXPECT_EQ(ShapeRing(page, w.sMaksymalna), kDarkGreen);
-    EXPECT_EQ(ShapeFill(page, w.sMinimalna), kBlack);
-    EXPECT_EQ(ShapeRing(page, w.sMinimalna), kDarkGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), kBlack);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPusta), kDarkGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kWhite);
+    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), kDarkGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kBlack);
+    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), kDarkGreen);
 }
 
 // ---- Scales after a report ----------------------------------------------------
@@ -324,19 +324,19 @@ TEST_F(PlateScales, WellsFollowTheirTextsOnBothScales)
 {
     TWel_Kor& w = StartOnPlate();
     Load(MixedPlate());
-    EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("A 1"));
-    EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("B 1"));
+    EXPECT_EQ(w.tsMikroplytka->lGornaNr->text(), QStringLiteral("A 1"));
+    EXPECT_EQ(w.tsMikroplytka->lDolnaNr->text(), QStringLiteral("B 1"));
 
     ExpectWells(Page(), kMixedWells, false);
     ExpectThickOutlineOnlyAt(Page(), {"A1", "B1"}, kRed);
 
     SetGlow(true);
-    EXPECT_EQ(w.cbZarzenie->text(), QStringLiteral("Skala żarzenia"));
+    EXPECT_EQ(w.tsMikroplytka->cbZarzenie->text(), QStringLiteral("Skala żarzenia"));
     ExpectWells(Page(), kMixedWells, true);
     ExpectThickOutlineOnlyAt(Page(), {"A1", "B1"}, kDarkGreen);
 
     SetGlow(false);
-    EXPECT_EQ(w.cbZarzenie->text(), QStringLiteral("Skala barwy"));
+    EXPECT_EQ(w.tsMikroplytka->cbZarzenie->text(), QStringLiteral("Skala barwy"));
     ExpectWells(Page(), kMixedWells, false);
     ExpectThickOutlineOnlyAt(Page(), {"A1", "B1"}, kRed);
 }
@@ -369,14 +369,14 @@ TEST_F(PlateScales, LegendFollowsTheScale)
         SCOPED_TRACE(lc.glow ? "glow scale" : "colour scale");
         SetGlow(lc.glow);
         const QImage page = Page();
-        EXPECT_EQ(ShapeFill(page, w.sPonizej), kBlue);
-        EXPECT_EQ(ShapeFill(page, w.sPusta), lc.pusta);
-        EXPECT_EQ(ShapeFill(page, w.sPonad), kGrey);
-        EXPECT_EQ(ShapeFill(page, w.sMaksymalna), lc.maksymalna);
-        EXPECT_EQ(ShapeRing(page, w.sMaksymalna), lc.outline);
-        EXPECT_EQ(ShapeFill(page, w.sMinimalna), lc.minimalna);
-        EXPECT_EQ(ShapeRing(page, w.sMinimalna), lc.outline);
-        EXPECT_EQ(ShapeRing(page, w.sPusta), lc.pusta); // thin outline
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonizej), kBlue);
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPusta), lc.pusta);
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonad), kGrey);
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), lc.maksymalna);
+        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), lc.outline);
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), lc.minimalna);
+        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), lc.outline);
+        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sPusta), lc.pusta); // thin outline
     }
 }
 
@@ -397,9 +397,9 @@ TEST_F(PlateScales, ZeroSwatchShowsTheColourOfZero)
         SCOPED_TRACE(sc.what);
         TWel_Kor& w = StartOnPlate();
         Load(sc.plate);
-        EXPECT_EQ(ShapeFill(Page(), w.sZero), sc.colourScale);
+        EXPECT_EQ(ShapeFill(Page(), w.tsMikroplytka->sZero), sc.colourScale);
         SetGlow(true);
-        EXPECT_EQ(ShapeFill(Page(), w.sZero), sc.glowScale);
+        EXPECT_EQ(ShapeFill(Page(), w.tsMikroplytka->sZero), sc.glowScale);
     }
 }
 
@@ -409,55 +409,55 @@ TEST_F(PlateCalibration, PositiveDataSetsBarsLabelsAndColours)
 {
     TWel_Kor& w = StartOnPlate();
     Load(Plate("0,500").set("C11", "1,850").set("F3", "0,120"));
-    EXPECT_EQ(w.tbDolna->value(), 0);
-    EXPECT_EQ(w.tbGorna->value(), 1850);
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("0,0000"));
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("1,8500"));
-    EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("C 11"));
-    EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("F 3"));
-    EXPECT_DOUBLE_EQ(w.range.span, 1.85);
-    EXPECT_EQ(w.range.lowerOffset, 0.0);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 0);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 1850);
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("0,0000"));
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("1,8500"));
+    EXPECT_EQ(w.tsMikroplytka->lGornaNr->text(), QStringLiteral("C 11"));
+    EXPECT_EQ(w.tsMikroplytka->lDolnaNr->text(), QStringLiteral("F 3"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 1.85);
+    EXPECT_EQ(w.tsMikroplytka->range.lowerOffset, 0.0);
 
     const QImage page = Page();
     EXPECT_EQ(WellFill(page, "C11"), kPureGreen);
     EXPECT_EQ(WellFill(page, "F3"), "#eeffee"); // 0.12: step 17
     EXPECT_EQ(WellFill(page, "A1"), "#baffba"); // 0.5: step 69
     ExpectThickOutlineOnlyAt(page, {"C11", "F3"}, kRed);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kPureGreen);
-    EXPECT_EQ(ShapeFill(page, w.sMinimalna), "#eeffee");
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kPureGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), "#eeffee");
 }
 
 TEST_F(PlateCalibration, NegativeMinimumHoldsTheLowerBoundAgainstTheBar)
 {
     TWel_Kor& w = StartOnPlate();
     Load(Plate("0,200").set("A1", "1,700").set("H12", "-0,300"));
-    EXPECT_EQ(w.tbDolna->value(), 300);
-    EXPECT_EQ(w.tbGorna->value(), 1700);
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-0,3000"));
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("1,7000"));
-    EXPECT_DOUBLE_EQ(w.range.lowerOffset, 0.3);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 300);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 1700);
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-0,3000"));
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("1,7000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.lowerOffset, 0.3);
     // Range -0.3 .. 1.7.
     EXPECT_EQ(WellFill(Page(), "B2"), "#bfffbf");   // 0.2: step 64
     EXPECT_EQ(WellFill(Page(), "H12"), kWhite);
-    EXPECT_EQ(ShapeFill(Page(), w.sZero), "#d9ffd9"); // 0: step 38
+    EXPECT_EQ(ShapeFill(Page(), w.tsMikroplytka->sZero), "#d9ffd9"); // 0: step 38
 
     // The data minimum still lies below the bar's bound.
-    w.tbDolna->setValue(100);
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-0,3000"));
-    EXPECT_DOUBLE_EQ(w.range.lowerOffset, 0.3);
+    w.tsMikroplytka->tbDolna->setValue(100);
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-0,3000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.lowerOffset, 0.3);
     EXPECT_EQ(WellFill(Page(), "B2"), "#bfffbf");
 
     // Range -0.8 .. 1.7: everything moves up the scale.
-    w.tbDolna->setValue(800);
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-0,8000"));
-    EXPECT_DOUBLE_EQ(w.range.lowerOffset, 0.8);
-    EXPECT_DOUBLE_EQ(w.range.span, 2.5);
+    w.tsMikroplytka->tbDolna->setValue(800);
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-0,8000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.lowerOffset, 0.8);
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 2.5);
     const QImage page = Page();
     EXPECT_EQ(WellFill(page, "B2"), "#99ff99");      // step 102
     EXPECT_EQ(WellFill(page, "H12"), "#ccffcc");     // step 51
     EXPECT_EQ(WellFill(page, "A1"), kPureGreen);
-    EXPECT_EQ(ShapeFill(page, w.sZero), "#adffad");  // step 82
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("1,7000"));
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), "#adffad");  // step 82
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("1,7000"));
 }
 
 TEST_F(PlateCalibration, UpperBarCannotCutOffTheMaximumButCanWiden)
@@ -465,32 +465,32 @@ TEST_F(PlateCalibration, UpperBarCannotCutOffTheMaximumButCanWiden)
     TWel_Kor& w = StartOnPlate();
     Load(Plate("0,200").set("A1", "1,700").set("H12", "-0,300"));
 
-    w.tbGorna->setValue(1000);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("1,7000"));
-    EXPECT_DOUBLE_EQ(w.range.span, 2.0);
+    w.tsMikroplytka->tbGorna->setValue(1000);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("1,7000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 2.0);
     EXPECT_EQ(WellFill(Page(), "A1"), kPureGreen);
     EXPECT_EQ(WellFill(Page(), "B2"), "#bfffbf");
 
     // Range -0.3 .. 3.2: the wells drift towards the bottom colour.
-    w.tbGorna->setValue(3200);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("3,2000"));
-    EXPECT_DOUBLE_EQ(w.range.span, 3.5);
+    w.tsMikroplytka->tbGorna->setValue(3200);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("3,2000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 3.5);
     const QImage page = Page();
     EXPECT_EQ(WellFill(page, "A1"), "#6dff6d"); // step 146
     EXPECT_EQ(WellFill(page, "B2"), "#dbffdb"); // step 36
     EXPECT_EQ(WellFill(page, "H12"), kWhite);
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-0,3000"));
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-0,3000"));
 }
 
 TEST_F(PlateCalibration, ExtremesBeyondTheBarsPinThemAndClampColours)
 {
     TWel_Kor& w = StartOnPlate();
     Load(Plate("1,000").set("E6", "7,500").set("B9", "-6,000"));
-    EXPECT_EQ(w.tbGorna->value(), 5000);
-    EXPECT_EQ(w.tbDolna->value(), 5000);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("7,5000"));
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-6,0000"));
-    EXPECT_DOUBLE_EQ(w.range.span, 13.5);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 5000);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 5000);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("7,5000"));
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-6,0000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 13.5);
     {
         const QImage page = Page();
         EXPECT_EQ(WellFill(page, "E6"), kPureGreen);
@@ -501,18 +501,18 @@ TEST_F(PlateCalibration, ExtremesBeyondTheBarsPinThemAndClampColours)
     // Both bars already stand at their ends and stay there, but the range
     // follows the new data out to -9 .. 9.
     Load(Plate("1,000").set("A1", "9,000").set("H12", "-9,000"));
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("9,0000"));
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-9,0000"));
-    EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("A 1"));
-    EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("H 12"));
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("9,0000"));
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-9,0000"));
+    EXPECT_EQ(w.tsMikroplytka->lGornaNr->text(), QStringLiteral("A 1"));
+    EXPECT_EQ(w.tsMikroplytka->lDolnaNr->text(), QStringLiteral("H 12"));
     const std::vector<WellCase> wells = {
         {"A1", kPureGreen, kWhite},
         {"H12", kWhite, kBlack},
         {"E6", "#71ff71", "#ffaa00"}, // 1.0 in -9 .. 9: colour step 142, glow step 426
     };
     ExpectWells(Page(), wells, false);
-    EXPECT_EQ(ShapeFill(Page(), w.sMaksymalna), kPureGreen);
-    EXPECT_EQ(ShapeFill(Page(), w.sMinimalna), kWhite);
+    EXPECT_EQ(ShapeFill(Page(), w.tsMikroplytka->sMaksymalna), kPureGreen);
+    EXPECT_EQ(ShapeFill(Page(), w.tsMikroplytka->sMinimalna), kWhite);
     SetGlow(true);
     ExpectWells(Page(), wells, true);
 }
@@ -522,7 +522,7 @@ TEST_F(PlateCalibration, ExtremesBeyondTheBarsPinThemAndClampColours)
 TEST_F(PlateCalibration, BoundsOfAnySizeAreShownWhole)
 {
     TWel_Kor& w = StartOnPlate();
-    const QFont designed = w.lGorna->parentWidget()->font();
+    const QFont designed = w.tsMikroplytka->lGorna->parentWidget()->font();
     const struct {
         QByteArray max, min;
         QString upper, lower;
@@ -537,14 +537,14 @@ TEST_F(PlateCalibration, BoundsOfAnySizeAreShownWhole)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.max.toStdString());
         Load(Plate("0,500").set("A1", c.max).set("H12", c.min));
-        for (const auto& [label, text, position] : {std::tuple{w.lGorna, c.upper, w.lGornaNr},
-                                                    std::tuple{w.lDolna, c.lower, w.lDolnaNr}}) {
+        for (const auto& [label, text, position] : {std::tuple{w.tsMikroplytka->lGorna, c.upper, w.tsMikroplytka->lGornaNr},
+                                                    std::tuple{w.tsMikroplytka->lDolna, c.lower, w.tsMikroplytka->lDolnaNr}}) {
             EXPECT_EQ(label->text(), text);
             EXPECT_GE(label->contentsRect().width(), QFontMetrics(label->font()).horizontalAdvance(text));
             EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));
             EXPECT_LT(label->geometry().right(), position->x());
             if (c.laidOut) {
-                EXPECT_EQ(label->geometry(), QRect(32, label == w.lGorna ? 16 : 96, 60, label->height()));
+                EXPECT_EQ(label->geometry(), QRect(32, label == w.tsMikroplytka->lGorna ? 16 : 96, 60, label->height()));
                 EXPECT_EQ(label->font(), designed);
             }
         }
@@ -557,8 +557,8 @@ TEST_F(PlateCalibration, TiesGoToTheFirstWellInRowMajorOrder)
     // The report lists plate columns, so B3 and C2 come first in the file;
     // A5 and B4 come first row by row.
     Load(Plate("0,500").set("B3", "1,000").set("A5", "1,000").set("C2", "0,100").set("B4", "0,100"));
-    EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("A 5"));
-    EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("B 4"));
+    EXPECT_EQ(w.tsMikroplytka->lGornaNr->text(), QStringLiteral("A 5"));
+    EXPECT_EQ(w.tsMikroplytka->lDolnaNr->text(), QStringLiteral("B 4"));
     ExpectThickOutlineOnlyAt(Page(), {"A5", "B4"}, kRed);
 }
 
@@ -568,16 +568,16 @@ TEST_F(PlateCalibration, SingleNumericWellIsBothExtremesWithOneOutline)
     Plate plate("blank");
     plate.set("D6", "0,400").set("A1", "under").set("H12", "over");
     Load(plate);
-    EXPECT_EQ(w.lGornaNr->text(), QStringLiteral("D 6"));
-    EXPECT_EQ(w.lDolnaNr->text(), QStringLiteral("D 6"));
-    EXPECT_EQ(w.tbGorna->value(), 400);
-    EXPECT_EQ(w.tbDolna->value(), 0);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("0,4000"));
+    EXPECT_EQ(w.tsMikroplytka->lGornaNr->text(), QStringLiteral("D 6"));
+    EXPECT_EQ(w.tsMikroplytka->lDolnaNr->text(), QStringLiteral("D 6"));
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 400);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 0);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("0,4000"));
     const QImage page = Page();
     EXPECT_EQ(WellFill(page, "D6"), kPureGreen);
     ExpectThickOutlineOnlyAt(page, {"D6"}, kRed);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kPureGreen);
-    EXPECT_EQ(ShapeFill(page, w.sMinimalna), kPureGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kPureGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kPureGreen);
 }
 
 // A plate whose extremes leave both bars where the previous plate put them
@@ -587,19 +587,19 @@ TEST_F(PlateCalibration, EveryLoadAppliesBothBoundsEvenWhereNoBarMoved)
 {
     TWel_Kor& w = StartOnPlate();
     Load(Plate("1,000").set("A1", "7,500").set("H12", "-7,000"), QStringLiteral("a.rap"));
-    ASSERT_EQ(w.tbGorna->value(), 5000);
-    ASSERT_EQ(w.tbDolna->value(), 5000);
-    ASSERT_EQ(w.lGorna->text(), QStringLiteral("7,5000"));
+    ASSERT_EQ(w.tsMikroplytka->tbGorna->value(), 5000);
+    ASSERT_EQ(w.tsMikroplytka->tbDolna->value(), 5000);
+    ASSERT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("7,5000"));
 
     Load(Plate("1,000").set("D4", "5,200").set("E5", "-5,500"), QStringLiteral("b.rap"));
-    EXPECT_EQ(w.tbGorna->value(), 5000);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("5,2000"));
-    EXPECT_EQ(w.lDolna->text(), QStringLiteral("-5,5000"));
-    EXPECT_DOUBLE_EQ(w.range.span, 10.7);
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 5000);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("5,2000"));
+    EXPECT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-5,5000"));
+    EXPECT_DOUBLE_EQ(w.tsMikroplytka->range.span, 10.7);
     const QImage page = Page();
     EXPECT_EQ(WellFill(page, "D4"), kPureGreen); // the top of this plate is the top colour
     EXPECT_EQ(WellFill(page, "E5"), kWhite);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kPureGreen);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kPureGreen);
     ExpectThickOutlineOnlyAt(page, {"D4", "E5"}, kRed);
 }
 
@@ -609,25 +609,25 @@ TEST_F(PlateCalibration, LegendExtremesFollowTheTrackBar)
 {
     TWel_Kor& w = StartOnPlate();
     Load(Plate("0,500").set("C3", "1,000").set("F6", "0,100"));
-    ASSERT_EQ(ShapeFill(Page(), w.sMaksymalna), kPureGreen);
+    ASSERT_EQ(ShapeFill(Page(), w.tsMikroplytka->sMaksymalna), kPureGreen);
 
-    w.tbGorna->setFocus();
-    QTest::keyClick(w.tbGorna, Qt::Key_End); // the upper bound to 5,000
-    ASSERT_EQ(w.lGorna->text(), QStringLiteral("5,0000"));
+    w.tsMikroplytka->tbGorna->setFocus();
+    QTest::keyClick(w.tsMikroplytka->tbGorna, Qt::Key_End); // the upper bound to 5,000
+    ASSERT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("5,0000"));
     const QImage page = Page();
     EXPECT_NE(WellFill(page, "C3"), kPureGreen);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), WellFill(page, "C3"));
-    EXPECT_EQ(ShapeFill(page, w.sMinimalna), WellFill(page, "F6"));
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), WellFill(page, "C3"));
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), WellFill(page, "F6"));
 
     // The lower bar moves the other end: the minimum's circle follows its well.
-    const auto minimumBefore = ShapeFill(page, w.sMinimalna);
-    w.tbDolna->setFocus();
-    QTest::keyClick(w.tbDolna, Qt::Key_End); // the lower bound to -5,000
-    ASSERT_EQ(w.lDolna->text(), QStringLiteral("-5,0000"));
+    const auto minimumBefore = ShapeFill(page, w.tsMikroplytka->sMinimalna);
+    w.tsMikroplytka->tbDolna->setFocus();
+    QTest::keyClick(w.tsMikroplytka->tbDolna, Qt::Key_End); // the lower bound to -5,000
+    ASSERT_EQ(w.tsMikroplytka->lDolna->text(), QStringLiteral("-5,0000"));
     const QImage lowered = Page();
     EXPECT_NE(WellFill(lowered, "F6"), minimumBefore);
-    EXPECT_EQ(ShapeFill(lowered, w.sMinimalna), WellFill(lowered, "F6"));
-    EXPECT_EQ(ShapeFill(lowered, w.sMaksymalna), WellFill(lowered, "C3"));
+    EXPECT_EQ(ShapeFill(lowered, w.tsMikroplytka->sMinimalna), WellFill(lowered, "F6"));
+    EXPECT_EQ(ShapeFill(lowered, w.tsMikroplytka->sMaksymalna), WellFill(lowered, "C3"));
 }
 
 TEST_F(PlateCalibration, DataWithoutNumericWellsEmptiesPositionLabels)
@@ -644,19 +644,19 @@ TEST_F(PlateCalibration, DataWithoutNumericWellsEmptiesPositionLabels)
         SCOPED_TRACE(nc.what);
         TWel_Kor& w = StartOnPlate();
         Load(Plate("0,500").set("C11", "1,850").set("F3", "0,120"), QStringLiteral("a.rap"));
-        ASSERT_EQ(w.lGornaNr->text(), QStringLiteral("C 11"));
+        ASSERT_EQ(w.tsMikroplytka->lGornaNr->text(), QStringLiteral("C 11"));
 
         Load(nc.plate, QStringLiteral("b.rap"));
         EXPECT_TRUE(dialogs.errors.isEmpty());
-        EXPECT_TRUE(w.lGornaNr->text().isEmpty());
-        EXPECT_TRUE(w.lDolnaNr->text().isEmpty());
-        EXPECT_EQ(w.tbGorna->value(), 0);
-        EXPECT_EQ(w.tbDolna->value(), 0);
+        EXPECT_TRUE(w.tsMikroplytka->lGornaNr->text().isEmpty());
+        EXPECT_TRUE(w.tsMikroplytka->lDolnaNr->text().isEmpty());
+        EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 0);
+        EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 0);
         const QImage page = Page();
-        EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kDarkGreen);
-        EXPECT_EQ(ShapeRing(page, w.sMaksymalna), kRed);
-        EXPECT_EQ(ShapeFill(page, w.sMinimalna), kWhite);
-        EXPECT_EQ(ShapeRing(page, w.sMinimalna), kRed);
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kDarkGreen);
+        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), kRed);
+        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kWhite);
+        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), kRed);
         EXPECT_EQ(WellFill(page, "D7"), kBlack);
     }
 }
@@ -665,14 +665,14 @@ TEST_F(PlateCalibration, ZeroSpanPaintsTheBottomColourAndKeepsTheSwatch)
 {
     TWel_Kor& w = StartOnPlate();
     SetGlow(true);
-    ASSERT_EQ(ShapeFill(Page(), w.sZero), kBlack);
+    ASSERT_EQ(ShapeFill(Page(), w.tsMikroplytka->sZero), kBlack);
 
     // Every value 0: both bars go to 0 and the range is empty.
     Load(Plate("0,000"));
-    EXPECT_EQ(w.tbGorna->value(), 0);
-    EXPECT_EQ(w.tbDolna->value(), 0);
-    EXPECT_EQ(w.range.span, 0.0);
-    EXPECT_EQ(w.lGorna->text(), QStringLiteral("0,0000"));
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), 0);
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), 0);
+    EXPECT_EQ(w.tsMikroplytka->range.span, 0.0);
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), QStringLiteral("0,0000"));
     EXPECT_EQ(WellFill(Page(), "C5"), kBlack);
 
     SetGlow(false);
@@ -682,7 +682,7 @@ TEST_F(PlateCalibration, ZeroSpanPaintsTheBottomColourAndKeepsTheSwatch)
             EXPECT_EQ(WellFill(page, r, c), kWhite) << r << "," << c;
     ExpectThickOutlineOnlyAt(page, {"A1"}, kRed);
     // With no range the swatch is not recoloured: it keeps the glow scale's black.
-    EXPECT_EQ(ShapeFill(page, w.sZero), kBlack);
-    EXPECT_EQ(ShapeFill(page, w.sMaksymalna), kWhite);
-    EXPECT_EQ(ShapeFill(page, w.sMinimalna), kWhite);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), kBlack);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kWhite);
+    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kWhite);
 }

@@ -172,15 +172,15 @@ Shown Capture(const TWel_Kor& w)
     s.caption = w.windowTitle();
     s.dataPresent = w.report.hasData();
     s.freshMeasurement = w.report.freshMeasurement();
-    s.reportMemo = w.mOdebrany->toPlainText();
-    s.commentMemo = w.mKomentarz->toPlainText();
-    s.dane = w.sgDane->texts();
-    s.edycja = w.sgEdycja->texts();
+    s.reportMemo = w.tsRaport->mOdebrany->toPlainText();
+    s.commentMemo = w.tsRaport->mKomentarz->toPlainText();
+    s.dane = w.tsTabela->sgDane->texts();
+    s.edycja = w.tsTabela->sgEdycja->texts();
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 12; ++c)
-            s.wells[static_cast<std::size_t>(r * 12 + c)] = w.plateView->well(r, c);
-    s.upper = w.tbGorna->value();
-    s.lower = w.tbDolna->value();
+            s.wells[static_cast<std::size_t>(r * 12 + c)] = w.tsMikroplytka->plateView->well(r, c);
+    s.upper = w.tsMikroplytka->tbGorna->value();
+    s.lower = w.tsMikroplytka->tbDolna->value();
     s.reportLines = w.report.lines();
     s.displayedLines = w.report.displayedLines();
     s.values = w.report.values();
@@ -214,7 +214,7 @@ protected:
     void Open(TWel_Kor& w, const QString& name)
     {
         dialogs.fileAnswers.push_back(Path(name));
-        w.Otwrz1->trigger();
+        w.commands->Otwrz1->trigger();
     }
 
     // "Zapisz" with the dialog answering `name`; `overwrite` answers the
@@ -224,7 +224,7 @@ protected:
         dialogs.fileAnswers.push_back(Path(name));
         if (overwrite)
             dialogs.yesNoAnswers.push_back(*overwrite);
-        w.Zapisz1->trigger();
+        w.commands->Zapisz1->trigger();
     }
 
     void ExpectNoErrors() const
@@ -240,7 +240,7 @@ protected:
         TWel_Kor& w = Start();
         WriteFile(QStringLiteral("dobry.rap"), SavedReport());
         Open(w, QStringLiteral("dobry.rap"));
-        w.sgEdycja->setCell(4, 2, QStringLiteral("neg"));
+        w.tsTabela->sgEdycja->setCell(4, 2, QStringLiteral("neg"));
         InsertCommentLine(w, 0, QStringLiteral("Notatka operatora"));
         return w;
     }
@@ -249,7 +249,7 @@ protected:
     // heading), the way the keyboard does it: the rest of the memo is untouched.
     static void InsertCommentLine(TWel_Kor& w, int after, const QString& text)
     {
-        QTextCursor cursor(w.mKomentarz->document()->findBlockByNumber(after));
+        QTextCursor cursor(w.tsRaport->mKomentarz->document()->findBlockByNumber(after));
         cursor.movePosition(QTextCursor::EndOfBlock);
         cursor.insertBlock();
         cursor.insertText(text);
@@ -269,7 +269,7 @@ TEST_F(ReportOpenTest, DialogCarriesFilterTitleAndSuffix)
 {
     TWel_Kor& w = Start();
     dialogs.fileAnswers.push_back(std::nullopt);
-    w.tbOtworzRaport->click();
+    w.commands->tbOtworzRaport->click();
     ASSERT_EQ(dialogs.fileDialogsShown.size(), 1);
     EXPECT_EQ(dialogs.fileDialogsShown[0].filter, kFilter);
     EXPECT_EQ(dialogs.fileDialogsShown[0].title, QStringLiteral("Otwieranie wyników"));
@@ -281,7 +281,7 @@ TEST_F(ReportOpenTest, CancelChangesNothing)
     TWel_Kor& w = StartWithEditedReport();
     const Shown before = Capture(w);
     dialogs.fileAnswers.push_back(std::nullopt);
-    w.Otwrz1->trigger();
+    w.commands->Otwrz1->trigger();
     ExpectSame(before, Capture(w));
     ExpectNoErrors();
 }
@@ -297,7 +297,7 @@ TEST_F(ReportOpenTest, ReportWithoutAnalysisFillsMemosGridsAndEditGrid)
     EXPECT_TRUE(w.report.hasData());
     EXPECT_TRUE(w.report.freshMeasurement());
 
-    const QStringList memo = w.mOdebrany->toPlainText().split(QLatin1Char('\n'));
+    const QStringList memo = w.tsRaport->mOdebrany->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(memo.size(), 15);
     EXPECT_EQ(memo[0], QStringLiteral("Welkor Lumo 1\tCzytnik mikropłytek"));
     EXPECT_EQ(memo[4], QStringLiteral("DATE: 08.12.2026 TIME: 09:12:44"));
@@ -312,20 +312,20 @@ TEST_F(ReportOpenTest, ReportWithoutAnalysisFillsMemosGridsAndEditGrid)
             row += QLatin1Char('\t') + QString::fromLatin1(SampleToken(r, c));
         EXPECT_EQ(memo[7 + r], row);
     }
-    EXPECT_EQ(w.mKomentarz->toPlainText(), QStringLiteral("Komentarz\nPomiar kontrolny"));
+    EXPECT_EQ(w.tsRaport->mKomentarz->toPlainText(), QStringLiteral("Komentarz\nPomiar kontrolny"));
 
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 12; ++c) {
             const QString value = QString::fromLatin1(SampleToken(r - 1, c - 1));
-            EXPECT_EQ(w.sgDane->cell(c, r), value) << c << "," << r;
-            EXPECT_EQ(w.sgEdycja->cell(c, r), value) << c << "," << r;
+            EXPECT_EQ(w.tsTabela->sgDane->cell(c, r), value) << c << "," << r;
+            EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, r), value) << c << "," << r;
         }
     // The edit grid takes the measured grid's headings as they are.
-    EXPECT_EQ(w.sgEdycja->cell(0, 0), QString());
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 0), QString());
     for (int c = 1; c <= 12; ++c)
-        EXPECT_EQ(w.sgEdycja->cell(c, 0), QString::number(c));
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, 0), QString::number(c));
     for (int r = 1; r <= 8; ++r)
-        EXPECT_EQ(w.sgEdycja->cell(0, r), QString(QLatin1Char(kLetters[r - 1])));
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, r), QString(QLatin1Char(kLetters[r - 1])));
 }
 
 TEST_F(ReportOpenTest, ReportWithAnalysisFillsTheEditGridFromIt)
@@ -336,20 +336,20 @@ TEST_F(ReportOpenTest, ReportWithAnalysisFillsTheEditGridFromIt)
     ExpectNoErrors();
 
     EXPECT_FALSE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 0), QStringLiteral(" "));
     for (int c = 1; c <= 12; ++c)
-        EXPECT_EQ(w.sgEdycja->cell(c, 0), QStringLiteral(" ") + QString::number(c));
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, 0), QStringLiteral(" ") + QString::number(c));
     for (int r = 1; r <= 8; ++r) {
-        EXPECT_EQ(w.sgEdycja->cell(0, r), QStringLiteral(" ") + QLatin1Char(kLetters[r - 1]));
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, r), QStringLiteral(" ") + QLatin1Char(kLetters[r - 1]));
         for (int c = 1; c <= 12; ++c)
-            EXPECT_EQ(w.sgEdycja->cell(c, r), FromCp1250(StoredCell(c, r).toStdString())) << c << "," << r;
+            EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, r), FromCp1250(StoredCell(c, r).toStdString())) << c << "," << r;
     }
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" poniżej"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" poniżej"));
     // The measured grid still shows the measurement, not the analysis.
-    EXPECT_EQ(w.sgDane->cell(1, 3), QStringLiteral(" 0,102"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(1, 3), QStringLiteral(" 0,102"));
 
     // The comment memo holds the comment only; the edit grid shows the block.
-    const QStringList comment = w.mKomentarz->toPlainText().split(QLatin1Char('\n'));
+    const QStringList comment = w.tsRaport->mKomentarz->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(comment.size(), 1 + 2);
     EXPECT_EQ(comment[0], QStringLiteral("Komentarz"));
     EXPECT_EQ(comment[1], QStringLiteral("Transmisja zakończona powodzeniem."));
@@ -371,7 +371,7 @@ TEST_F(ReportOpenTest, Utf8ReportShowsItsLettersAndSaysHowItWillBeSaved)
     EXPECT_TRUE(dialogs.informations[0].contains(QStringLiteral("w kodowaniu UTF-8"))) << dialogs.informations[0].toStdString();
     EXPECT_TRUE(dialogs.informations[0].contains(QStringLiteral("stronie kodowej 1250")));
     EXPECT_TRUE(dialogs.informations[0].endsWith(QStringLiteral(": Ñ"))) << dialogs.informations[0].toStdString();
-    EXPECT_TRUE(w.mKomentarz->toPlainText().endsWith(QStringLiteral("Próbka zażółcona ?")));
+    EXPECT_TRUE(w.tsRaport->mKomentarz->toPlainText().endsWith(QStringLiteral("Próbka zażółcona ?")));
 
     Save(w, QStringLiteral("zapisany.rap"));
     EXPECT_TRUE(ReadFile(QStringLiteral("zapisany.rap")).contains("Pr\xF3" "bka za\xBF\xF3\xB3" "cona ?\r\n"));
@@ -392,8 +392,8 @@ TEST_F(ReportOpenTest, MarkerTooCloseToTheEndIsNoAnalysisBlock)
         Open(w, QStringLiteral("krotki.rap"));
         ExpectNoErrors();
         EXPECT_TRUE(w.report.freshMeasurement()) << c.what;
-        EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1")) << c.what;
-        EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100")) << c.what;
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral("1")) << c.what;
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" 0,100")) << c.what;
     }
 }
 
@@ -424,8 +424,8 @@ TEST_F(ReportOpenTest, LineEndsOfAnyKindAndTheEndAtNul)
         Open(w, QStringLiteral("konce.rap"));
         ExpectNoErrors();
         EXPECT_TRUE(w.report.hasData()) << c.what;
-        EXPECT_EQ(w.mKomentarz->toPlainText(), c.comment) << c.what;
-        EXPECT_EQ(w.sgDane->cell(12, 8), QStringLiteral(" 0,217")) << c.what;
+        EXPECT_EQ(w.tsRaport->mKomentarz->toPlainText(), c.comment) << c.what;
+        EXPECT_EQ(w.tsTabela->sgDane->cell(12, 8), QStringLiteral(" 0,217")) << c.what;
         dialogs.errors.clear();
     }
 }
@@ -436,7 +436,7 @@ TEST_F(ReportOpenTest, EachLoadStartsFromAnEmptyValueTable)
     TWel_Kor& w = Start();
     WriteFile(QStringLiteral("pelny.rap"), SampleReport());
     Open(w, QStringLiteral("pelny.rap"));
-    ASSERT_EQ(w.sgDane->cell(12, 8), QStringLiteral(" 0,217"));
+    ASSERT_EQ(w.tsTabela->sgDane->cell(12, 8), QStringLiteral(" 0,217"));
 
     QList<QByteArray> lines = CrLfLines(SampleReport());
     lines[17] = "Kol 12 0,1\t 0,2\t 0,3\t 0,4\t"; // rows A-D only
@@ -444,13 +444,13 @@ TEST_F(ReportOpenTest, EachLoadStartsFromAnEmptyValueTable)
     Open(w, QStringLiteral("niepelny.rap"));
     ExpectNoErrors();
 
-    EXPECT_EQ(w.sgDane->cell(12, 4), QStringLiteral(" 0,4"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(12, 4), QStringLiteral(" 0,4"));
     for (int r = 5; r <= 8; ++r) {
-        EXPECT_EQ(w.sgDane->cell(12, r), QString()) << r;
-        EXPECT_EQ(w.sgEdycja->cell(12, r), QString()) << r;
+        EXPECT_EQ(w.tsTabela->sgDane->cell(12, r), QString()) << r;
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, r), QString()) << r;
         EXPECT_EQ(w.report.values().at(r - 1, 11), std::string()) << r;
     }
-    const QStringList memo = w.mOdebrany->toPlainText().split(QLatin1Char('\n'));
+    const QStringList memo = w.tsRaport->mOdebrany->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(memo.size(), 15);
     EXPECT_TRUE(memo[7 + 7].endsWith(QStringLiteral(" 0,207\t"))) << memo[14].toStdString();
 }
@@ -580,7 +580,7 @@ TEST_F(ReportRefusedTest, FileOfExactlyTheSizeLimitLoads)
     Open(w, QStringLiteral("graniczny.rap"));
     ExpectNoErrors();
     EXPECT_TRUE(w.report.hasData());
-    EXPECT_EQ(w.mKomentarz->toPlainText(), QStringLiteral("Komentarz\nPomiar kontrolny"));
+    EXPECT_EQ(w.tsRaport->mKomentarz->toPlainText(), QStringLiteral("Komentarz\nPomiar kontrolny"));
     QFile::remove(Path(QStringLiteral("graniczny.rap")));
 }
 
@@ -633,7 +633,7 @@ TEST_F(ReportRefusedTest, RefusedFirstLoadKeepsTheStartState)
     ExpectSame(before, Capture(w));
 
     // Nothing was loaded, so there is nothing to save.
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     EXPECT_EQ(dialogs.informations, QStringList{QStringLiteral("Brak danych!")});
 }
 
@@ -660,7 +660,7 @@ TEST_F(ReportRefusedTest, ReportStaysSavableAfterARefusedLoad)
 TEST_F(ReportSaveTest, NothingLoadedMeansNoData)
 {
     TWel_Kor& w = Start();
-    w.tbZapiszRaport->click();
+    w.commands->tbZapiszRaport->click();
     EXPECT_EQ(dialogs.informations, QStringList{QStringLiteral("Brak danych!")});
     EXPECT_TRUE(dialogs.fileDialogsShown.isEmpty());
     ExpectNoErrors();
@@ -678,10 +678,10 @@ TEST_F(ReportSaveTest, DialogCarriesTitleFilterSuffixAndTheReportsOwnName)
 
     Save(w, QStringLiteral("pierwszy.rap"));
     dialogs.fileAnswers.push_back(std::nullopt);
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     Open(w, QStringLiteral("drugi.rap"));
     dialogs.fileAnswers.push_back(std::nullopt);
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     ASSERT_EQ(dialogs.fileDialogsShown.size(), 4);
     for (const FileDialogState& shown : {dialogs.fileDialogsShown[0], dialogs.fileDialogsShown[1], dialogs.fileDialogsShown[3]}) {
         EXPECT_EQ(shown.title, QStringLiteral("Zapis wyników"));
@@ -751,10 +751,10 @@ TEST_F(ReportSaveTest, MarksTypedIntoTheEditGridGetALeadingBlank)
     TWel_Kor& w = Start();
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
     Open(w, QStringLiteral("pomiar.rap"));
-    w.sgEdycja->setCell(2, 3, QStringLiteral("neg"));
-    w.sgEdycja->setCell(3, 3, QStringLiteral(" neg"));
-    w.sgEdycja->setCell(4, 3, QString());
-    w.sgEdycja->setCell(5, 3, QStringLiteral("poniżej progu"));
+    w.tsTabela->sgEdycja->setCell(2, 3, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(3, 3, QStringLiteral(" neg"));
+    w.tsTabela->sgEdycja->setCell(4, 3, QString());
+    w.tsTabela->sgEdycja->setCell(5, 3, QStringLiteral("poniżej progu"));
     Save(w, QStringLiteral("znaczniki.rap"));
     ExpectNoErrors();
 
@@ -775,12 +775,12 @@ TEST_F(ReportSaveTest, MarksTypedIntoTheEditGridGetALeadingBlank)
     EXPECT_EQ(Readable(ReadFile(QStringLiteral("znaczniki.rap"))), Readable(expected));
 
     // The blanks stay in the edit grid itself.
-    EXPECT_EQ(w.sgEdycja->cell(2, 3), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 3), QStringLiteral(" neg"));
-    EXPECT_EQ(w.sgEdycja->cell(4, 3), QStringLiteral(" "));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 3), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 3), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(4, 3), QStringLiteral(" "));
     // Headings are written as they are.
-    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral("A"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 1), QStringLiteral("A"));
 }
 
 TEST_F(ReportSaveTest, CancelledDialogWritesNothingButTheBlanksStay)
@@ -788,12 +788,12 @@ TEST_F(ReportSaveTest, CancelledDialogWritesNothingButTheBlanksStay)
     TWel_Kor& w = Start();
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
     Open(w, QStringLiteral("pomiar.rap"));
-    w.sgEdycja->setCell(1, 1, QStringLiteral("poz"));
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("poz"));
     const QStringList before = QDir(dir.path()).entryList(QDir::Files);
     dialogs.fileAnswers.push_back(std::nullopt);
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" poz"));
     EXPECT_TRUE(dialogs.questions.isEmpty());
 }
 
@@ -807,11 +807,11 @@ TEST_F(ReportSaveTest, OverwriteQuestionAndBothAnswers)
     const QString question = QStringLiteral("Uwaga!|Już istnieje plik o nazwie:\r\n") +
                              Path(QStringLiteral("istnieje.rap")) + QStringLiteral("\r\nCzy mimo to go nadpisać?");
 
-    w.sgEdycja->setCell(6, 6, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(6, 6, QStringLiteral("neg"));
     Save(w, QStringLiteral("istnieje.rap"), false);
     EXPECT_EQ(dialogs.questions, QStringList{question});
     EXPECT_EQ(ReadFile(QStringLiteral("istnieje.rap")), old);
-    EXPECT_EQ(w.sgEdycja->cell(6, 6), QStringLiteral(" neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(6, 6), QStringLiteral(" neg"));
     EXPECT_EQ(dialogs.fileDialogsShown.size(), 2) << "the dialog must not be shown again after No";
 
     Save(w, QStringLiteral("istnieje.rap"), true);
@@ -879,7 +879,7 @@ TEST_F(ReportSaveTest, OldAnalysisBlockIsReplacedNotRepeated)
     WriteFile(QStringLiteral("analiza.rap"), SavedReport());
     Open(w, QStringLiteral("analiza.rap"));
     InsertCommentLine(w, 2, QStringLiteral("Wynik sprawdził: J. Nowak"));
-    w.sgEdycja->setCell(7, 7, QStringLiteral("poz"));
+    w.tsTabela->sgEdycja->setCell(7, 7, QStringLiteral("poz"));
     Save(w, QStringLiteral("ponownie.rap"));
     ExpectNoErrors();
 
@@ -894,7 +894,7 @@ TEST_F(ReportSaveTest, OldAnalysisBlockIsReplacedNotRepeated)
     EXPECT_EQ(Readable(lines), Readable(expected));
 
     Open(w, QStringLiteral("ponownie.rap"));
-    EXPECT_EQ(w.sgEdycja->cell(7, 7), QStringLiteral(" poz"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(7, 7), QStringLiteral(" poz"));
     EXPECT_FALSE(w.report.freshMeasurement());
 }
 
@@ -903,8 +903,8 @@ TEST_F(ReportSaveTest, ReportMemoEditsAreNotSavedCommentEditsAre)
     TWel_Kor& w = Start();
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
     Open(w, QStringLiteral("pomiar.rap"));
-    w.mOdebrany->setPlainText(QStringLiteral("przepisany raport\nOPERATOR: ktoś inny"));
-    w.mKomentarz->appendPlainText(QStringLiteral("Dopisek: próbka mętna"));
+    w.tsRaport->mOdebrany->setPlainText(QStringLiteral("przepisany raport\nOPERATOR: ktoś inny"));
+    w.tsRaport->mKomentarz->appendPlainText(QStringLiteral("Dopisek: próbka mętna"));
     Save(w, QStringLiteral("memo.rap"));
     ExpectNoErrors();
 
@@ -937,7 +937,7 @@ TEST_F(ReportSaveTest, CommentMemoLinesAsWritten)
         TWel_Kor& w = Start();
         WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
         Open(w, QStringLiteral("pomiar.rap"));
-        w.mKomentarz->setPlainText(c.memo);
+        w.tsRaport->mKomentarz->setPlainText(c.memo);
         QFile::remove(Path(QStringLiteral("k.rap")));
         Save(w, QStringLiteral("k.rap"));
         ExpectNoErrors();
@@ -957,35 +957,35 @@ TEST_F(ReportRoundTripTest, PrzeniesTypeSaveLoadRestoresTheEditGrid)
     TWel_Kor& w = Start();
     WriteFile(QStringLiteral("analiza.rap"), SavedReport());
     Open(w, QStringLiteral("analiza.rap"));
-    ASSERT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" poniżej"));
+    ASSERT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" poniżej"));
 
     // "Przenieś" drops the stored analysis for the measured values.
     dialogs.yesNoAnswers = {true};
     w.tbPrzeniesClick();
     EXPECT_TRUE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(2, 1), QStringLiteral(" 0,110"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 1), QStringLiteral(" 0,110"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral("1"));
 
-    w.sgEdycja->setCell(1, 2, QStringLiteral("neg"));
-    w.sgEdycja->setCell(1, 3, QStringLiteral("neg"));
-    w.sgEdycja->setCell(12, 8, QStringLiteral("poz"));
-    w.sgEdycja->setCell(6, 4, QString());
+    w.tsTabela->sgEdycja->setCell(1, 2, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(1, 3, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(12, 8, QStringLiteral("poz"));
+    w.tsTabela->sgEdycja->setCell(6, 4, QString());
     Save(w, QStringLiteral("obieg.rap"));
     ExpectNoErrors();
 
     // Something else in between, so the grid really comes from the file.
     WriteFile(QStringLiteral("inny.rap"), SampleReport());
     Open(w, QStringLiteral("inny.rap"));
-    ASSERT_EQ(w.sgEdycja->cell(1, 2), QStringLiteral(" 0,101"));
+    ASSERT_EQ(w.tsTabela->sgEdycja->cell(1, 2), QStringLiteral(" 0,101"));
 
     Open(w, QStringLiteral("obieg.rap"));
     ExpectNoErrors();
     EXPECT_FALSE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(0, 0), QStringLiteral(" "));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 0), QStringLiteral(" "));
     for (int c = 1; c <= 12; ++c)
-        EXPECT_EQ(w.sgEdycja->cell(c, 0), QStringLiteral(" ") + QString::number(c));
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, 0), QStringLiteral(" ") + QString::number(c));
     for (int r = 1; r <= 8; ++r) {
-        EXPECT_EQ(w.sgEdycja->cell(0, r), QStringLiteral(" ") + QLatin1Char(kLetters[r - 1]));
+        EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, r), QStringLiteral(" ") + QLatin1Char(kLetters[r - 1]));
         for (int c = 1; c <= 12; ++c) {
             QString expected = QString::fromLatin1(SampleToken(r - 1, c - 1));
             if (c == 1 && (r == 2 || r == 3))
@@ -994,12 +994,12 @@ TEST_F(ReportRoundTripTest, PrzeniesTypeSaveLoadRestoresTheEditGrid)
                 expected = QStringLiteral(" poz");
             else if (c == 6 && r == 4)
                 expected = QStringLiteral(" ");
-            EXPECT_EQ(w.sgEdycja->cell(c, r), expected) << c << "," << r;
+            EXPECT_EQ(w.tsTabela->sgEdycja->cell(c, r), expected) << c << "," << r;
         }
     }
     // The comment of the first file came through once, without the old block.
-    EXPECT_EQ(w.mKomentarz->toPlainText().count(QStringLiteral("Analiza")), 0);
-    EXPECT_TRUE(w.mKomentarz->toPlainText().startsWith(QStringLiteral("Komentarz\nTransmisja zakończona powodzeniem.\n")));
+    EXPECT_EQ(w.tsRaport->mKomentarz->toPlainText().count(QStringLiteral("Analiza")), 0);
+    EXPECT_TRUE(w.tsRaport->mKomentarz->toPlainText().startsWith(QStringLiteral("Komentarz\nTransmisja zakończona powodzeniem.\n")));
 }
 
 } // namespace

@@ -156,7 +156,7 @@ protected:
     {
         TWel_Kor& w = Start();
         dialogs.fileAnswers.push_back(Report());
-        w.Otwrz1->trigger();
+        w.commands->Otwrz1->trigger();
         EXPECT_TRUE(dialogs.errors.isEmpty());
         return w;
     }
@@ -168,7 +168,7 @@ protected:
         dialogs.informations.clear();
         dialogs.yesNoAnswers = {true};
         dialogs.fileAnswers.push_back(path);
-        w.Zapisz1->trigger();
+        w.commands->Zapisz1->trigger();
         dialogs.yesNoAnswers.clear();
     }
 
@@ -448,7 +448,7 @@ TEST_F(SharedMachineTest, InputsThatAreNotFilesAreRefusedAtOnce)
         }
         EXPECT_FALSE(QFile::exists(picture));
         // The window: "Otwórz" and "Otwórz szablon".
-        for (QAction* open : {w.Otwrz1, w.Otwrzscchemat1}) {
+        for (QAction* open : {w.commands->Otwrz1, w.commands->Otwrzscchemat1}) {
             dialogs.errors.clear();
             dialogs.fileAnswers.push_back(input);
             open->trigger();

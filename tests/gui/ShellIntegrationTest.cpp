@@ -166,7 +166,7 @@ TEST(FileTypeRegistration, FreedesktopRegistrationOpensReportsInTheProgramAndIsS
 TEST_F(WindowTest, RegisteringTheFileTypeNamesTheReportTypeAndTheProgram)
 {
     TWel_Kor& w = Start();
-    w.Rejestracjatypupliku1->trigger();
+    w.commands->Rejestracjatypupliku1->trigger();
     ASSERT_EQ(shell.registrations.size(), 1);
     const QString type = QStringLiteral("Plik raportu Welkor");
     EXPECT_EQ(shell.registrations[0],
@@ -175,21 +175,21 @@ TEST_F(WindowTest, RegisteringTheFileTypeNamesTheReportTypeAndTheProgram)
     EXPECT_TRUE(dialogs.informations.isEmpty()); // nothing is said on success
 
     shell.registrationError = QStringLiteral("Nie udało się zapisać w rejestrze klucza X.");
-    w.Rejestracjatypupliku1->trigger();
+    w.commands->Rejestracjatypupliku1->trigger();
     EXPECT_EQ(dialogs.errors, QStringList({shell.registrationError}));
 }
 
 TEST_F(WindowTest, MakersPageGoesToTheBrowserOrItsAddressIsShown)
 {
     TWel_Kor& w = Start();
-    w.Stronafirmowa1->trigger();
+    w.commands->Stronafirmowa1->trigger();
     ASSERT_EQ(shell.openedUrls.size(), 1);
     EXPECT_EQ(shell.openedUrls[0], QUrl(MakerWebAddress()));
     EXPECT_TRUE(shell.openedUrls[0].scheme().startsWith(QStringLiteral("http")));
     EXPECT_TRUE(dialogs.informations.isEmpty());
 
     shell.browserAvailable = false;
-    w.Stronafirmowa1->trigger();
+    w.commands->Stronafirmowa1->trigger();
     ASSERT_EQ(dialogs.informations.size(), 1);
     EXPECT_TRUE(dialogs.informations[0].endsWith(MakerWebAddress())) << dialogs.informations[0].toStdString();
 }

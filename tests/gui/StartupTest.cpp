@@ -27,21 +27,21 @@ TEST_F(WindowTest, StartsOnTheReportPageWithHeadingsAndPlaceholders)
     EXPECT_EQ(w.pcZakladki->tabText(0), QStringLiteral("Raport"));
     EXPECT_EQ(w.pcZakladki->tabText(1), QStringLiteral("Tabela"));
     EXPECT_EQ(w.pcZakladki->tabText(2), QStringLiteral("Mikropłytka"));
-    EXPECT_TRUE(w.mOdebrany->toPlainText().isEmpty());
-    EXPECT_EQ(w.mKomentarz->toPlainText(), QStringLiteral("Komentarz"));
+    EXPECT_TRUE(w.tsRaport->mOdebrany->toPlainText().isEmpty());
+    EXPECT_EQ(w.tsRaport->mKomentarz->toPlainText(), QStringLiteral("Komentarz"));
 
-    EXPECT_EQ(w.sgDane->cell(0, 0), QString());
+    EXPECT_EQ(w.tsTabela->sgDane->cell(0, 0), QString());
     for (int c = 1; c <= 12; ++c)
-        EXPECT_EQ(w.sgDane->cell(c, 0), QString::number(c));
+        EXPECT_EQ(w.tsTabela->sgDane->cell(c, 0), QString::number(c));
     const QString letters = QStringLiteral("ABCDEFGH");
     for (int r = 1; r <= 8; ++r)
-        EXPECT_EQ(w.sgDane->cell(0, r), letters.mid(r - 1, 1));
+        EXPECT_EQ(w.tsTabela->sgDane->cell(0, r), letters.mid(r - 1, 1));
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 12; ++c)
-            EXPECT_EQ(w.sgDane->cell(c, r), QStringLiteral("0")) << c << "," << r;
+            EXPECT_EQ(w.tsTabela->sgDane->cell(c, r), QStringLiteral("0")) << c << "," << r;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 13; ++c)
-            EXPECT_TRUE(w.sgEdycja->cell(c, r).isEmpty());
+            EXPECT_TRUE(w.tsTabela->sgEdycja->cell(c, r).isEmpty());
     EXPECT_FALSE(w.report.hasData());
     EXPECT_FALSE(w.report.freshMeasurement());
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
@@ -90,34 +90,34 @@ TEST_F(WindowTest, TimerTickShowsTheNewTime)
 TEST_F(WindowTest, HiddenAndShownCommandsAtStart)
 {
     TWel_Kor& w = Start();
-    EXPECT_FALSE(w.tbPobierz->isVisible());
-    EXPECT_FALSE(w.Pobierz1->isVisible());
-    EXPECT_FALSE(w.Port1->menuAction()->isVisible());
-    EXPECT_FALSE(w.Narzdzia1->menuAction()->isVisible());
-    EXPECT_FALSE(w.udNumer->isVisible());
-    EXPECT_TRUE(w.tbOtworzRaport->isVisible());
-    EXPECT_EQ(w.tbOtworzRaport->text(), QStringLiteral("Otwórz"));
-    EXPECT_EQ(w.tbOtworzRaport->toolTip(), QStringLiteral("Otwarcie raportu"));
-    EXPECT_EQ(w.Otwrz1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_EQ(w.Zapisz1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-    EXPECT_EQ(w.OWelkor11->text(), QStringLiteral("O Welkor Lumo 1"));
-    EXPECT_TRUE(w.Edycja1->isChecked());
-    EXPECT_TRUE(w.Edycjatekstu1->isChecked());
-    EXPECT_FALSE(w.Edycjakolorw1->isChecked());
+    EXPECT_FALSE(w.commands->tbPobierz->isVisible());
+    EXPECT_FALSE(w.commands->Pobierz1->isVisible());
+    EXPECT_FALSE(w.commands->Port1->menuAction()->isVisible());
+    EXPECT_FALSE(w.commands->Narzdzia1->menuAction()->isVisible());
+    EXPECT_FALSE(w.commands->udNumer->isVisible());
+    EXPECT_TRUE(w.commands->tbOtworzRaport->isVisible());
+    EXPECT_EQ(w.commands->tbOtworzRaport->text(), QStringLiteral("Otwórz"));
+    EXPECT_EQ(w.commands->tbOtworzRaport->toolTip(), QStringLiteral("Otwarcie raportu"));
+    EXPECT_EQ(w.commands->Otwrz1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(w.commands->Zapisz1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(w.commands->OWelkor11->text(), QStringLiteral("O Welkor Lumo 1"));
+    EXPECT_TRUE(w.commands->Edycja1->isChecked());
+    EXPECT_TRUE(w.commands->Edycjatekstu1->isChecked());
+    EXPECT_FALSE(w.commands->Edycjakolorw1->isChecked());
 }
 
 TEST_F(WindowTest, ContextMenuOfTheTablesFollowsTheGridPressedLast)
 {
     TWel_Kor& w = Start();
-    EXPECT_TRUE(w.Edycja1->isVisible());
-    w.sgDaneMouseDown();
-    EXPECT_TRUE(w.copySourceIsDane);
-    EXPECT_FALSE(w.Edycja1->isVisible());
-    EXPECT_FALSE(w.N8->isVisible());
-    w.sgEdycjaMouseDown();
-    EXPECT_FALSE(w.copySourceIsDane);
-    EXPECT_TRUE(w.Edycja1->isVisible());
-    EXPECT_TRUE(w.N8->isVisible());
+    EXPECT_TRUE(w.commands->Edycja1->isVisible());
+    w.tsTabela->sgDaneMouseDown();
+    EXPECT_TRUE(w.tsTabela->copySourceIsDane);
+    EXPECT_FALSE(w.commands->Edycja1->isVisible());
+    EXPECT_FALSE(w.commands->N8->isVisible());
+    w.tsTabela->sgEdycjaMouseDown();
+    EXPECT_FALSE(w.tsTabela->copySourceIsDane);
+    EXPECT_TRUE(w.commands->Edycja1->isVisible());
+    EXPECT_TRUE(w.commands->N8->isVisible());
 }
 
 TEST_F(WindowTest, CommandLineJoinsTwoArgumentsAndDropsTrailingBlanks)
@@ -146,7 +146,7 @@ TEST_F(WindowTest, CommandLineOpensTheJoinedFileBeforeTheWindowShows)
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - ") + Path(QStringLiteral("moje dane.rap")));
     EXPECT_TRUE(w.report.hasData());
-    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(1, 1), QStringLiteral(" 0,100"));
 }
 
 TEST_F(WindowTest, CommandLineNamingTheProgramItselfOpensNothing)
@@ -193,9 +193,9 @@ TEST_F(WindowTest, UnusableOperatorIniIsReportedAndStartUpCompletesWithMarvant)
         EXPECT_EQ(w.sbPanels[4]->text(), QStringLiteral("Operator: Marvant"));
         // The steps after the operator still ran.
         EXPECT_EQ(w.pcZakladki->currentWidget(), w.tsRaport);
-        EXPECT_TRUE(w.Edycjatekstu1->isChecked());
-        EXPECT_EQ(w.TemplatePicture.size(), QSize(728, 225));
-        EXPECT_EQ(w.CellBrush.size(), QSize(55, 24));
+        EXPECT_TRUE(w.commands->Edycjatekstu1->isChecked());
+        EXPECT_EQ(w.tsTabela->TemplatePicture.size(), QSize(728, 225));
+        EXPECT_EQ(w.tsTabela->CellBrush.size(), QSize(55, 24));
         QDir().rmdir(ini);
         QFile::remove(ini);
     }

@@ -116,18 +116,18 @@ protected:
     // What the grid shows, selection tint left out.
     QImage Shown(TWel_Kor& w)
     {
-        w.sgEdycja->clearSelection();
-        return w.sgEdycja->viewport()->grab().toImage();
+        w.tsTabela->sgEdycja->clearSelection();
+        return w.tsTabela->sgEdycja->viewport()->grab().toImage();
     }
 
     // Colour mode on and a painting colour taken from the dialog.
     void PaintWith(TWel_Kor& w, std::uint32_t colour)
     {
-        if (!w.colourMode)
+        if (!w.tsTabela->colourMode)
             w.Edycjakolorw1Click();
         dialogs.colourAnswers = {colour};
         w.tbKolorClick();
-        ASSERT_EQ(w.PaintColour, colour);
+        ASSERT_EQ(w.tsTabela->PaintColour, colour);
     }
 
     void ExpectNoErrors() const
@@ -143,23 +143,23 @@ class TemplateFiles : public TemplateEditGrid {};
 TEST_F(TemplateEditGrid, StartsInTextModeWithEveryCellInTheDefaultColour)
 {
     TWel_Kor& w = StartOnTable();
-    EXPECT_EQ(w.CellColours, AllDefault());
-    EXPECT_EQ(w.PaintColour, kDefault);
-    EXPECT_TRUE(w.textMode);
-    EXPECT_TRUE(w.Edycja1->isChecked());
-    EXPECT_TRUE(w.Edycjatekstu1->isChecked());
-    EXPECT_NE(w.sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_FALSE(w.colourMode);
-    EXPECT_FALSE(w.Edycjakolorw1->isChecked());
-    EXPECT_EQ(w.CellWidth, 56);
-    EXPECT_EQ(w.CellHeight, 25);
-    EXPECT_EQ(w.TemplatePicture.size(), QSize(728, 225));
-    EXPECT_EQ(w.CellBrush.size(), QSize(55, 24));
-    EXPECT_EQ(w.CellBrush.pixel(27, 12), Rgb(kDefault));
+    EXPECT_EQ(w.tsTabela->CellColours, AllDefault());
+    EXPECT_EQ(w.tsTabela->PaintColour, kDefault);
+    EXPECT_TRUE(w.tsTabela->textMode);
+    EXPECT_TRUE(w.commands->Edycja1->isChecked());
+    EXPECT_TRUE(w.commands->Edycjatekstu1->isChecked());
+    EXPECT_NE(w.tsTabela->sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(w.tsTabela->colourMode);
+    EXPECT_FALSE(w.commands->Edycjakolorw1->isChecked());
+    EXPECT_EQ(w.tsTabela->CellWidth, 56);
+    EXPECT_EQ(w.tsTabela->CellHeight, 25);
+    EXPECT_EQ(w.tsTabela->TemplatePicture.size(), QSize(728, 225));
+    EXPECT_EQ(w.tsTabela->CellBrush.size(), QSize(55, 24));
+    EXPECT_EQ(w.tsTabela->CellBrush.pixel(27, 12), Rgb(kDefault));
 
     // Showing the window transferred the overlay: window-coloured cells with
     // white seams between them.
-    EXPECT_TRUE(w.sgEdycja->overlayShown());
+    EXPECT_TRUE(w.tsTabela->sgEdycja->overlayShown());
     const QImage img = Shown(w);
     for (const auto& [c, r] : {std::pair{0, 0}, {6, 4}, {12, 8}}) {
         EXPECT_EQ(img.pixel(Inside(c, r)), Rgb(kDefault)) << c << "," << r;
@@ -173,15 +173,15 @@ TEST_F(TemplateEditGrid, StartsInTextModeWithEveryCellInTheDefaultColour)
 TEST_F(TemplateEditGrid, SelectingACellInColourModePaintsItUnderItsText)
 {
     TWel_Kor& w = StartOnTable();
-    w.sgEdycja->setCell(3, 2, QStringLiteral("WWWW"));
+    w.tsTabela->sgEdycja->setCell(3, 2, QStringLiteral("WWWW"));
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(3, 2);
+    w.tsTabela->sgEdycjaSelectCell(3, 2);
 
     welkor::CellColourArray expected = AllDefault();
     At(expected, 3, 2) = kRed;
-    EXPECT_EQ(w.CellColours, expected);
-    EXPECT_EQ(w.firstCornerColumn, 3);
-    EXPECT_EQ(w.firstCornerRow, 2);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
+    EXPECT_EQ(w.tsTabela->firstCornerColumn, 3);
+    EXPECT_EQ(w.tsTabela->firstCornerRow, 2);
 
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(3, 2)), qRgb(255, 0, 0));
@@ -205,18 +205,18 @@ TEST_F(TemplateEditGrid, MousePressInColourModePaintsThePressedCell)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgDaneMouseDown(); // hides the popup's text-edit item
-    Press(w.sgEdycja, 3, 2);
-    Release(w.sgEdycja, 3, 2);
+    w.tsTabela->sgDaneMouseDown(); // hides the popup's text-edit item
+    Press(w.tsTabela->sgEdycja, 3, 2);
+    Release(w.tsTabela->sgEdycja, 3, 2);
     ExpectNoErrors();
 
-    EXPECT_FALSE(w.copySourceIsDane);
-    EXPECT_TRUE(w.Edycja1->isVisible());
-    EXPECT_EQ(w.firstCornerColumn, 3);
-    EXPECT_EQ(w.firstCornerRow, 2);
+    EXPECT_FALSE(w.tsTabela->copySourceIsDane);
+    EXPECT_TRUE(w.commands->Edycja1->isVisible());
+    EXPECT_EQ(w.tsTabela->firstCornerColumn, 3);
+    EXPECT_EQ(w.tsTabela->firstCornerRow, 2);
     welkor::CellColourArray expected = AllDefault();
     At(expected, 3, 2) = kRed;
-    EXPECT_EQ(w.CellColours, expected);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
 
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(3, 2)), qRgb(255, 0, 0));
@@ -230,12 +230,12 @@ TEST_F(TemplateEditGrid, PressOutsideColourModePaintsNothing)
     TWel_Kor& w = StartOnTable();
     dialogs.colourAnswers = {kRed};
     w.tbKolorClick();
-    ASSERT_FALSE(w.colourMode);
-    Press(w.sgEdycja, 3, 2);
-    Release(w.sgEdycja, 3, 2);
-    w.sgEdycjaSelectCell(5, 5);
+    ASSERT_FALSE(w.tsTabela->colourMode);
+    Press(w.tsTabela->sgEdycja, 3, 2);
+    Release(w.tsTabela->sgEdycja, 3, 2);
+    w.tsTabela->sgEdycjaSelectCell(5, 5);
 
-    EXPECT_EQ(w.CellColours, AllDefault());
+    EXPECT_EQ(w.tsTabela->CellColours, AllDefault());
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(3, 2)), Rgb(kDefault));
     EXPECT_EQ(img.pixel(Inside(5, 5)), Rgb(kDefault));
@@ -245,28 +245,28 @@ TEST_F(TemplateEditGrid, StampAtTheFirstCornerShowsWhatATemplateSaveWrites)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    Press(w.sgEdycja, 3, 2);
-    Release(w.sgEdycja, 3, 2);
+    Press(w.tsTabela->sgEdycja, 3, 2);
+    Release(w.tsTabela->sgEdycja, 3, 2);
     dialogs.colourAnswers = {kBlue};
-    w.tbKolor->click();
+    w.commands->tbKolor->click();
 
     // Clicks, releases and repaints after a colour change show the cell's
     // stored colour, the one "Zapisz szablon" writes.
-    w.sgEdycjaClick();
+    w.tsTabela->sgEdycjaClick();
     w.FormPaint();
-    EXPECT_EQ(At(w.CellColours, 3, 2), kRed);
+    EXPECT_EQ(At(w.tsTabela->CellColours, 3, 2), kRed);
     EXPECT_EQ(Shown(w).pixel(Inside(3, 2)), qRgb(255, 0, 0));
 
     // A cell selected in the measured grid is not painted behind the user's back.
-    w.sgDaneSelectCell(5, 4);
-    w.sgEdycjaMouseUp();
-    EXPECT_EQ(At(w.CellColours, 5, 4), kDefault);
+    w.tsTabela->sgDaneSelectCell(5, 4);
+    w.tsTabela->sgEdycjaMouseUp();
+    EXPECT_EQ(At(w.tsTabela->CellColours, 5, 4), kDefault);
     EXPECT_EQ(Shown(w).pixel(Inside(5, 4)), Rgb(kDefault));
 
     // Pressing a cell paints it in the new colour, on the screen and in the array.
-    Press(w.sgEdycja, 6, 6);
-    Release(w.sgEdycja, 6, 6);
-    EXPECT_EQ(At(w.CellColours, 6, 6), kBlue);
+    Press(w.tsTabela->sgEdycja, 6, 6);
+    Release(w.tsTabela->sgEdycja, 6, 6);
+    EXPECT_EQ(At(w.tsTabela->CellColours, 6, 6), kBlue);
     EXPECT_EQ(Shown(w).pixel(Inside(6, 6)), qRgb(0, 0, 255));
 }
 
@@ -276,18 +276,18 @@ TEST_F(TemplateEditGrid, ColourDialogIsNotPrimedAndCancelRefillsTheBrush)
     dialogs.colourAnswers = {kRed, std::nullopt, kBlue};
 
     w.tbKolorClick();
-    EXPECT_EQ(w.PaintColour, kRed);
-    EXPECT_EQ(w.CellBrush.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(w.CellBrush.pixel(54, 23), qRgb(255, 0, 0));
+    EXPECT_EQ(w.tsTabela->PaintColour, kRed);
+    EXPECT_EQ(w.tsTabela->CellBrush.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(w.tsTabela->CellBrush.pixel(54, 23), qRgb(255, 0, 0));
 
     // Cancelling keeps the painting colour and fills the brush with it again.
-    w.FillCellBrush(0x0000FF00);
+    w.tsTabela->FillCellBrush(0x0000FF00);
     w.tbKolorClick();
-    EXPECT_EQ(w.PaintColour, kRed);
-    EXPECT_EQ(w.CellBrush.pixel(10, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(w.tsTabela->PaintColour, kRed);
+    EXPECT_EQ(w.tsTabela->CellBrush.pixel(10, 10), qRgb(255, 0, 0));
 
     w.tbKolorClick();
-    EXPECT_EQ(w.PaintColour, kBlue);
+    EXPECT_EQ(w.tsTabela->PaintColour, kBlue);
 
     // Black the first time, then always the colour it last returned.
     ASSERT_EQ(dialogs.colourDialogStarts.size(), 3);
@@ -297,11 +297,11 @@ TEST_F(TemplateEditGrid, ColourDialogIsNotPrimedAndCancelRefillsTheBrush)
 
     // The toolbar button and the menu item open the same dialog.
     dialogs.colourAnswers = {0x00008000};
-    w.tbKolor->click();
-    EXPECT_EQ(w.PaintColour, 0x00008000u);
+    w.commands->tbKolor->click();
+    EXPECT_EQ(w.tsTabela->PaintColour, 0x00008000u);
     dialogs.colourAnswers = {std::nullopt};
-    w.Kolor1->trigger();
-    EXPECT_EQ(w.PaintColour, 0x00008000u);
+    w.commands->Kolor1->trigger();
+    EXPECT_EQ(w.tsTabela->PaintColour, 0x00008000u);
     ASSERT_EQ(dialogs.colourDialogStarts.size(), 5);
     EXPECT_EQ(dialogs.colourDialogStarts[3], kBlue);
     EXPECT_EQ(dialogs.colourDialogStarts[4], 0x00008000u);
@@ -312,39 +312,39 @@ TEST_F(TemplateEditGrid, ColourDialogIsNotPrimedAndCancelRefillsTheBrush)
 TEST_F(TemplateEditGrid, TypingEditsACellOnlyInTextMode)
 {
     TWel_Kor& w = StartOnTable();
-    w.sgEdycja->setCurrentCell(2, 4);
+    w.tsTabela->sgEdycja->setCurrentCell(2, 4);
 
     w.Edycja1Click();
-    ASSERT_FALSE(w.textMode);
-    SendKey(w.sgEdycja, Qt::Key_X, QStringLiteral("x"));
-    EXPECT_EQ(OpenEditor(w.sgEdycja), nullptr);
-    EXPECT_EQ(w.sgEdycja->cell(4, 2), QString());
+    ASSERT_FALSE(w.tsTabela->textMode);
+    SendKey(w.tsTabela->sgEdycja, Qt::Key_X, QStringLiteral("x"));
+    EXPECT_EQ(OpenEditor(w.tsTabela->sgEdycja), nullptr);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(4, 2), QString());
 
     w.Edycja1Click();
-    ASSERT_TRUE(w.textMode);
-    SendKey(w.sgEdycja, Qt::Key_N, QStringLiteral("n"));
-    QLineEdit* editor = OpenEditor(w.sgEdycja);
+    ASSERT_TRUE(w.tsTabela->textMode);
+    SendKey(w.tsTabela->sgEdycja, Qt::Key_N, QStringLiteral("n"));
+    QLineEdit* editor = OpenEditor(w.tsTabela->sgEdycja);
     ASSERT_NE(editor, nullptr);
     SendKey(editor, Qt::Key_E, QStringLiteral("e"));
     SendKey(editor, Qt::Key_G, QStringLiteral("g"));
     EXPECT_EQ(editor->text(), QStringLiteral("neg"));
     SendKey(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the editor commits on a queued call
-    EXPECT_EQ(w.sgEdycja->cell(4, 2), QStringLiteral("neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(4, 2), QStringLiteral("neg"));
 }
 
 TEST_F(TemplateEditGrid, BothTextEditItemsSwitchOneModeTogether)
 {
     TWel_Kor& w = StartOnTable();
     auto expectTextMode = [&](bool on, const char* step) {
-        EXPECT_EQ(w.textMode, on) << step;
-        EXPECT_EQ(w.Edycja1->isChecked(), on) << step;
-        EXPECT_EQ(w.Edycjatekstu1->isChecked(), on) << step;
+        EXPECT_EQ(w.tsTabela->textMode, on) << step;
+        EXPECT_EQ(w.commands->Edycja1->isChecked(), on) << step;
+        EXPECT_EQ(w.commands->Edycjatekstu1->isChecked(), on) << step;
         if (on)
-            EXPECT_NE(w.sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers) << step;
+            EXPECT_NE(w.tsTabela->sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers) << step;
         else
-            EXPECT_EQ(w.sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers) << step;
-        EXPECT_FALSE(w.colourMode) << step;
+            EXPECT_EQ(w.tsTabela->sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers) << step;
+        EXPECT_FALSE(w.tsTabela->colourMode) << step;
     };
 
     w.Edycja1Click();
@@ -357,13 +357,13 @@ TEST_F(TemplateEditGrid, BothTextEditItemsSwitchOneModeTogether)
     expectTextMode(true, "popup handler again");
 
     // Through the actions, which flip their own mark before the handler runs.
-    w.Edycja1->trigger();
+    w.commands->Edycja1->trigger();
     expectTextMode(false, "popup item");
-    w.Edycja1->trigger();
+    w.commands->Edycja1->trigger();
     expectTextMode(true, "popup item again");
-    w.Edycjatekstu1->trigger();
+    w.commands->Edycjatekstu1->trigger();
     expectTextMode(false, "main menu item");
-    w.Edycja1->trigger();
+    w.commands->Edycja1->trigger();
     expectTextMode(true, "popup item after the main menu item");
     ExpectNoErrors();
 }
@@ -371,22 +371,22 @@ TEST_F(TemplateEditGrid, BothTextEditItemsSwitchOneModeTogether)
 TEST_F(TemplateEditGrid, ColourModeIsIndependentOfTextMode)
 {
     TWel_Kor& w = StartOnTable();
-    w.Edycjakolorw1->trigger();
-    EXPECT_TRUE(w.colourMode);
-    EXPECT_TRUE(w.Edycjakolorw1->isChecked());
-    EXPECT_TRUE(w.textMode);
-    EXPECT_NE(w.sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers);
+    w.commands->Edycjakolorw1->trigger();
+    EXPECT_TRUE(w.tsTabela->colourMode);
+    EXPECT_TRUE(w.commands->Edycjakolorw1->isChecked());
+    EXPECT_TRUE(w.tsTabela->textMode);
+    EXPECT_NE(w.tsTabela->sgEdycja->editTriggers(), QAbstractItemView::NoEditTriggers);
 
-    w.Edycja1->trigger();
-    EXPECT_TRUE(w.colourMode);
-    EXPECT_TRUE(w.Edycjakolorw1->isChecked());
-    EXPECT_FALSE(w.textMode);
+    w.commands->Edycja1->trigger();
+    EXPECT_TRUE(w.tsTabela->colourMode);
+    EXPECT_TRUE(w.commands->Edycjakolorw1->isChecked());
+    EXPECT_FALSE(w.tsTabela->textMode);
 
     w.Edycjakolorw1Click();
-    EXPECT_FALSE(w.colourMode);
-    EXPECT_FALSE(w.Edycjakolorw1->isChecked());
-    EXPECT_FALSE(w.textMode);
-    EXPECT_FALSE(w.Edycjatekstu1->isChecked());
+    EXPECT_FALSE(w.tsTabela->colourMode);
+    EXPECT_FALSE(w.commands->Edycjakolorw1->isChecked());
+    EXPECT_FALSE(w.tsTabela->textMode);
+    EXPECT_FALSE(w.commands->Edycjatekstu1->isChecked());
 }
 
 TEST_F(TemplateEditGrid, DragOutsideTextModeSelectsARangeAndPaintsOnlyThePressedCell)
@@ -395,30 +395,30 @@ TEST_F(TemplateEditGrid, DragOutsideTextModeSelectsARangeAndPaintsOnlyThePressed
     w.Edycja1Click();
     PaintWith(w, kRed);
 
-    Press(w.sgEdycja, 1, 1);
+    Press(w.tsTabela->sgEdycja, 1, 1);
     for (const auto& [c, r] : {std::pair{2, 1}, {3, 2}, {4, 3}})
-        SendMouse(w.sgEdycja->viewport(), QEvent::MouseMove, CellCentre(w.sgEdycja, c, r), Qt::NoButton,
+        SendMouse(w.tsTabela->sgEdycja->viewport(), QEvent::MouseMove, CellCentre(w.tsTabela->sgEdycja, c, r), Qt::NoButton,
                   Qt::LeftButton);
-    Release(w.sgEdycja, 4, 3);
+    Release(w.tsTabela->sgEdycja, 4, 3);
     ExpectNoErrors();
 
-    const QList<QTableWidgetSelectionRange> ranges = w.sgEdycja->selectedRanges();
+    const QList<QTableWidgetSelectionRange> ranges = w.tsTabela->sgEdycja->selectedRanges();
     ASSERT_EQ(ranges.size(), 1);
     EXPECT_EQ(ranges[0].leftColumn(), 1);
     EXPECT_EQ(ranges[0].topRow(), 1);
     EXPECT_EQ(ranges[0].rightColumn(), 4);
     EXPECT_EQ(ranges[0].bottomRow(), 3);
-    EXPECT_EQ(w.firstCornerColumn, 1);
-    EXPECT_EQ(w.firstCornerRow, 1);
+    EXPECT_EQ(w.tsTabela->firstCornerColumn, 1);
+    EXPECT_EQ(w.tsTabela->firstCornerRow, 1);
 
     welkor::CellColourArray expected = AllDefault();
     At(expected, 1, 1) = kRed;
-    EXPECT_EQ(w.CellColours, expected);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(1, 1)), qRgb(255, 0, 0));
     for (const auto& [c, r] : {std::pair{2, 1}, {3, 2}, {4, 3}, {1, 3}})
         EXPECT_EQ(img.pixel(Inside(c, r)), Rgb(kDefault)) << c << "," << r;
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QString());
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QString());
 }
 
 // ---- "Przenieś" -----------------------------------------------------------------
@@ -428,51 +428,51 @@ TEST_F(TemplateEditGrid, PrzeniesCopiesHeadingsAndValuesAndLeavesColoursAlone)
     WriteFile(QStringLiteral("plate.rap"), SampleReport());
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(1, 1);
+    w.tsTabela->sgEdycjaSelectCell(1, 1);
     ASSERT_FALSE(w.report.freshMeasurement());
 
     // Before any report: the headings and the placeholders.
     w.tbPrzeniesClick();
     EXPECT_TRUE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(0, 0), QString());
-    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
-    EXPECT_EQ(w.sgEdycja->cell(12, 0), QStringLiteral("12"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral("A"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 8), QStringLiteral("H"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral("0"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 0), QString());
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 0), QStringLiteral("12"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 1), QStringLiteral("A"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 8), QStringLiteral("H"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral("0"));
 
     dialogs.fileAnswers = {Path(QStringLiteral("plate.rap"))};
     w.Otwrz1Click();
     ExpectNoErrors();
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    w.sgEdycja->setCell(0, 0, QStringLiteral("uwaga"));
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsTabela->sgEdycja->setCell(0, 0, QStringLiteral("uwaga"));
     w.tbAnalizujClick();
     ASSERT_FALSE(w.report.freshMeasurement());
 
     // The marks and results would be replaced: the user is asked first.
     dialogs.yesNoAnswers = {true};
-    w.tbPrzenies->click();
+    w.commands->tbPrzenies->click();
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|")));
     EXPECT_TRUE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->texts(), w.sgDane->texts());
-    EXPECT_EQ(w.sgEdycja->cell(0, 0), QString());
-    EXPECT_EQ(w.sgEdycja->cell(1, 0), QStringLiteral("1"));
-    EXPECT_EQ(w.sgEdycja->cell(0, 1), QStringLiteral("A"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
-    EXPECT_EQ(w.sgEdycja->cell(12, 8), QStringLiteral(" 0,217"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->texts(), w.tsTabela->sgDane->texts());
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 0), QString());
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 1), QStringLiteral("A"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 8), QStringLiteral(" 0,217"));
 
     // The menu item does the same.
-    w.sgEdycja->setCell(2, 2, QStringLiteral("poz"));
+    w.tsTabela->sgEdycja->setCell(2, 2, QStringLiteral("poz"));
     w.report.setFreshMeasurement(false);
     dialogs.yesNoAnswers = {true};
-    w.Przenie1->trigger();
+    w.commands->Przenie1->trigger();
     EXPECT_TRUE(w.report.freshMeasurement());
-    EXPECT_EQ(w.sgEdycja->cell(2, 2), QStringLiteral(" 0,111"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(2, 2), QStringLiteral(" 0,111"));
 
     welkor::CellColourArray expected = AllDefault();
     At(expected, 1, 1) = kRed;
-    EXPECT_EQ(w.CellColours, expected);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
     EXPECT_EQ(Shown(w).pixel(Inside(1, 1)), qRgb(255, 0, 0));
     ExpectNoErrors();
 }
@@ -483,7 +483,7 @@ TEST_F(TemplateFiles, SavingAtStartWritesTheDefaultColourIntoEveryValue)
 {
     TWel_Kor& w = StartOnTable();
     dialogs.fileAnswers = {Path(QStringLiteral("start.sza"))};
-    w.Zapiszschemat1->trigger();
+    w.commands->Zapiszschemat1->trigger();
     ExpectNoErrors();
 
     QByteArray expected;
@@ -504,7 +504,7 @@ TEST_F(TemplateFiles, PaintedCellLandsAtItsColumnMajorOffset)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(2, 3);
+    w.tsTabela->sgEdycjaSelectCell(2, 3);
     dialogs.fileAnswers = {Path(QStringLiteral("red.sza"))};
     w.Zapiszschemat1Click();
 
@@ -521,16 +521,16 @@ TEST_F(TemplateFiles, SavingAndReopeningRestoresColoursExceptBlack)
     TWel_Kor& w = StartOnTable();
     const std::uint32_t system15 = 0xFF00000F;
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(0, 0);
-    w.sgEdycjaSelectCell(12, 8);
+    w.tsTabela->sgEdycjaSelectCell(0, 0);
+    w.tsTabela->sgEdycjaSelectCell(12, 8);
     PaintWith(w, 0x00123456);
-    w.sgEdycjaSelectCell(5, 4);
+    w.tsTabela->sgEdycjaSelectCell(5, 4);
     PaintWith(w, 0);
-    w.sgEdycjaSelectCell(7, 2);
-    EXPECT_EQ(At(w.CellColours, 7, 2), 0u);
+    w.tsTabela->sgEdycjaSelectCell(7, 2);
+    EXPECT_EQ(At(w.tsTabela->CellColours, 7, 2), 0u);
     EXPECT_EQ(Shown(w).pixel(Inside(7, 2)), qRgb(0, 0, 0));
-    w.CellColours[6][9] = system15;
-    const welkor::CellColourArray painted = w.CellColours;
+    w.tsTabela->CellColours[6][9] = system15;
+    const welkor::CellColourArray painted = w.tsTabela->CellColours;
 
     dialogs.fileAnswers = {Path(QStringLiteral("layout.sza"))};
     w.Zapiszschemat1Click();
@@ -538,10 +538,10 @@ TEST_F(TemplateFiles, SavingAndReopeningRestoresColoursExceptBlack)
 
     // Repaint a few cells, then read the layout back.
     PaintWith(w, kBlue);
-    w.sgEdycjaSelectCell(0, 0);
-    w.sgEdycjaSelectCell(5, 4);
-    w.sgEdycjaSelectCell(1, 1);
-    const std::uint32_t paintColour = w.PaintColour;
+    w.tsTabela->sgEdycjaSelectCell(0, 0);
+    w.tsTabela->sgEdycjaSelectCell(5, 4);
+    w.tsTabela->sgEdycjaSelectCell(1, 1);
+    const std::uint32_t paintColour = w.tsTabela->PaintColour;
     w.Edycjakolorw1Click();
     dialogs.fileAnswers = {Path(QStringLiteral("layout.sza"))};
     w.Otwrzscchemat1Click();
@@ -549,11 +549,11 @@ TEST_F(TemplateFiles, SavingAndReopeningRestoresColoursExceptBlack)
 
     welkor::CellColourArray expected = painted;
     At(expected, 7, 2) = kDefault;
-    EXPECT_EQ(w.CellColours, expected);
-    EXPECT_EQ(w.PaintColour, paintColour);
-    EXPECT_FALSE(w.colourMode);
-    EXPECT_TRUE(w.textMode);
-    EXPECT_EQ(w.CellBrush.pixel(5, 5), qRgb(0, 0, 255)); // the brush holds the painting colour again
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
+    EXPECT_EQ(w.tsTabela->PaintColour, paintColour);
+    EXPECT_FALSE(w.tsTabela->colourMode);
+    EXPECT_TRUE(w.tsTabela->textMode);
+    EXPECT_EQ(w.tsTabela->CellBrush.pixel(5, 5), qRgb(0, 0, 255)); // the brush holds the painting colour again
 
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(0, 0)), qRgb(255, 0, 0));
@@ -576,19 +576,19 @@ TEST_F(TemplateFiles, OpenedTemplateShowsAndPaintingCarriesOn)
     At(layout, 4, 4) = 0x0000FF00;
     WriteFile(QStringLiteral("green.sza"), TemplateBytes(layout));
     TWel_Kor& w = StartOnTable();
-    w.sgEdycja->setCell(4, 4, QStringLiteral("poz"));
+    w.tsTabela->sgEdycja->setCell(4, 4, QStringLiteral("poz"));
     dialogs.fileAnswers = {Path(QStringLiteral("green.sza"))};
-    w.Otwrzscchemat1->trigger();
+    w.commands->Otwrzscchemat1->trigger();
     ExpectNoErrors();
-    EXPECT_EQ(w.CellColours, layout);
-    EXPECT_EQ(w.sgEdycja->cell(4, 4), QStringLiteral("poz"));
+    EXPECT_EQ(w.tsTabela->CellColours, layout);
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(4, 4), QStringLiteral("poz"));
     EXPECT_EQ(Shown(w).pixel(Inside(4, 4)), qRgb(0, 255, 0));
 
     PaintWith(w, kRed);
-    Press(w.sgEdycja, 6, 3);
-    Release(w.sgEdycja, 6, 3);
+    Press(w.tsTabela->sgEdycja, 6, 3);
+    Release(w.tsTabela->sgEdycja, 6, 3);
     At(layout, 6, 3) = kRed;
-    EXPECT_EQ(w.CellColours, layout);
+    EXPECT_EQ(w.tsTabela->CellColours, layout);
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(6, 3)), qRgb(255, 0, 0));
     EXPECT_EQ(img.pixel(Inside(4, 4)), qRgb(0, 255, 0));
@@ -598,10 +598,10 @@ TEST_F(TemplateFiles, FortyByteFileReplacesColumnZeroAndTheFirstCellOfColumnOne)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kBlue);
-    w.sgEdycjaSelectCell(0, 5);
-    w.sgEdycjaSelectCell(1, 1);
-    w.sgEdycjaSelectCell(5, 5);
-    welkor::CellColourArray expected = w.CellColours;
+    w.tsTabela->sgEdycjaSelectCell(0, 5);
+    w.tsTabela->sgEdycjaSelectCell(1, 1);
+    w.tsTabela->sgEdycjaSelectCell(5, 5);
+    welkor::CellColourArray expected = w.tsTabela->CellColours;
 
     QByteArray bytes;
     for (int r = 0; r < 9; ++r)
@@ -616,7 +616,7 @@ TEST_F(TemplateFiles, FortyByteFileReplacesColumnZeroAndTheFirstCellOfColumnOne)
     for (int r = 0; r < 9; ++r)
         At(expected, 0, r) = 0x00000010u + static_cast<std::uint32_t>(r);
     At(expected, 1, 0) = 0x00ABCDEF;
-    EXPECT_EQ(w.CellColours, expected);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(0, 5)), qRgb(0x15, 0, 0));
     EXPECT_EQ(img.pixel(Inside(1, 0)), qRgb(0xEF, 0xCD, 0xAB));
@@ -628,9 +628,9 @@ TEST_F(TemplateFiles, ThirtyEightByteFileReplacesOnlyTheLowBytesOfTheCutValue)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, 0x00123456);
-    w.sgEdycjaSelectCell(1, 0);
-    w.sgEdycjaSelectCell(1, 1);
-    welkor::CellColourArray expected = w.CellColours;
+    w.tsTabela->sgEdycjaSelectCell(1, 0);
+    w.tsTabela->sgEdycjaSelectCell(1, 1);
+    welkor::CellColourArray expected = w.tsTabela->CellColours;
 
     QByteArray bytes;
     for (int r = 0; r < 9; ++r)
@@ -645,7 +645,7 @@ TEST_F(TemplateFiles, ThirtyEightByteFileReplacesOnlyTheLowBytesOfTheCutValue)
     for (int r = 0; r < 9; ++r)
         At(expected, 0, r) = 0x00202020;
     At(expected, 1, 0) = 0x0012BBAA;
-    EXPECT_EQ(w.CellColours, expected);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
     EXPECT_EQ(Shown(w).pixel(Inside(1, 0)), qRgb(0xAA, 0xBB, 0x12));
 }
 
@@ -653,10 +653,10 @@ TEST_F(TemplateFiles, EmptyFileKeepsTheColoursButRepaintsBlackInTheDefaultColour
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, 0);
-    w.sgEdycjaSelectCell(2, 2);
+    w.tsTabela->sgEdycjaSelectCell(2, 2);
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(4, 4);
-    ASSERT_EQ(At(w.CellColours, 2, 2), 0u);
+    w.tsTabela->sgEdycjaSelectCell(4, 4);
+    ASSERT_EQ(At(w.tsTabela->CellColours, 2, 2), 0u);
     ASSERT_EQ(Shown(w).pixel(Inside(2, 2)), qRgb(0, 0, 0));
 
     WriteFile(QStringLiteral("empty.sza"), QByteArray());
@@ -667,7 +667,7 @@ TEST_F(TemplateFiles, EmptyFileKeepsTheColoursButRepaintsBlackInTheDefaultColour
 
     welkor::CellColourArray expected = AllDefault();
     At(expected, 4, 4) = kRed;
-    EXPECT_EQ(w.CellColours, expected);
+    EXPECT_EQ(w.tsTabela->CellColours, expected);
     const QImage img = Shown(w);
     EXPECT_EQ(img.pixel(Inside(2, 2)), Rgb(kDefault));
     EXPECT_EQ(img.pixel(Inside(4, 4)), qRgb(255, 0, 0));
@@ -685,7 +685,7 @@ TEST_F(TemplateFiles, BytesPastTheLastValueAreIgnored)
     dialogs.yesNoAnswers = {true}; // not 468 bytes: used only when the user agrees
     w.Otwrzscchemat1Click();
     ExpectNoErrors();
-    EXPECT_EQ(w.CellColours, layout);
+    EXPECT_EQ(w.tsTabela->CellColours, layout);
 }
 
 TEST_F(TemplateFiles, SavingOverAnExistingFileAsksFirst)
@@ -693,7 +693,7 @@ TEST_F(TemplateFiles, SavingOverAnExistingFileAsksFirst)
     WriteFile(QStringLiteral("old.sza"), QByteArray(1000, 'x'));
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(2, 3);
+    w.tsTabela->sgEdycjaSelectCell(2, 3);
     dialogs.fileAnswers = {Path(QStringLiteral("old.sza")), Path(QStringLiteral("old.sza"))};
     dialogs.yesNoAnswers = {false, true};
     w.Zapiszschemat1Click();
@@ -701,10 +701,10 @@ TEST_F(TemplateFiles, SavingOverAnExistingFileAsksFirst)
     EXPECT_EQ(dialogs.questions[0], QStringLiteral("Uwaga!|Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
                                         .arg(Path(QStringLiteral("old.sza"))));
     EXPECT_EQ(ReadFile(QStringLiteral("old.sza")), QByteArray(1000, 'x'));
-    EXPECT_TRUE(w.TemplateHasUnsavedChanges());
+    EXPECT_TRUE(w.tsTabela->TemplateHasUnsavedChanges());
 
     w.Zapiszschemat1Click();
-    EXPECT_FALSE(w.TemplateHasUnsavedChanges());
+    EXPECT_FALSE(w.tsTabela->TemplateHasUnsavedChanges());
     const QByteArray written = ReadFile(QStringLiteral("old.sza"));
     EXPECT_EQ(written.size(), 468);
     EXPECT_EQ(written.mid(84, 4), QByteArray::fromHex("FF000000"));
@@ -714,13 +714,13 @@ TEST_F(TemplateFiles, CancelledDialogsChangeNothing)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(2, 3);
-    const welkor::CellColourArray before = w.CellColours;
+    w.tsTabela->sgEdycjaSelectCell(2, 3);
+    const welkor::CellColourArray before = w.tsTabela->CellColours;
     dialogs.fileAnswers = {std::nullopt, std::nullopt};
     w.Zapiszschemat1Click();
     w.Otwrzscchemat1Click();
     EXPECT_EQ(dialogs.fileDialogsShown.size(), 2);
-    EXPECT_EQ(w.CellColours, before);
+    EXPECT_EQ(w.tsTabela->CellColours, before);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     ExpectNoErrors();
 }
@@ -729,18 +729,18 @@ TEST_F(TemplateFiles, TemplateThatCannotBeOpenedLeavesTheColoursAsTheyWere)
 {
     TWel_Kor& w = StartOnTable();
     PaintWith(w, kRed);
-    w.sgEdycjaSelectCell(2, 3);
-    const welkor::CellColourArray before = w.CellColours;
+    w.tsTabela->sgEdycjaSelectCell(2, 3);
+    const welkor::CellColourArray before = w.tsTabela->CellColours;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.sza")));
 
     for (const QString& name : {QStringLiteral("missing.sza"), QStringLiteral("folder.sza")}) {
         dialogs.errors.clear();
         dialogs.fileAnswers = {Path(name)};
-        w.Otwrzscchemat1->trigger();
+        w.commands->Otwrzscchemat1->trigger();
         ASSERT_EQ(dialogs.errors.size(), 1) << name.toStdString();
         EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot open file \"") + Path(name) + QStringLiteral("\".")))
             << dialogs.errors[0].toStdString();
-        EXPECT_EQ(w.CellColours, before) << name.toStdString();
+        EXPECT_EQ(w.tsTabela->CellColours, before) << name.toStdString();
         EXPECT_EQ(Shown(w).pixel(Inside(2, 3)), qRgb(255, 0, 0));
     }
 }
@@ -758,7 +758,7 @@ TEST_F(TemplateFiles, TemplateThatCannotBeWrittenLeavesEveryFileAsItWas)
     for (const QString& target : targets) {
         dialogs.errors.clear();
         dialogs.fileAnswers = {target};
-        w.Zapiszschemat1->trigger();
+        w.commands->Zapiszschemat1->trigger();
         ASSERT_EQ(dialogs.errors.size(), 1) << target.toStdString();
         EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot create file \"") + target + QStringLiteral("\".")))
             << dialogs.errors[0].toStdString();
@@ -768,7 +768,7 @@ TEST_F(TemplateFiles, TemplateThatCannotBeWrittenLeavesEveryFileAsItWas)
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("folder.sza"))).isDir());
     EXPECT_TRUE(QDir(Path(QStringLiteral("folder.sza"))).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("no such dir"))));
-    EXPECT_EQ(w.CellColours, AllDefault());
+    EXPECT_EQ(w.tsTabela->CellColours, AllDefault());
 }
 
 } // namespace

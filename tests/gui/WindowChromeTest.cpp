@@ -114,15 +114,15 @@ TEST_F(WindowChrome, TheGreenLabelStaysOnTheToolbarBesideTheReadersItems)
     w.resize(400, 300);
     QCoreApplication::processEvents();
     ASSERT_EQ(w.size(), DesignedSize(w));
-    ASSERT_TRUE(w.tbPobierz->isVisible() && w.Label1->isVisible() && w.udNumer->isVisible());
+    ASSERT_TRUE(w.commands->tbPobierz->isVisible() && w.commands->Label1->isVisible() && w.commands->udNumer->isVisible());
 
     // Every item on the bar, none in its overflow menu, the label's letters whole.
-    auto* overflow = w.ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    auto* overflow = w.commands->ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
     EXPECT_TRUE(!overflow || !overflow->isVisible());
-    ASSERT_TRUE(w.lR->isVisible());
-    EXPECT_TRUE(w.ToolBar1->contentsRect().contains(w.lR->geometry()));
-    EXPECT_GE(w.lR->contentsRect().width(), w.lR->fontMetrics().horizontalAdvance(w.lR->text().trimmed()));
-    EXPECT_GT(w.lR->x(), w.udNumer->geometry().right());
+    ASSERT_TRUE(w.commands->lR->isVisible());
+    EXPECT_TRUE(w.commands->ToolBar1->contentsRect().contains(w.commands->lR->geometry()));
+    EXPECT_GE(w.commands->lR->contentsRect().width(), w.commands->lR->fontMetrics().horizontalAdvance(w.commands->lR->text().trimmed()));
+    EXPECT_GT(w.commands->lR->x(), w.commands->udNumer->geometry().right());
 }
 
 // Qt's own print set-up offers the report's PDF in the report's folder,
@@ -151,10 +151,10 @@ TEST_F(WindowChrome, ReportMemoShowsAllFifteenLinesAtTheDesignedSize)
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
     TWel_Kor& w = Start({Path(QStringLiteral("pomiar.rap"))});
     ASSERT_EQ(w.size(), DesignedSize(w));
-    ASSERT_EQ(w.mOdebrany->document()->blockCount(), 15);
-    const QRect last = w.mOdebrany->cursorRect(QTextCursor(w.mOdebrany->document()->lastBlock()));
-    EXPECT_LE(last.bottom(), w.mOdebrany->viewport()->height());
-    EXPECT_EQ(w.mOdebrany->verticalScrollBar()->maximum(), 0);
+    ASSERT_EQ(w.tsRaport->mOdebrany->document()->blockCount(), 15);
+    const QRect last = w.tsRaport->mOdebrany->cursorRect(QTextCursor(w.tsRaport->mOdebrany->document()->lastBlock()));
+    EXPECT_LE(last.bottom(), w.tsRaport->mOdebrany->viewport()->height());
+    EXPECT_EQ(w.tsRaport->mOdebrany->verticalScrollBar()->maximum(), 0);
 }
 
 // An operator named "<h1>Ewa</h1>" is shown as typed, not as a heading.
@@ -223,13 +223,13 @@ TEST_F(WindowChrome, RightClickInAGridMovesNeitherTheHighlightNorTheCopyRange)
     TWel_Kor& w = Start();
     w.pcZakladki->setCurrentWidget(w.tsTabela);
     QCoreApplication::processEvents();
-    for (StringGrid* grid : {w.sgDane, static_cast<StringGrid*>(w.sgEdycja)}) {
+    for (StringGrid* grid : {w.tsTabela->sgDane, static_cast<StringGrid*>(w.tsTabela->sgEdycja)}) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(grid, 2, 2));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, CellCentre(grid, 4, 3));
         const QModelIndex current = grid->currentIndex();
         const QList<QTableWidgetSelectionRange> selection = grid->selectedRanges();
-        const std::uint8_t column = w.firstCornerColumn;
-        const std::uint8_t row = w.firstCornerRow;
+        const std::uint8_t column = w.tsTabela->firstCornerColumn;
+        const std::uint8_t row = w.tsTabela->firstCornerRow;
         ASSERT_EQ(selection.size(), 1);
         ASSERT_EQ(selection[0].rowCount() * selection[0].columnCount(), 6);
 
@@ -239,9 +239,9 @@ TEST_F(WindowChrome, RightClickInAGridMovesNeitherTheHighlightNorTheCopyRange)
         ASSERT_EQ(grid->selectedRanges().size(), 1);
         EXPECT_EQ(grid->selectedRanges()[0].topRow(), selection[0].topRow());
         EXPECT_EQ(grid->selectedRanges()[0].rightColumn(), selection[0].rightColumn());
-        EXPECT_EQ(w.firstCornerColumn, column);
-        EXPECT_EQ(w.firstCornerRow, row);
-        EXPECT_EQ(w.copySourceIsDane, grid == w.sgDane); // the press still tells which grid
+        EXPECT_EQ(w.tsTabela->firstCornerColumn, column);
+        EXPECT_EQ(w.tsTabela->firstCornerRow, row);
+        EXPECT_EQ(w.tsTabela->copySourceIsDane, grid == w.tsTabela->sgDane); // the press still tells which grid
     }
 }
 
@@ -253,12 +253,12 @@ TEST_F(WindowChrome, ReportMemoMenuHintsReachPanelZero)
     WithModal(
         [&] {
             const QPoint at(20, 20);
-            QContextMenuEvent event(QContextMenuEvent::Mouse, at, w.mOdebrany->viewport()->mapToGlobal(at));
-            QCoreApplication::sendEvent(w.mOdebrany->viewport(), &event);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, w.tsRaport->mOdebrany->viewport()->mapToGlobal(at));
+            QCoreApplication::sendEvent(w.tsRaport->mOdebrany->viewport(), &event);
         },
         [&](QWidget* shown) {
             auto* menu = qobject_cast<QMenu*>(shown);
-            ASSERT_EQ(menu, w.pmTekst);
+            ASSERT_EQ(menu, w.tsRaport->pmTekst);
             QAction* selectAll = menu->actions().last();
             QTest::mouseMove(menu, menu->actionGeometry(selectAll).center());
             hint = w.sbPanels[0]->text();

@@ -3,7 +3,16 @@
 #include "qtbase/ClockSource.h"
 #include "gui/shell/DesktopShell.h"
 #include "gui/dialogs/Dialogs.h"
+#include "gui/analysis/AnalysisPage.h"
+#include "gui/app/Commands.h"
+#include "gui/app/SecondTimer.h"
 #include "gui/app/TWel_Kor.h"
+#include "gui/output/OutputCommands.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/reader/ReaderCommands.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
+#include "gui/shell/ShellCommands.h"
 
 #include <QDir>
 #include <QFile>

@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     services.userConfigDir = dir.filePath(QStringLiteral("config"));
     services.reader = &link;
     TWel_Kor window(services);
-    window.Pobierz1->trigger();
+    window.commands->Pobierz1->trigger();
     for (const QString& text : dialogs.errors + dialogs.informations)
         Print("komunikat", text);
     Print("tytul", window.windowTitle());

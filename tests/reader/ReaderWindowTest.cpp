@@ -71,10 +71,10 @@ struct Work {
 
 Work WorkOf(const TWel_Kor& w)
 {
-    Work work{w.report.lines(), w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(),
-              w.sgDane->texts(), w.sgEdycja->texts(), w.report.hasData(), {}};
+    Work work{w.report.lines(), w.tsRaport->mOdebrany->toPlainText(), w.tsRaport->mKomentarz->toPlainText(), w.windowTitle(),
+              w.tsTabela->sgDane->texts(), w.tsTabela->sgEdycja->texts(), w.report.hasData(), {}};
     for (int i = 0; i < 96; ++i)
-        work.wells[static_cast<std::size_t>(i)] = w.plateView->well(i / 12, i % 12);
+        work.wells[static_cast<std::size_t>(i)] = w.tsMikroplytka->plateView->well(i / 12, i % 12);
     return work;
 }
 
@@ -110,15 +110,15 @@ protected:
 TEST_F(ReaderWindowTest, ConfiguredReaderShowsItsEntriesAndPorts)
 {
     TWel_Kor& w = Start();
-    EXPECT_TRUE(w.tbPobierz->isVisible());
-    EXPECT_TRUE(w.Pobierz1->isVisible());
-    EXPECT_TRUE(w.Narzdzia1->menuAction()->isVisible());
-    EXPECT_TRUE(w.udNumer->isVisible());
-    EXPECT_TRUE(w.Label1->isVisible());
-    ASSERT_TRUE(w.Port1->menuAction()->isVisible());
+    EXPECT_TRUE(w.commands->tbPobierz->isVisible());
+    EXPECT_TRUE(w.commands->Pobierz1->isVisible());
+    EXPECT_TRUE(w.commands->Narzdzia1->menuAction()->isVisible());
+    EXPECT_TRUE(w.commands->udNumer->isVisible());
+    EXPECT_TRUE(w.commands->Label1->isVisible());
+    ASSERT_TRUE(w.commands->Port1->menuAction()->isVisible());
 
-    emit w.Port1->aboutToShow();
-    const QList<QAction*> items = w.Port1->actions();
+    emit w.commands->Port1->aboutToShow();
+    const QList<QAction*> items = w.commands->Port1->actions();
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0]->text(), QStringLiteral("ttyS0"));
     EXPECT_FALSE(items[0]->isChecked());
@@ -130,35 +130,35 @@ TEST_F(ReaderWindowTest, ConfiguredReaderShowsItsEntriesAndPorts)
 TEST_F(ReaderWindowTest, EachCommandSendsItsCodeAndSilenceEmptiesAnEmptyWindow)
 {
     TWel_Kor& w = Start();
-    w.sgEdycja->setCell(3, 2, QStringLiteral("neg"));
-    for (QAction* item : {w.UruchomTekst1, w.Zatrzymajtekst1, w.Pytanie1, w.Potwierdzenie1, w.Start1, w.Stop1,
-                          w.Bezpotwierdzenia1})
+    w.tsTabela->sgEdycja->setCell(3, 2, QStringLiteral("neg"));
+    for (QAction* item : {w.commands->UruchomTekst1, w.commands->Zatrzymajtekst1, w.commands->Pytanie1, w.commands->Potwierdzenie1, w.commands->Start1, w.commands->Stop1,
+                          w.commands->Bezpotwierdzenia1})
         item->trigger();
     EXPECT_EQ(dialogs.informations, QStringList(7, QStringLiteral("Brak sygnału!")));
-    EXPECT_EQ(w.mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
-    EXPECT_EQ(w.sgDane->cell(12, 8), QStringLiteral("0"));
-    EXPECT_EQ(w.sgEdycja->cell(3, 2), QStringLiteral("neg")); // a simple command leaves the edit grid
+    EXPECT_EQ(w.tsRaport->mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(12, 8), QStringLiteral("0"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 2), QStringLiteral("neg")); // a simple command leaves the edit grid
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
 
     // A fetch fills the edit grid: the typed text is asked about first, and
     // the answer "Nie" sends nothing.
-    w.udNumer->setValue(10);
-    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
+    w.commands->udNumer->setValue(10);
+    QTest::mouseClick(w.commands->tbPobierz, Qt::LeftButton);
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|Tabela edycji zawiera")));
     EXPECT_EQ(scripted.sent.size(), 7u);
-    EXPECT_EQ(w.sgEdycja->cell(3, 2), QStringLiteral("neg"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(3, 2), QStringLiteral("neg"));
     dialogs.yesNoAnswers.push_back(true);
-    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
-    w.udNumer->setValue(255);
-    w.Pocztek1->trigger(); // the grid now holds the zeros: nothing to ask
+    QTest::mouseClick(w.commands->tbPobierz, Qt::LeftButton);
+    w.commands->udNumer->setValue(255);
+    w.commands->Pocztek1->trigger(); // the grid now holds the zeros: nothing to ask
 
     const std::vector<std::string> expected = {"\x02", "\x03", "\x05", "\x06", "\x0B", "\x0D", "\x0F", "020A03",
                                                "02FF03"};
     EXPECT_EQ(scripted.sent, expected);
     EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(dialogs.informations, QStringList(9, QStringLiteral("Brak sygnału!")));
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     EXPECT_EQ(dialogs.informations.last(), QStringLiteral("Brak danych!"));
 }
 
@@ -173,53 +173,53 @@ TEST_F(ReaderWindowTest, FetchWithoutAnswerOnAnEmptyWindowShowsAPlateOfZeros)
     WriteFile(QStringLiteral("zera.rap"), zeros);
     TWel_Kor& w = Start();
     scripted.answers.push_back({ReaderAnswer::Outcome::Answered, {}, {}, QStringLiteral("Czytnik nie odpowiedział w ciągu 10 s (port ttyUSB0).")});
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
 
     EXPECT_EQ(dialogs.informations,
               QStringList{QStringLiteral("Brak sygnału!\nCzytnik nie odpowiedział w ciągu 10 s (port ttyUSB0).")});
-    EXPECT_EQ(w.mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
+    EXPECT_EQ(w.tsRaport->mOdebrany->toPlainText(), QStringLiteral("Brak sygnału!"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
     EXPECT_FALSE(w.report.hasData());
     for (int i = 0; i < 96; ++i) {
         EXPECT_EQ(w.report.values().at(i / 12, i % 12), "0");
-        EXPECT_EQ(w.sgDane->cell(i % 12 + 1, i / 12 + 1), QStringLiteral("0"));
+        EXPECT_EQ(w.tsTabela->sgDane->cell(i % 12 + 1, i / 12 + 1), QStringLiteral("0"));
     }
-    EXPECT_EQ(w.sgEdycja->texts(), w.sgDane->texts());
-    EXPECT_EQ(w.sgEdycja->cell(12, 0).trimmed(), QStringLiteral("12")); // the headings came along
-    EXPECT_EQ(w.sgEdycja->cell(0, 8).trimmed(), QStringLiteral("H"));
+    EXPECT_EQ(w.tsTabela->sgEdycja->texts(), w.tsTabela->sgDane->texts());
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(12, 0).trimmed(), QStringLiteral("12")); // the headings came along
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(0, 8).trimmed(), QStringLiteral("H"));
 
     WindowServices services;
     services.dialogs = &dialogs;
     services.clock = &clock;
     services.executableDir = dir.path();
     TWel_Kor loaded(services);
-    loaded.LoadReport(Path(QStringLiteral("zera.rap")));
+    loaded.files->LoadReport(Path(QStringLiteral("zera.rap")));
     for (int i = 0; i < 96; ++i)
-        EXPECT_EQ(w.plateView->well(i / 12, i % 12), loaded.plateView->well(i / 12, i % 12)) << "well " << i;
-    EXPECT_EQ(LookOf(w.sZero), LookOf(loaded.sZero));
+        EXPECT_EQ(w.tsMikroplytka->plateView->well(i / 12, i % 12), loaded.tsMikroplytka->plateView->well(i / 12, i % 12)) << "well " << i;
+    EXPECT_EQ(LookOf(w.tsMikroplytka->sZero), LookOf(loaded.tsMikroplytka->sZero));
 }
 
 TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
 {
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
     TWel_Kor& w = Start();
-    const welkor::ShapeLook legendAtStart = LookOf(w.sMaksymalna);
-    w.mKomentarz->moveCursor(QTextCursor::End);
-    QTest::keyClicks(w.mKomentarz, QStringLiteral(" przed pomiarem"));
-    w.operatorName = QStringLiteral("Anna Kowalska");
+    const welkor::ShapeLook legendAtStart = LookOf(w.tsMikroplytka->sMaksymalna);
+    w.tsRaport->mKomentarz->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.tsRaport->mKomentarz, QStringLiteral(" przed pomiarem"));
+    w.shell->operatorName = QStringLiteral("Anna Kowalska");
     w.sbPanels[3]->setText(QStringLiteral("Próg: 0,3165")); // an earlier plate's threshold
     scripted.answer(SampleFrame());
-    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
+    QTest::mouseClick(w.commands->tbPobierz, Qt::LeftButton);
 
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
     EXPECT_EQ(w.report.lines()[4], "DATE: 8.12.2026 TIME: 09:30:15");
     EXPECT_EQ(w.report.lines()[5], "OPERATOR: Anna Kowalska");
-    EXPECT_EQ(w.mKomentarz->toPlainText(),
+    EXPECT_EQ(w.tsRaport->mKomentarz->toPlainText(),
               QStringLiteral("Komentarz\nPomiar kontrolny\t\nTransmisja zakończona powodzeniem."));
     EXPECT_TRUE(w.report.hasData());
     EXPECT_TRUE(w.report.freshMeasurement());
-    EXPECT_NE(LookOf(w.sMaksymalna), legendAtStart);
+    EXPECT_NE(LookOf(w.tsMikroplytka->sMaksymalna), legendAtStart);
 
     // The same plate opened from a file, in a window of its own.
     WindowServices services;
@@ -227,31 +227,31 @@ TEST_F(ReaderWindowTest, FetchedReportLooksAsTheSameReportLoaded)
     services.clock = &clock;
     services.executableDir = dir.path();
     TWel_Kor loaded(services);
-    loaded.LoadReport(Path(QStringLiteral("pomiar.rap")));
-    EXPECT_EQ(w.sgDane->texts(), loaded.sgDane->texts());
-    EXPECT_EQ(w.sgEdycja->texts(), loaded.sgEdycja->texts());
-    EXPECT_EQ(w.tbGorna->value(), loaded.tbGorna->value());
-    EXPECT_EQ(w.tbDolna->value(), loaded.tbDolna->value());
-    EXPECT_EQ(w.lGorna->text(), loaded.lGorna->text());
+    loaded.files->LoadReport(Path(QStringLiteral("pomiar.rap")));
+    EXPECT_EQ(w.tsTabela->sgDane->texts(), loaded.tsTabela->sgDane->texts());
+    EXPECT_EQ(w.tsTabela->sgEdycja->texts(), loaded.tsTabela->sgEdycja->texts());
+    EXPECT_EQ(w.tsMikroplytka->tbGorna->value(), loaded.tsMikroplytka->tbGorna->value());
+    EXPECT_EQ(w.tsMikroplytka->tbDolna->value(), loaded.tsMikroplytka->tbDolna->value());
+    EXPECT_EQ(w.tsMikroplytka->lGorna->text(), loaded.tsMikroplytka->lGorna->text());
     EXPECT_EQ(w.sbPanels[3]->text(), QString());
-    const std::pair<CircleShape*, CircleShape*> shapes[] = {{w.sMaksymalna, loaded.sMaksymalna},
-                                                            {w.sMinimalna, loaded.sMinimalna},
-                                                            {w.sPonizej, loaded.sPonizej},
-                                                            {w.sZero, loaded.sZero}};
+    const std::pair<CircleShape*, CircleShape*> shapes[] = {{w.tsMikroplytka->sMaksymalna, loaded.tsMikroplytka->sMaksymalna},
+                                                            {w.tsMikroplytka->sMinimalna, loaded.tsMikroplytka->sMinimalna},
+                                                            {w.tsMikroplytka->sPonizej, loaded.tsMikroplytka->sPonizej},
+                                                            {w.tsMikroplytka->sZero, loaded.tsMikroplytka->sZero}};
     for (const auto& [fetched, opened] : shapes)
         EXPECT_EQ(LookOf(fetched), LookOf(opened));
     for (int i = 0; i < 96; ++i)
-        EXPECT_EQ(w.plateView->well(i / 12, i % 12), loaded.plateView->well(i / 12, i % 12)) << "well " << i;
+        EXPECT_EQ(w.tsMikroplytka->plateView->well(i / 12, i % 12), loaded.tsMikroplytka->plateView->well(i / 12, i % 12)) << "well " << i;
 }
 
 TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork)
 {
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport());
     TWel_Kor& w = Start({Path(QStringLiteral("pomiar.rap"))});
-    w.mKomentarz->moveCursor(QTextCursor::End);
-    QTest::keyClick(w.mKomentarz, Qt::Key_Return);
-    QTest::keyClicks(w.mKomentarz, QStringLiteral("moja uwaga"));
-    w.sgEdycja->setCell(1, 1, QStringLiteral("neg"));
+    w.tsRaport->mKomentarz->moveCursor(QTextCursor::End);
+    QTest::keyClick(w.tsRaport->mKomentarz, Qt::Key_Return);
+    QTest::keyClicks(w.tsRaport->mKomentarz, QStringLiteral("moja uwaga"));
+    w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
     const Work before = WorkOf(w);
     ASSERT_TRUE(before.dataPresent);
 
@@ -275,7 +275,7 @@ TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork
     // replace it, so it stays.
     for (int i = 0; i < 8; ++i) {
         dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-        w.Pocztek1->trigger();
+        w.commands->Pocztek1->trigger();
         ExpectSameWork(before, WorkOf(w));
     }
     EXPECT_EQ(dialogs.saveQuestions.size(), 8);
@@ -296,11 +296,11 @@ TEST_F(ReaderWindowTest, UnsavedWorkIsAskedAboutBeforeTheCommandGoesOut)
 {
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport(" 1,5"));
     TWel_Kor& w = Start({Path(QStringLiteral("pomiar.rap"))});
-    QTest::keyClicks(w.mKomentarz, QStringLiteral("uwaga "));
+    QTest::keyClicks(w.tsRaport->mKomentarz, QStringLiteral("uwaga "));
     const Work before = WorkOf(w);
     scripted.answer(SampleFrame());
 
-    QTest::mouseClick(w.tbPobierz, Qt::LeftButton); // "Anuluj"
+    QTest::mouseClick(w.commands->tbPobierz, Qt::LeftButton); // "Anuluj"
     EXPECT_EQ(dialogs.saveQuestions.size(), 1);
     EXPECT_TRUE(scripted.sent.empty());
     ExpectSameWork(before, WorkOf(w));
@@ -309,12 +309,12 @@ TEST_F(ReaderWindowTest, UnsavedWorkIsAskedAboutBeforeTheCommandGoesOut)
     std::size_t questionsWhenSent = 0;
     scripted.duringWait = [&] { questionsWhenSent = static_cast<std::size_t>(dialogs.saveQuestions.size()); };
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-    w.Pobierz1->trigger(); // "Nie"
+    w.commands->Pobierz1->trigger(); // "Nie"
     EXPECT_EQ(questionsWhenSent, 2u);
     EXPECT_EQ(scripted.sent.size(), 1u);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
-    EXPECT_EQ(w.sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
-    EXPECT_TRUE(w.ReportHasUnsavedChanges()); // the measurement is in no file yet
+    EXPECT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral(" 0,100"));
+    EXPECT_TRUE(w.files->ReportHasUnsavedChanges()); // the measurement is in no file yet
 }
 
 TEST(TransmissionClock, DateHasAFourDigitYearInEveryLocale)

@@ -105,9 +105,9 @@ std::size_t FrameSize(const QByteArray& report)
 // progress window says `text`: what a user does while the wait goes on.
 void OnceProgressSays(TWel_Kor& w, const QString& text, std::function<void(QProgressDialog&)> act)
 {
-    w.Timer1->setInterval(10);
+    w.timer->Timer1->setInterval(10);
     auto done = std::make_shared<bool>(false);
-    QObject::connect(w.Timer1, &QTimer::timeout, &w, [&w, text, act, done] {
+    QObject::connect(w.timer->Timer1, &QTimer::timeout, &w, [&w, text, act, done] {
         auto* progress = w.findChild<QProgressDialog*>();
         if (*done || !progress || !progress->isVisible() || !progress->labelText().contains(text))
             return;
@@ -148,8 +148,8 @@ protected:
     void OpenUsersReport(TWel_Kor& w)
     {
         WriteFile(QStringLiteral("moj.rap"), SampleReport(" 1,5"));
-        w.LoadReport(Path(QStringLiteral("moj.rap")));
-        w.mKomentarz->appendPlainText(QStringLiteral("uwagi"));
+        w.files->LoadReport(Path(QStringLiteral("moj.rap")));
+        w.tsRaport->mKomentarz->appendPlainText(QStringLiteral("uwagi"));
     }
 };
 
@@ -161,7 +161,7 @@ struct Kept {
 
 Kept KeptOf(const TWel_Kor& w)
 {
-    return {w.report.lines(), w.mOdebrany->toPlainText(), w.mKomentarz->toPlainText(), w.windowTitle(), w.sgEdycja->texts()};
+    return {w.report.lines(), w.tsRaport->mOdebrany->toPlainText(), w.tsRaport->mKomentarz->toPlainText(), w.windowTitle(), w.tsTabela->sgEdycja->texts()};
 }
 
 void ExpectKept(const Kept& before, const TWel_Kor& w)
@@ -179,25 +179,25 @@ void ExpectKept(const Kept& before, const TWel_Kor& w)
 TEST_F(SerialLinkTest, GoodFrameBecomesTheReportAndSavesAsConverted)
 {
     TWel_Kor& w = StartWithReader(QStringLiteral("good"), 20);
-    w.udNumer->setValue(10);
-    QTest::mouseClick(w.tbPobierz, Qt::LeftButton);
+    w.commands->udNumer->setValue(10);
+    QTest::mouseClick(w.commands->tbPobierz, Qt::LeftButton);
     ASSERT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
     ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'|').toStdString();
-    EXPECT_EQ(w.outgoingCommand, "020A03");
+    EXPECT_EQ(w.reader->outgoingCommand, "020A03");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
 
     // The grid and the plate show the reader's values: the highest one (H12)
     // in the legend's colour for the maximum.
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 12; ++c)
-            ASSERT_EQ(w.sgDane->cell(c + 1, r + 1), QStringLiteral(" 0,%1").arg(100 + c * 10 + r));
-    EXPECT_EQ(w.plateView->well(7, 11).fill, w.sMaksymalna->fill());
-    EXPECT_NE(w.plateView->well(7, 11).fill, w.plateView->well(0, 0).fill);
+            ASSERT_EQ(w.tsTabela->sgDane->cell(c + 1, r + 1), QStringLiteral(" 0,%1").arg(100 + c * 10 + r));
+    EXPECT_EQ(w.tsMikroplytka->plateView->well(7, 11).fill, w.tsMikroplytka->sMaksymalna->fill());
+    EXPECT_NE(w.tsMikroplytka->plateView->well(7, 11).fill, w.tsMikroplytka->plateView->well(0, 0).fill);
 
     // Saved at once: the reader's lines, this fetch's date and operator, the
     // success line as the comment, and the analysis block of a first save.
     dialogs.fileAnswers.push_back(Path(QStringLiteral("odebrany.rap")));
-    w.Zapisz1->trigger();
+    w.commands->Zapisz1->trigger();
     ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'|').toStdString();
     const welkor::ReportLines source = welkor::SplitReportText(EighteenLines().toStdString());
     welkor::ReportLines expected(source.begin(), source.begin() + 4);
@@ -220,7 +220,7 @@ TEST_F(SerialLinkTest, GoodFrameBecomesTheReportAndSavesAsConverted)
     }
     ASSERT_EQ(expected.size(), 31u);
     EXPECT_EQ(ReadFile(QStringLiteral("odebrany.rap")).toStdString(), welkor::JoinReportLines(expected));
-    EXPECT_FALSE(w.ReportHasUnsavedChanges());
+    EXPECT_FALSE(w.files->ReportHasUnsavedChanges());
 }
 
 TEST_F(SerialLinkTest, SilenceUntilTheTimeOutKeepsTheUsersReport)
@@ -229,7 +229,7 @@ TEST_F(SerialLinkTest, SilenceUntilTheTimeOutKeepsTheUsersReport)
     OpenUsersReport(w);
     const Kept before = KeptOf(w);
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     EXPECT_EQ(dialogs.informations,
               QStringList{QStringLiteral("Brak sygnału!\nCzytnik nie odpowiedział w ciągu 0,3 s (port %1).")
                               .arg(simulator->device())});
@@ -244,7 +244,7 @@ TEST_F(SerialLinkTest, CorruptedHalfOrTailAnswerIsRefusedSayingWhyAndTheNextGood
     const Kept before = KeptOf(w);
     for (int i = 0; i < 3; ++i) {
         dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-        w.Pobierz1->trigger();
+        w.commands->Pobierz1->trigger();
     }
     const QString refused = QStringLiteral("Nieprawidłowa transmisja.\n");
     const QStringList expected = {
@@ -261,7 +261,7 @@ TEST_F(SerialLinkTest, CorruptedHalfOrTailAnswerIsRefusedSayingWhyAndTheNextGood
 
     // After a cut-off frame the link still takes the next whole one.
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     EXPECT_EQ(dialogs.informations.size(), 3);
     EXPECT_EQ(w.report.lines(), FetchedLines(ExampleReport()));
 }
@@ -272,17 +272,17 @@ TEST_F(SerialLinkTest, CancelledFetchLeavesNoTailForTheNextOne)
 {
     TWel_Kor& w = StartWithReader(QStringLiteral("slow,good"), 5, ExampleReport(), 10);
     OnceProgressSays(w, QStringLiteral("Odbieranie danych"), Cancel);
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
     EXPECT_FALSE(w.report.hasData());
 
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'|').toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
     EXPECT_EQ(w.report.lines(), FetchedLines(ExampleReport()));
-    EXPECT_EQ(w.sgDane->cell(1, 1), QStringLiteral(" blank"));
-    EXPECT_EQ(w.sgDane->cell(12, 1), QStringLiteral(" 1,017"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(1, 1), QStringLiteral(" blank"));
+    EXPECT_EQ(w.tsTabela->sgDane->cell(12, 1), QStringLiteral(" 1,017"));
 }
 
 // A reader that takes longer than the waiting time but never pauses that
@@ -290,7 +290,7 @@ TEST_F(SerialLinkTest, CancelledFetchLeavesNoTailForTheNextOne)
 TEST_F(SerialLinkTest, SlowReaderIsHeardOutPastTheWaitingTime)
 {
     TWel_Kor& w = StartWithReader(QStringLiteral("slow"), 0.8, EighteenLines(), 25);
-    w.Pobierz1->trigger(); // some 115 pieces, 25 ms apart: about 3 s
+    w.commands->Pobierz1->trigger(); // some 115 pieces, 25 ms apart: about 3 s
     EXPECT_TRUE(dialogs.informations.isEmpty()) << dialogs.informations.join(u'|').toStdString();
     EXPECT_EQ(w.report.lines(), FetchedLines(EighteenLines()));
 }
@@ -308,7 +308,7 @@ TEST_F(SerialLinkTest, UserCancelsTheWaitWhileTheWindowClockTicks)
         Cancel(progress);
     });
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-    w.Pocztek1->trigger();
+    w.commands->Pocztek1->trigger();
     EXPECT_TRUE(modal);
     EXPECT_TRUE(dialogs.informations.isEmpty());
     ExpectKept(before, w);
@@ -320,7 +320,7 @@ TEST_F(SerialLinkTest, UserCancelsTheWaitWhileTheWindowClockTicks)
 TEST_F(SerialLinkTest, UnpluggedReaderIsClosedAtOnceAndTheNextFetchSaysSo)
 {
     TWel_Kor& w = StartWithReader(QStringLiteral("good"), 1);
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     ASSERT_TRUE(w.report.hasData());
     ASSERT_TRUE(link->portOpen());
     const Kept before = KeptOf(w);
@@ -328,7 +328,7 @@ TEST_F(SerialLinkTest, UnpluggedReaderIsClosedAtOnceAndTheNextFetchSaysSo)
     simulator->kill();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !link->portOpen(); }, 5000));
     dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(
         QStringLiteral("Nie można otworzyć portu czytnika „%1”.\n").arg(simulator->device())))
@@ -341,7 +341,7 @@ TEST_F(SerialLinkTest, ReaderUnpluggedWhileSendingIsReported)
 {
     TWel_Kor& w = StartWithReader(QStringLiteral("slow"), 5, EighteenLines(), 20);
     OnceProgressSays(w, QStringLiteral("Odbieranie danych"), [this](QProgressDialog&) { simulator->kill(); });
-    w.Pobierz1->trigger();
+    w.commands->Pobierz1->trigger();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(
         QStringLiteral("Połączenie z czytnikiem zostało przerwane (port „%1”).\n").arg(simulator->device())))
@@ -355,11 +355,11 @@ TEST_F(SerialLinkTest, ReaderUnpluggedWhileSendingIsReported)
 TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReported)
 {
     TWel_Kor& w = StartOn(Path(QStringLiteral("nie-ma-takiego-portu")), 1);
-    w.Pocztek1->trigger();
+    w.commands->Pocztek1->trigger();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Nie można otworzyć portu czytnika"))) << dialogs.errors[0].toStdString();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1"));
-    EXPECT_EQ(w.mOdebrany->toPlainText(), QString());
+    EXPECT_EQ(w.tsRaport->mOdebrany->toPlainText(), QString());
 }
 
 TEST_F(SerialLinkTest, SettingsNameThePortAndChoosingOneStoresIt)

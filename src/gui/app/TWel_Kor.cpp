@@ -1,102 +1,65 @@
-// Start-up, the command line, the timer and the wiring of every control to its
-// handler. The handlers themselves live in one file per subsystem.
+// The frame: start-up, the command line, the status bar, the timer, and the
+// handlers that hand each command to its page or command group.
 #include "gui/app/TWel_Kor.h"
 
-#include <QFileInfo>
-
-#include "core/app/OperatorFile.h"
-#include "gui/analysis/EditGrid.h"
-#include "qtbase/FileIO.h"
-#include "qtbase/ClockTexts.h"
-#include "qtbase/OperatorIni.h"
+#include "gui/analysis/AnalysisPage.h"
+#include "gui/app/Commands.h"
+#include "gui/app/SecondTimer.h"
 #include "gui/dial/TClock.h"
-#include "gui/output/Logo.h"
-#include "gui/widgets/StringGrid.h"
+#include "gui/output/OutputCommands.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/reader/ReaderCommands.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
+#include "gui/shell/ShellCommands.h"
+#include "gui/widgets/Fonts.h"
+#include "qtbase/ClockSource.h"
+#include "qtbase/ClockTexts.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QDir>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPrinter>
 #include <QScreen>
-#include <QSlider>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
-#include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace welkor::gui {
-
-WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[])
-{
-    WindowServices services;
-    services.dialogs = dialogs;
-    services.clock = clock;
-    const OperatorIniPlaces places = OperatorIniPlaces::OfThisProgram();
-    services.executableDir = places.executableDir;
-    services.executablePath = QCoreApplication::applicationFilePath();
-    services.userConfigDir = places.userDir;
-    // Raw arguments: a path with a blank that arrives in two pieces is joined
-    // again by the window. On Windows argv holds the ANSI code page, which
-    // loses characters of a registered document's path; Qt reads the wide
-    // command line instead.
-#ifdef Q_OS_WIN
-    Q_UNUSED(argv);
-    services.arguments = QCoreApplication::arguments().mid(1, argc - 1);
-#else
-    // A file's name is its bytes, whatever they are (see FileNameFromBytes).
-    for (int i = 1; i < argc; ++i)
-        services.arguments.push_back(FileNameFromBytes(QByteArray(argv[i])));
-#endif
-    return services;
-}
 
 TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindow(parent), services_(services)
 {
     setObjectName(QStringLiteral("Wel_Kor"));
-    // Where the designed face is missing, the desktop's own sans face stands in
-    // (named, so no fallback search runs at start-up).
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QApplication::font().family()});
+    // Where the designed face is missing, the desktop's own sans face stands in.
+    QFont font = FontOf(WindowFamilies());
     font.setPointSize(8);
     setFont(font);
 
-    OD = {QStringLiteral("Otwieranie wyników"), QString(), QStringLiteral("txt"), QString()};
-    SD = {QStringLiteral("Zapis wyników"), QString(), QStringLiteral("txt"), QStringLiteral("Pomiar")};
-    SDSchem = {QStringLiteral("Zapis szablon"), QStringLiteral("Szablon analizy (*.sza)"), QStringLiteral("sza"),
-               QStringLiteral("Szablon")};
-    ODSchem = {QStringLiteral("Otwieranie wyników"), QStringLiteral("Szablon analizy (*.sza)"), QStringLiteral("sza"),
-               QString()};
-
-    BuildActionsAndMenus();
-    BuildToolbar();
+    commands = std::make_unique<Commands>(*this, CommandTable(), [this](CommandHandler handler) { Command(handler); });
     BuildPages();
     BuildStatusBar();
-    WireGridEvents();
-    WireShellCommands();
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, [this] {
-        Guarded([this] { Timer1Timer(); });
-        KeepTimer1OnTheSecond();
+    const ReportPages pages{*tsRaport, *tsTabela, *tsMikroplytka};
+    files = std::make_unique<ReportFiles>(report, pages, services_, *this);
+    output = std::make_unique<OutputCommands>(report, *files, *tsRaport, *tsTabela, *commands->lR, services_);
+    shell = std::make_unique<ShellCommands>(services_, *this);
+    reader = std::make_unique<ReaderCommands>(report, *files, pages, *commands, *shell, services_, *this);
+    tsTabela->UseMenuItems({commands->pmTabela, commands->Edycja1, commands->N8, commands->Edycjatekstu1,
+                            commands->Edycjakolorw1});
+
+    connect(tsTabela, &AnalysisPage::thresholdShown, this, [this](const QString& text, const QString& toolTip) {
+        sbPanels[3]->setText(text);
+        sbPanels[3]->setToolTip(toolTip);
     });
-    Timer1Phase = new QTimer(this);
-    Timer1Phase->setSingleShot(true);
-    Timer1Phase->setTimerType(Qt::PreciseTimer);
-    connect(Timer1Phase, &QTimer::timeout, this, [this] {
-        Timer1->start(); // its ticks fall on the second from now on
-        Guarded([this] { Timer1Timer(); });
-    });
+    connect(shell.get(), &ShellCommands::operatorChanged, this,
+            [this](const QString& name) { sbPanels[4]->setText(QStringLiteral("Operator: ") + name); });
+    timer = std::make_unique<SecondTimer>(*services_.clock);
+    connect(timer.get(), &SecondTimer::tick, this, [this] { Guarded([this] { Timer1Timer(); }); });
 
     // Client area 742 x 545 below the menu bar, centred on the desktop; the
     // window never gets smaller than that (its pages would overlap). Only a
@@ -110,152 +73,84 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
         move(screen->availableGeometry().center() - rect().center());
 
     Guarded([this] { FormCreate(); });
-    Guarded([this] { ConnectReader(); });
-    Timer1->start();
-    KeepTimer1OnTheSecond();
-}
-
-void TWel_Kor::KeepTimer1OnTheSecond()
-{
-    // The second hand and the time panel must never skip or repeat a second:
-    // each tick is due a few milliseconds after a whole second of the clock
-    // the window shows. When a tick is off that mark (at start, after a busy
-    // moment or a clock change) Timer1 is started again on the next second.
-    // Dropping the milliseconds rounds the wait up, never down.
-    constexpr int kPastTheSecond = 5;
-    constexpr int kLateness = 50;
-    if (Timer1->interval() != 1000 || Timer1Phase->isActive())
-        return;
-    const int msec = std::clamp(services_.clock->now().time().msec(), 0, 999);
-    if (msec >= kPastTheSecond && msec <= kPastTheSecond + kLateness)
-        return;
-    Timer1Phase->start(1000 - msec + kPastTheSecond);
+    Guarded([this] { reader->ConnectReader(); });
+    timer->Start();
 }
 
 TWel_Kor::~TWel_Kor() = default;
 
-void TWel_Kor::WireGridEvents()
+void TWel_Kor::BuildPages()
 {
-    auto on = [this](auto* sender, auto signal, auto handler) {
-        connect(sender, signal, this, [this, handler](auto... args) { Guarded([&] { (this->*handler)(args...); }); });
-    };
-    // Commands. Each first ends an open cell editor, so what the user typed
-    // is in the grid before the command reads it.
-    auto command = [this](auto* sender, auto signal, void (TWel_Kor::*handler)()) {
-        connect(sender, signal, this, [this, handler] { Command([&] { (this->*handler)(); }); });
-    };
-    command(Otwrz1, &QAction::triggered, &TWel_Kor::Otwrz1Click);
-    command(tbOtworzRaport, &QToolButton::clicked, &TWel_Kor::Otwrz1Click);
-    command(Zapisz1, &QAction::triggered, &TWel_Kor::Zapisz1Click);
-    command(tbZapiszRaport, &QToolButton::clicked, &TWel_Kor::Zapisz1Click);
-    command(Zamknij1, &QAction::triggered, &TWel_Kor::Zamknij1Click);
-    command(Przenie1, &QAction::triggered, &TWel_Kor::tbPrzeniesClick);
-    command(tbPrzenies, &QToolButton::clicked, &TWel_Kor::tbPrzeniesClick);
-    command(Analizuj1, &QAction::triggered, &TWel_Kor::tbAnalizujClick);
-    command(tbAnalizuj, &QToolButton::clicked, &TWel_Kor::tbAnalizujClick);
-    command(Kolor1, &QAction::triggered, &TWel_Kor::tbKolorClick);
-    command(tbKolor, &QToolButton::clicked, &TWel_Kor::tbKolorClick);
-    command(Edycja1, &QAction::triggered, &TWel_Kor::Edycja1Click);
-    command(Edycjatekstu1, &QAction::triggered, &TWel_Kor::Edycjatekstu1Click);
-    command(Edycjakolorw1, &QAction::triggered, &TWel_Kor::Edycjakolorw1Click);
-    command(Zapiszschemat1, &QAction::triggered, &TWel_Kor::Zapiszschemat1Click);
-    command(Otwrzscchemat1, &QAction::triggered, &TWel_Kor::Otwrzscchemat1Click);
-    command(Zapisz2, &QAction::triggered, &TWel_Kor::Zapisz2Click);
-    command(tbZapisz, &QToolButton::clicked, &TWel_Kor::Zapisz2Click);
-    command(miZapisz, &QAction::triggered, &TWel_Kor::Zapisz2Click);
-    command(Kopiuj1, &QAction::triggered, &TWel_Kor::Kopiuj1Click);
-    command(Zaznaczwszystko1, &QAction::triggered, &TWel_Kor::Zaznaczwszystko1Click);
-    command(Ustawieniadrukowania1, &QAction::triggered, &TWel_Kor::Ustawieniadrukowania1Click);
-    command(PodgladWydruku1, &QAction::triggered, &TWel_Kor::PodgladWydruku1Click);
-    command(Drukuj1, &QAction::triggered, &TWel_Kor::Drukuj1Click);
+    pcZakladki = new QTabWidget(this);
+    tsRaport = new ReportPage;
+    tsTabela = new AnalysisPage(report, *services_.dialogs);
+    tsMikroplytka = new PlatePage(report, services_.clock, *services_.dialogs);
+    pcZakladki->addTab(tsRaport, QStringLiteral("Raport"));
+    pcZakladki->addTab(tsTabela, QStringLiteral("Tabela"));
+    pcZakladki->addTab(tsMikroplytka, QStringLiteral("Mikropłytka"));
+    // A window held smaller than the pages need (a small screen) scrolls
+    // them; it never squeezes a page until its controls overlap.
+    auto* pages = new QScrollArea(this);
+    pages->setObjectName(QStringLiteral("pagesScrollArea"));
+    pages->setFrameShape(QFrame::NoFrame);
+    pages->setWidgetResizable(true);
+    pages->setWidget(pcZakladki);
+    setCentralWidget(pages);
+}
 
-    // Grids.
-    on(sgDane, &StringGrid::selectCell, &TWel_Kor::sgDaneSelectCell);
-    connect(sgDane, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgDaneMouseDown(); }); });
-    on(sgEdycja, &StringGrid::selectCell, &TWel_Kor::sgEdycjaSelectCell);
-    connect(sgEdycja, &StringGrid::mouseDown, this, [this] { Guarded([this] { sgEdycjaMouseDown(); }); });
-    connect(sgEdycja, &StringGrid::mouseUp, this, [this] { Guarded([this] { sgEdycjaMouseUp(); }); });
-    connect(sgEdycja, &QAbstractItemView::clicked, this, [this] { Guarded([this] { sgEdycjaClick(); }); });
-    // The copy range follows what each grid shows selected (after the cell
-    // selection above has moved the first corner).
-    for (StringGrid* grid : {sgDane, static_cast<StringGrid*>(sgEdycja)}) {
-        auto follow = [this, grid] { Guarded([this, grid] { FollowSelection(*grid); }); };
-        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, follow);
-        connect(grid, &StringGrid::selectCell, this, follow);
+void TWel_Kor::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setFixedHeight(19);
+    const int widths[] = {220, 110, 110, 100, 50};
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setTextFormat(Qt::PlainText); // the operator's name and hints are shown as written
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setObjectName(QStringLiteral("sbPanel%1").arg(i));
+        if (i < 4) {
+            panel->setFixedWidth(widths[i]);
+            bar->addWidget(panel);
+        } else {
+            panel->setMinimumWidth(widths[i]);
+            bar->addWidget(panel, 1); // the last panel reaches the right edge
+        }
+        sbPanels[static_cast<std::size_t>(i)] = panel;
     }
-
-    // Plate page.
-    connect(cbZarzenie, &QCheckBox::clicked, this, [this] { Guarded([this] { cbZarzenieClick(); }); });
-    connect(tbGorna, &QSlider::valueChanged, this, [this] { Guarded([this] { tbGornaChange(); }); });
-    connect(tbDolna, &QSlider::valueChanged, this, [this] { Guarded([this] { tbDolnaChange(); }); });
 }
 
 void TWel_Kor::FormCreate()
 {
-    // A widget on a tool bar is shown and hidden through its action.
-    for (QAction* action : ToolBar1->actions())
-        if (ToolBar1->widgetForAction(action) == tbPobierz)
-            action->setVisible(false);
-    Pobierz1->setVisible(false);
-    Port1->menuAction()->setVisible(false);
+    commands->ShowOnToolbar(commands->tbPobierz, false);
+    commands->Pobierz1->setVisible(false);
+    commands->Port1->menuAction()->setVisible(false);
 
-    setWindowTitle(productCaption);
-    OWelkor11->setText(QStringLiteral("O Welkor Lumo 1"));
-    columnCount = 12;
-    rowCount = 8;
+    setWindowTitle(kProductCaption);
+    commands->OWelkor11->setText(QStringLiteral("O Welkor Lumo 1"));
 
-    BuildPlate(tsMikroplytka);
-    WriteGridHeadings();
-    ApplyLowerBound();
-    ApplyUpperBound();
+    tsMikroplytka->BuildPlate();
+    files->WriteGridHeadings();
+    tsMikroplytka->ApplyLowerBound();
+    tsMikroplytka->ApplyUpperBound();
 
-    operatorName = ReadOperatorName();
+    shell->operatorName = shell->ReadOperatorName();
 
     const QDateTime dateNow = services_.clock->now();
     sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(QLocale::system(), dateNow.date()));
     const QDateTime timeNow = services_.clock->now();
     sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(QLocale::system(), timeNow.time()));
-    sbPanels[4]->setText(QStringLiteral("Operator: ") + operatorName);
+    sbPanels[4]->setText(QStringLiteral("Operator: ") + shell->operatorName);
 
-    UpdateLegend();
-    SelectScale();
-    glowScale = false;
+    tsMikroplytka->UpdateLegend();
+    tsMikroplytka->SelectScale();
+    tsMikroplytka->glowScale = false;
 
-    textMode = true;
-    Edycja1->setChecked(true);
-    Edycjatekstu1->setChecked(true);
-    ApplyTextMode();
+    tsTabela->SetUpEditGrid();
 
-    CellWidth = StringGrid::kColumnPitch;
-    CellHeight = StringGrid::kRowPitch;
-    TemplatePicture = CellPicture(); // white
-    CellBrush = QImage(CellPicture::kCellWidth, CellPicture::kCellHeight, QImage::Format_RGB32);
-    sgEdycja->setTemplatePicture(&TemplatePicture);
+    tsMikroplytka->Clock1->ShowCurrentTime();
 
-    PaintColour = welkor::kSystemWindow;
-    FillCellBrush(PaintColour);
-    CellColours = welkor::DefaultCellColours();
-    MarkTemplateSaved();
-
-    Clock1->ShowCurrentTime();
-
-    // Only printing needs the logo: without it the report prints without one.
-    // An installed program finds it under share (see DataFilePath).
-    logoBitmap = LoadLogo(QFileInfo(DataFilePath(kLogoFileName)).absolutePath());
-
+    // The logo is read at the first print (OutputCommands::Logo).
     pcZakladki->setCurrentWidget(tsRaport);
-}
-
-QString TWel_Kor::ReadOperatorName()
-{
-    // A file that cannot be read (too large, not a file) is reported, and
-    // start-up goes on with the name of no file.
-    try {
-        return ReadOperatorIni({services_.userConfigDir, services_.executableDir});
-    } catch (const UserError& e) {
-        ShowError(e.message());
-        return FromCp1250(welkor::OperatorNameFrom(std::nullopt));
-    }
 }
 
 QString TWel_Kor::CommandLineFileName() const
@@ -271,29 +166,60 @@ QString TWel_Kor::CommandLineFileName() const
 
 void TWel_Kor::FormShow()
 {
-    ApplyTemplateColours();
-    commandLineFileName = CommandLineFileName();
+    tsTabela->ApplyTemplateColours();
+    const QString commandLineFileName = CommandLineFileName();
     const QString first = services_.arguments.isEmpty() ? QString() : services_.arguments.first();
     if (!first.isEmpty() && first != services_.executablePath)
-        LoadReport(commandLineFileName);
+        files->LoadReport(commandLineFileName);
 }
+
+void TWel_Kor::FormPaint() { tsTabela->FormPaint(); }
 
 void TWel_Kor::Timer1Timer()
 {
     sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(QLocale::system(), services_.clock->now().date()));
     sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(QLocale::system(), services_.clock->now().time()));
-    Clock1->ShowCurrentTime();
+    tsMikroplytka->Clock1->ShowCurrentTime();
 }
 
 void TWel_Kor::Zamknij1Click() { close(); }
 
-void TWel_Kor::CommitOpenEditors()
-{
-    sgDane->commitOpenEditor();
-    sgEdycja->commitOpenEditor();
-}
+void TWel_Kor::CommitOpenEditors() { tsTabela->CommitOpenEditors(); }
 
-void TWel_Kor::ShowError(const QString& message) { services_.dialogs->error(message); }
+// ---- Commands ---------------------------------------------------------------------
+
+void TWel_Kor::Otwrz1Click() { files->Otwrz1Click(); }
+void TWel_Kor::Zapisz1Click() { files->Zapisz1Click(); }
+void TWel_Kor::Zapisz2Click() { output->Zapisz2Click(); }
+void TWel_Kor::Zapiszschemat1Click() { tsTabela->Zapiszschemat1Click(); }
+void TWel_Kor::Otwrzscchemat1Click() { tsTabela->Otwrzscchemat1Click(); }
+void TWel_Kor::Ustawieniadrukowania1Click() { output->Ustawieniadrukowania1Click(); }
+void TWel_Kor::PodgladWydruku1Click() { output->PodgladWydruku1Click(); }
+void TWel_Kor::Drukuj1Click() { output->Drukuj1Click(); }
+void TWel_Kor::tbPrzeniesClick() { tsTabela->tbPrzeniesClick(); }
+void TWel_Kor::tbAnalizujClick() { tsTabela->tbAnalizujClick(); }
+void TWel_Kor::Operator1Click() { shell->Operator1Click(); }
+void TWel_Kor::Edycjatekstu1Click() { tsTabela->Edycjatekstu1Click(); }
+void TWel_Kor::Edycjakolorw1Click() { tsTabela->Edycjakolorw1Click(); }
+void TWel_Kor::tbKolorClick() { tsTabela->tbKolorClick(); }
+void TWel_Kor::UruchomTekst1Click() { reader->UruchomTekst1Click(); }
+void TWel_Kor::Zatrzymajtekst1Click() { reader->Zatrzymajtekst1Click(); }
+void TWel_Kor::Pytanie1Click() { reader->Pytanie1Click(); }
+void TWel_Kor::Potwierdzenie1Click() { reader->Potwierdzenie1Click(); }
+void TWel_Kor::Start1Click() { reader->Start1Click(); }
+void TWel_Kor::Stop1Click() { reader->Stop1Click(); }
+void TWel_Kor::Bezpotwierdzenia1Click() { reader->Bezpotwierdzenia1Click(); }
+void TWel_Kor::Pocztek1Click() { reader->Pocztek1Click(); }
+void TWel_Kor::Rejestracjatypupliku1Click() { shell->Rejestracjatypupliku1Click(); }
+void TWel_Kor::Pomoc2Click() { shell->Pomoc2Click(); }
+void TWel_Kor::Indeks1Click() { shell->Indeks1Click(); }
+void TWel_Kor::Stronafirmowa1Click() { shell->Stronafirmowa1Click(); }
+void TWel_Kor::OWelkor11Click() { shell->OWelkor11Click(); }
+void TWel_Kor::Edycja1Click() { tsTabela->Edycja1Click(); }
+void TWel_Kor::Kopiuj1Click() { output->Kopiuj1Click(); }
+void TWel_Kor::Zaznaczwszystko1Click() { output->Zaznaczwszystko1Click(); }
+
+// ---- Window events ------------------------------------------------------------------
 
 bool TWel_Kor::event(QEvent* event)
 {
@@ -305,6 +231,17 @@ bool TWel_Kor::event(QEvent* event)
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void TWel_Kor::closeEvent(QCloseEvent* event)
+{
+    // Should the question itself fail, the window stays open.
+    bool close = false;
+    Guarded([&] { close = files->ConfirmDiscardUnsavedWork(ReportFiles::UnsavedScope::ReportAndTemplate); });
+    if (close)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TWel_Kor::paintEvent(QPaintEvent* event)

@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace welkor::gui {
 
 // Paints heading cells in the button face colour, plain cells as usual.
@@ -141,6 +143,26 @@ void StringGrid::applyChanges(const welkor::GridTexts& before, const welkor::Gri
         for (std::size_t c = 0; c < before[r].size(); ++c)
             if (after[r][c] != before[r][c])
                 setCell(static_cast<int>(c), static_cast<int>(r), FromCp1250(after[r][c]));
+}
+
+welkor::CellRange StringGrid::selectionBox(int fallbackColumn, int fallbackRow) const
+{
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty()) {
+        const QModelIndex current = currentIndex();
+        if (current.isValid())
+            return welkor::RangeBetween(current.column(), current.row(), current.column(), current.row());
+        return welkor::RangeBetween(fallbackColumn, fallbackRow, fallbackColumn, fallbackRow);
+    }
+    welkor::CellRange box{ranges.first().leftColumn(), ranges.first().topRow(), ranges.first().rightColumn(),
+                          ranges.first().bottomRow()};
+    for (const QTableWidgetSelectionRange& range : ranges) {
+        box.left = std::min(box.left, range.leftColumn());
+        box.top = std::min(box.top, range.topRow());
+        box.right = std::max(box.right, range.rightColumn());
+        box.bottom = std::max(box.bottom, range.bottomRow());
+    }
+    return welkor::RangeBetween(box.left, box.top, box.right, box.bottom);
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event)

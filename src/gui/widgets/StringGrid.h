@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/output/CopyRange.h"
 #include "core/report/ReportTypes.h"
 
 #include <QPointer>
@@ -29,6 +30,10 @@ public:
     // gave) and `after`: a cell holding characters code page 1250 lacks keeps
     // them unless the core really changed it.
     void applyChanges(const welkor::GridTexts& before, const welkor::GridTexts& after);
+
+    // The rectangle "Kopiuj" takes: the cells the grid shows selected, or its
+    // current cell when none is (or, before any, the cell at the fallback).
+    welkor::CellRange selectionBox(int fallbackColumn, int fallbackRow) const;
 
     // Ends an open cell editor, keeping what was typed in it, so that a
     // command reading the grid sees the text the user sees. True when an

@@ -1,12 +1,20 @@
 // Output: the export file, the clipboard copies and the printed report.
+#include "gui/output/OutputCommands.h"
+
+#include "core/document/ReportDocument.h"
 #include "core/output/CopyRange.h"
 #include "core/output/ExportDocument.h"
+#include "gui/analysis/AnalysisPage.h"
 #include "gui/analysis/EditGrid.h"
-#include "qtbase/FileIO.h"
-#include "gui/app/TWel_Kor.h"
+#include "gui/app/WindowServices.h"
+#include "gui/dialogs/ErrorGuard.h"
+#include "gui/dialogs/FileQuestions.h"
 #include "gui/output/Logo.h"
 #include "gui/output/PrintedReport.h"
+#include "gui/report/ReportFiles.h"
+#include "gui/report/ReportPage.h"
 #include "gui/widgets/StringGrid.h"
+#include "qtbase/FileIO.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -24,28 +32,6 @@ namespace welkor::gui {
 
 namespace {
 
-// The rectangle "Kopiuj" takes: the cells the grid shows selected, or its
-// current cell when none is (or, before any, the cell at `fallback`).
-welkor::CellRange SelectionBox(const StringGrid& grid, int fallbackColumn, int fallbackRow)
-{
-    const QList<QTableWidgetSelectionRange> ranges = grid.selectedRanges();
-    if (ranges.isEmpty()) {
-        const QModelIndex current = grid.currentIndex();
-        if (current.isValid())
-            return welkor::RangeBetween(current.column(), current.row(), current.column(), current.row());
-        return welkor::RangeBetween(fallbackColumn, fallbackRow, fallbackColumn, fallbackRow);
-    }
-    welkor::CellRange box{ranges.first().leftColumn(), ranges.first().topRow(), ranges.first().rightColumn(),
-                          ranges.first().bottomRow()};
-    for (const QTableWidgetSelectionRange& range : ranges) {
-        box.left = std::min(box.left, range.leftColumn());
-        box.top = std::min(box.top, range.topRow());
-        box.right = std::max(box.right, range.rightColumn());
-        box.bottom = std::max(box.bottom, range.bottomRow());
-    }
-    return welkor::RangeBetween(box.left, box.top, box.right, box.bottom);
-}
-
 // `pdfFile` is the file the user chose, when the job writes a draft of it.
 QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
 {
@@ -62,24 +48,32 @@ QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
 
 } // namespace
 
+OutputCommands::OutputCommands(welkor::ReportDocument& report, ReportFiles& files, const ReportPage& text,
+                               AnalysisPage& tables, const QLabel& heading, const WindowServices& services)
+    : report_(report), files_(files), text_(text), tables_(tables), heading_(heading), services_(services)
+{
+}
+
+OutputCommands::~OutputCommands() = default;
+
 // ---- Export -------------------------------------------------------------------
 
-void TWel_Kor::Zapisz2Click()
+void OutputCommands::Zapisz2Click()
 {
-    if (!report.hasData()) {
+    if (!report_.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
     ExportResults();
 }
 
-void TWel_Kor::ExportResults()
+void OutputCommands::ExportResults()
 {
-    if (!AcceptUnstorableCharacters(QStringLiteral("eksportu"), QStringLiteral("eksportować wyniki")))
+    if (!files_.AcceptUnstorableCharacters(QStringLiteral("eksportu"), QStringLiteral("eksportować wyniki")))
         return;
 
-    TakeTypedWork();
-    const std::string document = report.ExportBytes();
+    files_.TakeTypedWork();
+    const std::string document = report_.ExportBytes();
 
     const std::string filter(welkor::kExportFilter);
     const std::vector<welkor::FilterEntry> entries = welkor::SplitFilter(filter);
@@ -87,16 +81,16 @@ void TWel_Kor::ExportResults()
         exportFilterIndex = 0;
     const QString extension
         = FromCp1250(welkor::PatternExtension(entries[static_cast<std::size_t>(exportFilterIndex)].pattern));
-    SD.filter = FromCp1250(filter);
-    SD.title = FromCp1250(std::string(welkor::kExportDialogTitle));
-    SD.defaultSuffix = extension;
-    SD.filterIndex = exportFilterIndex;
-    SD.fileName = OfferedFileName(extension);
-    if (!services_.dialogs->saveFile(SD))
+    files_.SD.filter = FromCp1250(filter);
+    files_.SD.title = FromCp1250(std::string(welkor::kExportDialogTitle));
+    files_.SD.defaultSuffix = extension;
+    files_.SD.filterIndex = exportFilterIndex;
+    files_.SD.fileName = files_.OfferedFileName(extension);
+    if (!services_.dialogs->saveFile(files_.SD))
         return;
-    exportFilterIndex = SD.filterIndex;
-    const QString fileName = SD.fileName;
-    if (!ConfirmOverwrite(fileName))
+    exportFilterIndex = files_.SD.filterIndex;
+    const QString fileName = files_.SD.fileName;
+    if (!ConfirmOverwrite(*services_.dialogs, fileName))
         return;
     if (const QString note = WriteFileAtomically(fileName, document); !note.isEmpty())
         services_.dialogs->information(note);
@@ -104,43 +98,33 @@ void TWel_Kor::ExportResults()
 
 // ---- Clipboard ----------------------------------------------------------------
 
-void TWel_Kor::FollowSelection(const StringGrid& grid)
-{
-    const welkor::CellRange box = SelectionBox(grid, firstCornerColumn, firstCornerRow);
-    // The second corner is the far corner of the selection seen from the
-    // first, which is the cell pressed (and in colour mode stamped) last.
-    auto far = [](int first, int low, int high) { return std::abs(first - low) > std::abs(first - high) ? low : high; };
-    secondCornerColumn = static_cast<std::uint8_t>(far(firstCornerColumn, box.left, box.right));
-    secondCornerRow = static_cast<std::uint8_t>(far(firstCornerRow, box.top, box.bottom));
-}
-
-void TWel_Kor::Kopiuj1Click()
+void OutputCommands::Kopiuj1Click()
 {
     // Exactly what the grid shows selected, even when the cell selected last
     // (the first corner) is not a corner of it, as after a keyboard Ctrl+A.
-    const StringGrid& source = copySourceIsDane ? *sgDane : *static_cast<StringGrid*>(sgEdycja);
-    FollowSelection(source);
-    const welkor::CellRange box = SelectionBox(source, firstCornerColumn, firstCornerRow);
-    report.setEditGrid(sgEdycja->texts());
-    QGuiApplication::clipboard()->setText(FromCp1250(report.ClipboardText(copySourceIsDane, box)));
+    const StringGrid& source = tables_.CopySource();
+    tables_.FollowSelection(source);
+    const welkor::CellRange box = source.selectionBox(tables_.firstCornerColumn, tables_.firstCornerRow);
+    report_.setEditGrid(tables_.sgEdycja->texts());
+    QGuiApplication::clipboard()->setText(FromCp1250(report_.ClipboardText(tables_.copySourceIsDane, box)));
 }
 
-void TWel_Kor::Zaznaczwszystko1Click()
+void OutputCommands::Zaznaczwszystko1Click()
 {
-    const std::uint8_t first = copySourceIsDane ? 1 : 0;
-    firstCornerColumn = first;
-    firstCornerRow = first;
-    secondCornerColumn = columnCount;
-    secondCornerRow = rowCount;
+    const std::uint8_t first = tables_.copySourceIsDane ? 1 : 0;
+    tables_.firstCornerColumn = first;
+    tables_.firstCornerRow = first;
+    tables_.secondCornerColumn = welkor::kPlateColumns;
+    tables_.secondCornerRow = welkor::kPlateRows;
     CopyRangeToClipboard();
 }
 
-void TWel_Kor::CopyRangeToClipboard()
+void OutputCommands::CopyRangeToClipboard()
 {
-    const welkor::CellRange range
-        = welkor::RangeBetween(firstCornerColumn, firstCornerRow, secondCornerColumn, secondCornerRow);
-    report.setEditGrid(sgEdycja->texts());
-    QGuiApplication::clipboard()->setText(FromCp1250(report.ClipboardText(copySourceIsDane, range)));
+    const welkor::CellRange range = welkor::RangeBetween(tables_.firstCornerColumn, tables_.firstCornerRow,
+                                                         tables_.secondCornerColumn, tables_.secondCornerRow);
+    report_.setEditGrid(tables_.sgEdycja->texts());
+    QGuiApplication::clipboard()->setText(FromCp1250(report_.ClipboardText(tables_.copySourceIsDane, range)));
 }
 
 // ---- Printing -----------------------------------------------------------------
@@ -191,7 +175,7 @@ std::unique_ptr<QPrinter> CopyOfPrinter(const QPrinter& from)
 
 } // namespace
 
-QPrinter& TWel_Kor::Printer()
+QPrinter& OutputCommands::Printer()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -201,34 +185,43 @@ QPrinter& TWel_Kor::Printer()
     return *printer_;
 }
 
-QString TWel_Kor::OfferedPdfFile() const { return OfferedFileName(QStringLiteral("pdf")); }
+const QImage& OutputCommands::Logo()
+{
+    // Only printing needs the logo: without it the report prints without one.
+    // An installed program finds it under share (see DataFilePath).
+    if (!logo_)
+        logo_ = LoadLogo(QFileInfo(services_.DataFilePath(kLogoFileName)).absolutePath());
+    return *logo_;
+}
 
-welkor::PrintContent TWel_Kor::PrintedContent() const
+QString OutputCommands::OfferedPdfFile() const { return files_.OfferedFileName(QStringLiteral("pdf")); }
+
+welkor::PrintContent OutputCommands::PrintedContent()
 {
     welkor::PrintContent content;
-    content.heading = ToCp1250(lR->text());
-    content.reportLines = report.displayedLines();
-    content.commentLines = ToCp1250Lines(CommentMemoLines());
-    if (!logoBitmap.isNull()) {
-        content.logoWidth = logoBitmap.width();
-        content.logoHeight = logoBitmap.height();
+    content.heading = ToCp1250(heading_.text());
+    content.reportLines = report_.displayedLines();
+    content.commentLines = ToCp1250Lines(text_.CommentMemoLines());
+    if (const QImage& logo = Logo(); !logo.isNull()) {
+        content.logoWidth = logo.width();
+        content.logoHeight = logo.height();
     }
     return content;
 }
 
-void TWel_Kor::PrintPages(QPrinter& printer, const QString& pdfFile)
+void OutputCommands::PrintPages(QPrinter& printer, const QString& pdfFile)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         throw UserError(PrintStartProblem(printer, pdfFile));
-    PaintPrintedReport(painter, PrintedContent(), logoBitmap, [&printer] { return printer.newPage(); });
+    PaintPrintedReport(painter, PrintedContent(), Logo(), [&printer] { return printer.newPage(); });
     if (!painter.end())
         throw UserError(QStringLiteral("Wydruk nie został ukończony: drukarka go nie przyjęła."));
 }
 
-void TWel_Kor::Drukuj1Click()
+void OutputCommands::Drukuj1Click()
 {
-    if (!report.hasData()) {
+    if (!report_.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
@@ -243,11 +236,11 @@ void TWel_Kor::Drukuj1Click()
 
     // A PDF file is written beside in a temporary file and then put in place
     // in one step, so a failed print never leaves half a file behind.
-    if (!ConfirmOverwrite(pdfFile))
+    if (!ConfirmOverwrite(*services_.dialogs, pdfFile))
         return;
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw UserError(QStringLiteral("Cannot create file \"%1\". %2").arg(pdfFile, scratch.errorString()));
+        ThrowCannotCreate(pdfFile, false, scratch.errorString());
     const QString draft = scratch.filePath(QStringLiteral("wydruk.pdf"));
     job->setOutputFileName(draft);
     PrintPages(*job, pdfFile);
@@ -255,16 +248,16 @@ void TWel_Kor::Drukuj1Click()
         services_.dialogs->information(note);
 }
 
-void TWel_Kor::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer(), OfferedPdfFile()); }
+void OutputCommands::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer(), OfferedPdfFile()); }
 
-void TWel_Kor::PodgladWydruku1Click()
+void OutputCommands::PodgladWydruku1Click()
 {
-    if (!report.hasData()) {
+    if (!report_.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
     services_.dialogs->printPreview(Printer(), OfferedPdfFile(),
-                                    [this](QPrinter& target) { Guarded([&] { PrintPages(target); }); });
+                                    [this](QPrinter& target) { Guarded(*services_.dialogs, [&] { PrintPages(target); }); });
 }
 
 } // namespace welkor::gui

@@ -1,19 +1,25 @@
-// Reports: open, load, show and save.
+// Reports: open, load, show and save, and the unsaved work of a report and
+// of the template: what a save would write now, compared with what was last
+// loaded or saved, and the question asked before such work would be thrown
+// away (closing the window loses both, opening a report only the report: a
+// load keeps the template colours).
+#include "gui/report/ReportFiles.h"
+
+#include "core/document/ReportDocument.h"
 #include "core/report/ReportFile.h"
+#include "gui/analysis/AnalysisPage.h"
 #include "gui/analysis/EditGrid.h"
+#include "gui/app/WindowServices.h"
+#include "gui/dialogs/ErrorGuard.h"
+#include "gui/dialogs/FileQuestions.h"
+#include "gui/plate/PlatePage.h"
+#include "gui/report/ReportPage.h"
 #include "qtbase/FileIO.h"
-#include "gui/app/TWel_Kor.h"
-#include "gui/widgets/StringGrid.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 
 #include <functional>
-#include <optional>
 
 namespace welkor::gui {
 
@@ -21,19 +27,6 @@ namespace {
 
 const QString kReportFilter = QStringLiteral("Raport z pomiaru (*.rap)");
 const QString kReportSuffix = QStringLiteral("rap");
-
-// The memo's lines as they are. toPlainText() would turn no-break spaces
-// (0xA0 in the report's code page, the thousands separator of numbers) into
-// plain blanks, so the raw text is taken and only the line breaks the editor
-// keeps (paragraph and line separators) are turned into line ends.
-QStringList MemoLines(const QPlainTextEdit& memo)
-{
-    QString text = memo.document()->toRawText();
-    for (QChar& ch : text)
-        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
-            ch = QLatin1Char('\n');
-    return text.split(QLatin1Char('\n'));
-}
 
 // A report another program saved in UTF-8 was read as such; the user learns
 // that a save writes the reader's code page, and what it cannot hold.
@@ -47,37 +40,23 @@ QString Utf8ReportNotice(const QString& fileName, const QString& unstorable)
     return text;
 }
 
-QString OverwriteQuestion(const QString& fileName)
-{
-    return QStringLiteral("Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
-        .arg(QFileInfo(fileName).absoluteFilePath());
-}
-
 } // namespace
 
-QStringList TWel_Kor::CommentMemoLines() const
+ReportFiles::ReportFiles(welkor::ReportDocument& report, ReportPages pages, const WindowServices& services,
+                         QWidget& window)
+    : report_(report), pages_(pages), services_(services), window_(window)
 {
-    // A memo the user emptied holds no line at all, not one empty line.
-    if (mKomentarz->document()->isEmpty())
-        return {};
-    return MemoLines(*mKomentarz);
+    OD = {QStringLiteral("Otwieranie wyników"), QString(), QStringLiteral("txt"), QString()};
+    SD = {QStringLiteral("Zapis wyników"), QString(), QStringLiteral("txt"), QStringLiteral("Pomiar")};
 }
 
-bool TWel_Kor::ConfirmOverwrite(const QString& fileName)
-{
-    if (IsFolder(fileName))
-        throw UserError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
-    if (!FileNameExists(fileName))
-        return true;
-    return services_.dialogs->askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName));
-}
-
-bool TWel_Kor::ConfirmReplaceReport(const QString& fileName)
+bool ReportFiles::ConfirmReplaceReport(const QString& fileName)
 {
     const QFileInfo target(fileName);
     const bool ownFile = !reportFile_.isEmpty() && target.exists()
         && (target.absoluteFilePath() == reportFile_
-            || (!target.canonicalFilePath().isEmpty() && target.canonicalFilePath() == QFileInfo(reportFile_).canonicalFilePath()));
+            || (!target.canonicalFilePath().isEmpty()
+                && target.canonicalFilePath() == QFileInfo(reportFile_).canonicalFilePath()));
     if (ownFile) {
         std::optional<std::string> now;
         try {
@@ -93,10 +72,10 @@ bool TWel_Kor::ConfirmReplaceReport(const QString& fileName)
                                "Nadpisanie usunie tamte zmiany. Czy mimo to go nadpisać?")
                     .arg(target.absoluteFilePath()));
     }
-    return ConfirmOverwrite(fileName);
+    return ConfirmOverwrite(*services_.dialogs, fileName);
 }
 
-QString TWel_Kor::OfferedFileName(const QString& extension) const
+QString ReportFiles::OfferedFileName(const QString& extension) const
 {
     // Always with the command's own extension, so that no command offers the
     // report file itself (a report named without an extension included).
@@ -109,42 +88,32 @@ QString TWel_Kor::OfferedFileName(const QString& extension) const
     return QDir(folder).filePath(QStringLiteral("Pomiar.") + extension);
 }
 
-void TWel_Kor::WriteGridHeadings()
+void ReportFiles::WriteGridHeadings()
 {
-    // A report that was never opened: the document's headings and "0"s.
-    report = welkor::ReportDocument();
-    report.FillPlaceholder(columnCount, rowCount);
-    ShowValuesInGrid();
+    report_ = welkor::ReportDocument();
+    FillPlaceholder(welkor::kPlateColumns, welkor::kPlateRows);
 }
 
-void TWel_Kor::FillPlaceholder(std::uint8_t columns, std::uint8_t rows)
+void ReportFiles::FillPlaceholder(std::uint8_t columns, std::uint8_t rows)
 {
-    report.FillPlaceholder(columns, rows);
-    ShowValuesInGrid();
+    report_.FillPlaceholder(columns, rows);
+    pages_.tables.ShowValuesInGrid();
 }
 
-void TWel_Kor::RebuildReportText()
+void ReportFiles::ShowReport()
 {
-    mOdebrany->setPlainText(FromCp1250Lines(report.displayedLines()).join(QLatin1Char('\n')));
-    mKomentarz->setPlainText(FromCp1250Lines(report.commentLines()).join(QLatin1Char('\n')));
+    pages_.text.RebuildReportText(report_);
+    pages_.tables.ShowValuesInGrid();
+    pages_.tables.ShowEditGrid();
 }
 
-void TWel_Kor::ShowValuesInGrid() { sgDane->setTexts(report.measuredGrid()); }
-
-void TWel_Kor::ShowReport()
+void ReportFiles::TakeTypedWork()
 {
-    RebuildReportText();
-    ShowValuesInGrid();
-    sgEdycja->setTexts(report.editGrid());
+    report_.setCommentLines(ToCp1250Lines(pages_.text.CommentMemoLines()));
+    report_.setEditGrid(pages_.tables.sgEdycja->texts());
 }
 
-void TWel_Kor::TakeTypedWork()
-{
-    report.setCommentLines(ToCp1250Lines(CommentMemoLines()));
-    report.setEditGrid(sgEdycja->texts());
-}
-
-void TWel_Kor::Otwrz1Click()
+void ReportFiles::Otwrz1Click()
 {
     OD.filter = kReportFilter;
     OD.defaultSuffix = kReportSuffix;
@@ -152,7 +121,7 @@ void TWel_Kor::Otwrz1Click()
         LoadReport(OD.fileName);
 }
 
-void TWel_Kor::LoadReport(const QString& fileName)
+void ReportFiles::LoadReport(const QString& fileName)
 {
     // Everything is checked before anything changes: a file that is not a
     // usable report leaves the current one on screen untouched.
@@ -164,26 +133,24 @@ void TWel_Kor::LoadReport(const QString& fileName)
     if (!ConfirmDiscardUnsavedWork(UnsavedScope::Report))
         return;
 
-    setWindowTitle(productCaption + QStringLiteral(" - ") + fileName);
-    ClearThreshold(); // no threshold of an earlier plate beside this one
-    report = std::move(*opened.document);
+    window_.setWindowTitle(kProductCaption + QStringLiteral(" - ") + fileName);
+    pages_.tables.ClearThreshold(); // no threshold of an earlier plate beside this one
+    report_ = std::move(*opened.document);
     ShowReport();
-    FindRange();
-    RecolourPlate();
-    UpdateLegend();
-    RefreshTemplateOverlay();
+    pages_.plate.ShowNewPlate();
+    pages_.tables.RefreshTemplateOverlay();
     MarkReportSaved(CurrentSaveDocument(), fileName, bytes);
     if (opened.readAsUtf8)
         services_.dialogs->information(Utf8ReportNotice(fileName, QString::fromUtf8(opened.unstorable)));
 }
 
-bool TWel_Kor::AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead)
+bool ReportFiles::AcceptUnstorableCharacters(const QString& fileKind, const QString& goAhead)
 {
     // Characters the file cannot hold would silently become "?".
-    QString unstorable = CharactersOutsideCp1250(CommentMemoLines().join(QString()));
+    QString unstorable = CharactersOutsideCp1250(pages_.text.CommentMemoLines().join(QString()));
     for (int r = 0; r < welkor::kGridRows; ++r)
         for (int c = 0; c < welkor::kGridColumns; ++c)
-            unstorable = CharactersOutsideCp1250(sgEdycja->cell(c, r), unstorable);
+            unstorable = CharactersOutsideCp1250(pages_.tables.sgEdycja->cell(c, r), unstorable);
     return unstorable.isEmpty()
         || services_.dialogs->askYesNo(
             QStringLiteral("Uwaga!"),
@@ -192,9 +159,9 @@ bool TWel_Kor::AcceptUnstorableCharacters(const QString& fileKind, const QString
                 .arg(fileKind, unstorable, goAhead));
 }
 
-void TWel_Kor::Zapisz1Click()
+void ReportFiles::Zapisz1Click()
 {
-    if (!report.hasData()) {
+    if (!report_.hasData()) {
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
@@ -206,16 +173,16 @@ void TWel_Kor::Zapisz1Click()
         return;
 
     TakeTypedWork();
-    if (welkor::HasMarkerLine(report.commentLines()))
+    if (welkor::HasMarkerLine(report_.commentLines()))
         services_.dialogs->information(
             QStringLiteral("Wiersz komentarza „Kon_Kom_Pap” zostanie zapisany ze spacją na końcu: "
                            "to słowo oznacza w pliku początek bloku analizy."));
 
     // The edit grid gets its leading blanks before the dialog opens, whatever
     // the user answers there.
-    const welkor::GridTexts before = report.editGrid();
-    welkor::ReportLines document = report.Save();
-    sgEdycja->applyChanges(before, report.editGrid());
+    const welkor::GridTexts before = report_.editGrid();
+    welkor::ReportLines document = report_.Save();
+    pages_.tables.sgEdycja->applyChanges(before, report_.editGrid());
     // Everything saved opens again: a report past the reading limit is not written.
     const std::string bytes = welkor::JoinReportLines(document);
     if (const std::string problem = welkor::SavedReportProblem(bytes); !problem.empty())
@@ -234,17 +201,72 @@ void TWel_Kor::Zapisz1Click()
         services_.dialogs->information(note);
 }
 
-void TWel_Kor::sgDaneSelectCell(int column, int row)
+// ---- Unsaved work -------------------------------------------------------------------
+
+welkor::ReportLines ReportFiles::CurrentSaveDocument() const
 {
-    firstCornerColumn = static_cast<std::uint8_t>(column);
-    firstCornerRow = static_cast<std::uint8_t>(row);
+    // What the memo and the grid hold now, saved from a copy of the report.
+    welkor::ReportDocument current = report_;
+    current.setCommentLines(ToCp1250Lines(pages_.text.CommentMemoLines()));
+    current.setEditGrid(pages_.tables.sgEdycja->texts());
+    return current.SaveDocument();
 }
 
-void TWel_Kor::sgDaneMouseDown()
+void ReportFiles::MarkReportSaved(welkor::ReportLines document, const QString& fileName, std::string_view fileBytes)
 {
-    copySourceIsDane = true;
-    Edycja1->setVisible(false);
-    N8->setVisible(false);
+    savedReportDocument_ = std::move(document);
+    reportFile_ = QFileInfo(fileName).absoluteFilePath();
+    reportFileDigest_ = std::hash<std::string_view>{}(fileBytes);
+}
+
+void ReportFiles::MarkReportUnsaved()
+{
+    savedReportDocument_.reset();
+    reportFile_.clear();
+    reportFileDigest_ = 0;
+}
+
+bool ReportFiles::ReportHasUnsavedChanges() const
+{
+    // Without data there is nothing a save could write.
+    if (!report_.hasData())
+        return false;
+    return !savedReportDocument_ || *savedReportDocument_ != CurrentSaveDocument();
+}
+
+bool ReportFiles::ConfirmDiscardUnsavedWork(UnsavedScope scope)
+{
+    pages_.tables.CommitOpenEditors();
+    const bool report = ReportHasUnsavedChanges();
+    const bool colours = scope == UnsavedScope::ReportAndTemplate && pages_.tables.TemplateHasUnsavedChanges();
+    if (!report && !colours)
+        return true;
+
+    QStringList what;
+    if (report)
+        what << QStringLiteral("Raport ma niezapisane zmiany (komentarz, tabela edycji lub wyniki analizy).");
+    if (colours)
+        what << QStringLiteral("Kolory szablonu mają niezapisane zmiany.");
+    what << QString() << QStringLiteral("Zapisać zmiany?");
+
+    switch (services_.dialogs->askSaveChanges(what.join(QLatin1Char('\n')))) {
+    case SaveChoice::Discard: return true;
+    case SaveChoice::Cancel: return false;
+    case SaveChoice::Save: break;
+    }
+    // Each save shows its own dialog; a cancelled or failed save keeps
+    // everything as it is.
+    if (report) {
+        Guarded(*services_.dialogs, [this] { Zapisz1Click(); });
+        if (ReportHasUnsavedChanges())
+            return false;
+    }
+    if (colours) {
+        Guarded(*services_.dialogs, [this] { pages_.tables.Zapiszschemat1Click(); });
+        if (pages_.tables.TemplateHasUnsavedChanges())
+            return false;
+    }
+    return true;
 }
 
 } // namespace welkor::gui

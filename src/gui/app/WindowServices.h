@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ClockSource;
+
+namespace welkor::gui {
+
+class DesktopShell;
+class Dialogs;
+class ReaderLink;
+
+// The product caption: the main window's caption at start and the prefix of
+// the captions a report, a fetch and the about box give it.
+inline const QString kProductCaption = QStringLiteral("Welkor Lumo 1");
+
+// What the window needs from its surroundings; tests pass fakes.
+struct WindowServices {
+    Dialogs* dialogs = nullptr;
+    ClockSource* clock = nullptr;
+    QString executableDir;  // Operator.ini, the logo and the help file live here
+    QString executablePath; // the running program's own full path
+    QStringList arguments;  // command-line arguments, program name excluded
+    QString userConfigDir;  // the user's Operator.ini, read before the one beside the program
+    DesktopShell* shell = nullptr; // file-type registration, web browser; null: the running desktop
+    ReaderLink* reader = nullptr; // the line to the plate reader; none when null
+
+    // A file shipped with the program: beside it, or where an installation
+    // puts it (../share/welkor-lumo); the first path when neither has it.
+    QString DataFilePath(const QString& name) const;
+};
+
+// The services of the running program: its own directory and path, and the
+// arguments after the program name.
+WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[]);
+
+} // namespace welkor::gui
