@@ -252,7 +252,7 @@ int Analyse(const Arguments& args, Console& console)
     // against the exact one.
     if (const std::string exact = welkor::ExactThresholdText(counts); !exact.empty())
         summary += QStringLiteral("Próg dokładnie: ") + FromCp1250(exact) + QLatin1Char('\n');
-    for (const char* mark : {"neg", "poz", "poni\xC5\xBC" "ej"}) {
+    for (const char* mark : {"neg", "poz", "poniżej"}) {
         QStringList wells;
         for (int r = 1; r <= welkor::kPlateRows; ++r)
             for (int c = 1; c <= welkor::kPlateColumns; ++c)

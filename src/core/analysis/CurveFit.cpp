@@ -4,6 +4,7 @@
 
 #include "core/analysis/CurveMath.h"
 #include "core/analysis/LeastSquares.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/NumberText.h"
 
 #include <Eigen/Dense>
@@ -39,22 +40,22 @@ std::string Number(double value)
 std::string NotConverged(CurveModel model)
 {
     return "Dopasowanie modelu " + CurveModelName(model)
-        + " nie zbieg\xB3o si\xEA: nie ma krzywej, z kt\xF3rej mo\xBFna by odczyta\xE6 st\xEA\xBF\x65nia. Sprawd\x9F "
-          "st\xEA\xBF\x65nia i odczyty standard\xF3w albo wybierz inny model.";
+        + " nie zbiegło się: nie ma krzywej, z której można by odczytać stężenia. Sprawdź "
+          "stężenia i odczyty standardów albo wybierz inny model."_cp1250;
 }
 
 std::string RanOff(CurveModel model)
 {
     return "Dopasowanie modelu " + CurveModelName(model)
-        + " nie zbieg\xB3o si\xEA: parametry rosn\xB9 bez ko\xF1\x63\x61, bo najlepsza krzywa le\xBFy na skraju "
-          "modelu. Wybierz model 4PL albo sprawd\x9F standardy.";
+        + " nie zbiegło się: parametry rosną bez końca, bo najlepsza krzywa leży na skraju "
+          "modelu. Wybierz model 4PL albo sprawdź standardy."_cp1250;
 }
 
 std::string Flat(CurveModel model)
 {
     return "Dopasowana krzywa (" + CurveModelName(model)
-        + ") nie zmienia si\xEA ze st\xEA\xBF\x65niem: nie da si\xEA z niej odczyta\xE6 st\xEA\xBF\x65\xF1. Sprawd\x9F "
-          "odczyty standard\xF3w.";
+        + ") nie zmienia się ze stężeniem: nie da się z niej odczytać stężeń. Sprawdź "
+          "odczyty standardów."_cp1250;
 }
 
 } // namespace
@@ -97,12 +98,12 @@ struct CurveFitter {
             y.push_back(logLog ? std::log10(p.reading) : p.reading);
         }
         if (left > 0)
-            result.notes.push_back("Model log-log pomija " + Counted(left, "standard", "standardy", "standard\xF3w")
-                + " o st\xEA\xBF\x65niu albo odczycie nie wi\xEAkszym od zera.");
+            result.notes.push_back("Model log-log pomija " + Counted(left, "standard", "standardy", "standardów"_cp1250)
+                + " o stężeniu albo odczycie nie większym od zera."_cp1250);
 
         if (standards.empty()) {
-            Fail("Nie zaznaczono \xBF\x61\x64nego standardu: wpisz w tabeli edycji \x84std\x94 i st\xEA\xBF\x65nie, "
-                 "np. \x84std 12,5\x94.");
+            Fail("Nie zaznaczono żadnego standardu: wpisz w tabeli edycji „std” i stężenie, "
+                 "np. „std 12,5”."_cp1250);
             return false;
         }
         std::vector<double> distinct = x;
@@ -112,15 +113,15 @@ struct CurveFitter {
         const int have = static_cast<int>(distinct.size());
         if (have < needed) {
             const std::string what = options.model == CurveModel::PointToPoint
-                ? "Krzywa punkt-punkt potrzebuje standard\xF3w o co najmniej "
-                    + Counted(needed, "r\xF3\xBFnym st\xEA\xBF\x65niu", "r\xF3\xBFnych st\xEA\xBF\x65niach",
-                        "r\xF3\xBFnych st\xEA\xBF\x65niach")
+                ? "Krzywa punkt-punkt potrzebuje standardów o co najmniej "_cp1250
+                    + Counted(needed, "różnym stężeniu"_cp1250, "różnych stężeniach"_cp1250,
+                        "różnych stężeniach"_cp1250)
                 : "Model " + CurveModelName(options.model) + " ma "
-                    + Counted(needed, "parametr", "parametry", "parametr\xF3w")
-                    + ": potrzebuje standard\xF3w o co najmniej tylu r\xF3\xBFnych st\xEA\xBF\x65niach";
-            Fail(what + ", a standardy maj\xB9 "
+                    + Counted(needed, "parametr", "parametry", "parametrów"_cp1250)
+                    + ": potrzebuje standardów o co najmniej tylu różnych stężeniach"_cp1250;
+            Fail(what + ", a standardy mają "_cp1250
                 + Counted(
-                    have, "st\xEA\xBF\x65nie", "r\xF3\xBFne st\xEA\xBF\x65nia", "r\xF3\xBFnych st\xEA\xBF\x65\xF1")
+                    have, "stężenie"_cp1250, "różne stężenia"_cp1250, "różnych stężeń"_cp1250)
                 + ".");
             return false;
         }
@@ -128,15 +129,15 @@ struct CurveFitter {
         const bool weighted = options.weighting == CurveWeighting::InverseSquare;
         if (weighted && (logLog || options.model == CurveModel::PointToPoint)) {
             result.notes.push_back(logLog
-                    ? "Wa\xBF\x65nie odwrotno\x9C\x63i\xB9 kwadratu odczytu nie dotyczy modelu log-log: dopasowanie na "
-                      "logarytmach ju\xBF wa\xBFy b\xB3\xEA\x64y wzgl\xEA\x64ne."
-                    : "Wa\xBF\x65nie odwrotno\x9C\x63i\xB9 kwadratu odczytu nie dotyczy krzywej punkt-punkt: "
-                      "przechodzi ona przez \x9Crednie odczyty.");
+                    ? "Ważenie odwrotnością kwadratu odczytu nie dotyczy modelu log-log: dopasowanie na "
+                      "logarytmach już waży błędy względne."_cp1250
+                    : "Ważenie odwrotnością kwadratu odczytu nie dotyczy krzywej punkt-punkt: "
+                      "przechodzi ona przez średnie odczyty."_cp1250);
         } else if (weighted) {
             for (const CurvePoint& p : standards) {
                 if (p.reading == 0) {
-                    Fail("Wa\xBF\x65nie odwrotno\x9C\x63i\xB9 kwadratu odczytu wymaga odczyt\xF3w standard\xF3w "
-                         "r\xF3\xBFnych od zera, a standard o st\xEA\xBF\x65niu "
+                    Fail("Ważenie odwrotnością kwadratu odczytu wymaga odczytów standardów "
+                         "różnych od zera, a standard o stężeniu "_cp1250
                         + Number(p.concentration) + " ma odczyt 0.");
                     return false;
                 }
@@ -330,9 +331,9 @@ struct CurveFitter {
             falling = falling && k[i].reading < k[i - 1].reading;
         }
         if (!rising && !falling) {
-            Fail("\x8Crednie odczyty standard\xF3w nie rosn\xB9 ani nie malej\xB9 stale ze st\xEA\xBF\x65niem: krzywa "
-                 "punkt-punkt dawa\xB3\x61\x62y dla jednego odczytu kilka st\xEA\xBF\x65\xF1. Wybierz model 4PL albo "
-                 "sprawd\x9F standardy.");
+            Fail("Średnie odczyty standardów nie rosną ani nie maleją stale ze stężeniem: krzywa "
+                 "punkt-punkt dawałaby dla jednego odczytu kilka stężeń. Wybierz model 4PL albo "
+                 "sprawdź standardy."_cp1250);
             return;
         }
         Finish(std::move(curve));

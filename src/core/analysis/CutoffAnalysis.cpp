@@ -4,6 +4,7 @@
 #include "core/analysis/ThresholdText.h"
 #include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/DecimalNumber.h"
 #include "core/text/Error.h"
 #include "core/text/NumberText.h"
@@ -17,8 +18,8 @@ namespace {
 
 const std::string kNegativeMark = " neg";
 const std::string kPositiveMark = " poz";
-const std::string kBelowMark = " poni\xBF" "ej";
-const std::string kStatusPrefix = "Pr\xF3g: ";
+const std::string kBelowMark = " poniżej"_cp1250;
+const std::string kStatusPrefix = "Próg: "_cp1250;
 
 enum class Mark { None, Negative, Positive, Standard };
 
@@ -136,8 +137,8 @@ std::string ExactThresholdText(const ControlCounts& counts)
         const std::string exact = GeneralText(quotient);
         return exact == ThresholdText(panel) ? std::string() : exact;
     }
-    return "3 \xD7 " + GeneralText(counts.negativeSum) + " / " + std::to_string(controls) + " = "
-        + GeneralText(panel) + "\x85";
+    return "3 × "_cp1250 + GeneralText(counts.negativeSum) + " / " + std::to_string(controls) + " = "
+        + GeneralText(panel) + "…"_cp1250;
 }
 
 } // namespace welkor

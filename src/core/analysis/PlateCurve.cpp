@@ -3,6 +3,7 @@
 #include "core/analysis/StandardMark.h"
 #include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/NumberText.h"
 
 #include <cmath>
@@ -34,8 +35,8 @@ std::string Quoted(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
-        return "\x84\x94";
-    return "\x84" + std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1)) + "\x94";
+        return "„”"_cp1250;
+    return "„"_cp1250 + std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1)) + "”"_cp1250;
 }
 
 } // namespace
@@ -65,8 +66,8 @@ PlateCurveInput ReadPlateForCurve(
                 well.nominal = standard.concentration;
             } else if (standard.kind == StandardMarkKind::Unreadable) {
                 plate.problems.push_back("Studzienka " + name + " " + Quoted(mark)
-                    + ": po \x84std\x94 ma sta\xE6 samo st\xEA\xBF\x65nie standardu, np. \x84std 12,5\x94 albo \x84std "
-                      "0,5\x94.");
+                    + ": po „std” ma stać samo stężenie standardu, np. „std 12,5” albo „std "
+                      "0,5”."_cp1250);
                 continue;
             }
 
@@ -99,7 +100,7 @@ PlateCurveResult QuantifyPlate(const PlateCurveInput& plate, const CurveOptions&
     }
     if (plate.wells.empty()) {
         result.fit.problem
-            = "P\xB3ytka nie ma \xBF\x61\x64nego odczytu liczbowego: nie ma czego odczyta\xE6 z krzywej.";
+            = "Płytka nie ma żadnego odczytu liczbowego: nie ma czego odczytać z krzywej."_cp1250;
         return result;
     }
 
@@ -108,9 +109,9 @@ PlateCurveResult QuantifyPlate(const PlateCurveInput& plate, const CurveOptions&
         if (well.role == WellRole::Standard)
             standards.push_back({*well.nominal, well.reading});
     if (standards.empty()) {
-        result.fit.problem = plate.notes.empty() ? "Nie zaznaczono \xBF\x61\x64nego standardu: wpisz w tabeli edycji "
-                                                   "\x84std\x94 i st\xEA\xBF\x65nie, np. \x84std 12,5\x94."
-                                                 : "\xAF\x61\x64\x65n zaznaczony standard nie ma odczytu liczbowego.";
+        result.fit.problem = plate.notes.empty() ? "Nie zaznaczono żadnego standardu: wpisz w tabeli edycji "
+                                                   "„std” i stężenie, np. „std 12,5”."_cp1250
+                                                 : "Żaden zaznaczony standard nie ma odczytu liczbowego."_cp1250;
         return result;
     }
 
@@ -148,7 +149,7 @@ std::string WellRoleText(WellRole role)
 {
     switch (role) {
     case WellRole::Sample:
-        return "pr\xF3\x62ka";
+        return "próbka"_cp1250;
     case WellRole::Standard:
         return "standard";
     case WellRole::NegativeControl:

@@ -1,6 +1,7 @@
 #include "core/analysis/StandardCurve.h"
 
 #include "core/analysis/CurveMath.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -158,9 +159,9 @@ std::string RangeFlagText(RangeFlag flag)
     case RangeFlag::None:
         return {};
     case RangeFlag::BelowRange:
-        return "poni\xBF\x65j zakresu";
+        return "poniżej zakresu"_cp1250;
     case RangeFlag::AboveRange:
-        return "powy\xBF\x65j zakresu";
+        return "powyżej zakresu"_cp1250;
     }
     return {};
 }

@@ -110,7 +110,7 @@ std::string DesktopEntryText(const DesktopEntryFields& fields)
     out += "Terminal=false\n";
     out += "MimeType=" + fields.mimeType + ";\n";
     out += "Categories=Science;MedicalSoftware;\n";
-    out += "Keywords=mikrop\xC5\x82ytka;p\xC5\x82ytka;czytnik;ELISA;raport;analiza;\n";
+    out += "Keywords=mikropłytka;płytka;czytnik;ELISA;raport;analiza;\n";
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "core/analysis/CutoffAnalysis.h"
 #include "core/output/CopyRange.h"
 #include "core/report/ReportTypes.h"
+#include "core/text/Cp1250Literal.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,7 +23,7 @@ struct OpenedReport;
 
 // The message of a file that was not opened: "%1" is the file's name, "%2"
 // the problem (code page 1250).
-inline constexpr std::string_view kReportNotOpened = "Plik \"%1\" nie zosta\xB3 otwarty.\n%2";
+inline constexpr std::string_view kReportNotOpened = "Plik \"%1\" nie został otwarty.\n%2"_cp1250;
 
 class ReportDocument {
 public:

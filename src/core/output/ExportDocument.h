@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/report/ReportTypes.h"
+#include "core/text/Cp1250Literal.h"
 
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@ inline constexpr std::string_view kExportFilter
     = "Arkusz Excel (*.xls)|*.xls|Plik tekstowy (*.txt)|*txt|Dokument Word (*.doc)|*.doc|"
       "Text OpenOffice (*.sxw)|*.sxw|Plik formatowany (*.rtf)|*.rtf";
 
-inline constexpr std::string_view kExportDialogTitle = "Eksport wynik\xF3w";
+inline constexpr std::string_view kExportDialogTitle = "Eksport wyników"_cp1250;
 
 struct FilterEntry {
     std::string label;

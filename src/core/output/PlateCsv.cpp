@@ -2,6 +2,7 @@
 
 #include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/NumberText.h"
 
 namespace welkor {
@@ -71,8 +72,8 @@ std::string_view AnalysisMarkName(std::string_view cellText)
         return "neg";
     if (EqualsIgnoringAsciiCase(text, "poz"))
         return "poz";
-    if (EqualsIgnoringAsciiCase(text, "poni\xBF" "ej"))
-        return "poni\xC5\xBC" "ej";
+    if (EqualsIgnoringAsciiCase(text, "poniżej"_cp1250))
+        return "poniżej";
     return {};
 }
 

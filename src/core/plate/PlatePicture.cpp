@@ -6,6 +6,7 @@
 #include "core/plate/WellColouring.h"
 #include "core/report/RowLetter.h"
 #include "core/text/Cp1250.h"
+#include "core/text/Cp1250Literal.h"
 
 #include <array>
 #include <cstdio>
@@ -94,7 +95,7 @@ PlatePicture DrawPlate(const ValueTable& values, bool glow)
 
     picture.texts.push_back({kLegendLeft, PlateGeometry::kColumnLabelTop, "Legenda"});
     const std::pair<const ShapeLook*, const char*> shapes[] = {
-        {&legend.ponizej, "Poni\xBF" "ej (UNDER)"}, {&legend.pusta, "Pusta (BLANK)"},
+        {&legend.ponizej, "Poniżej (UNDER)"_cp1250}, {&legend.pusta, "Pusta (BLANK)"},
         {&legend.ponad, "Ponad (OVER)"},           {&legend.maksymalna, "Maksymalna"},
         {&legend.minimalna, "Minimalna"},
     };
@@ -104,8 +105,8 @@ PlatePicture DrawPlate(const ValueTable& values, bool glow)
         picture.texts.push_back({kLegendLabelLeft, y + 8, label});
         y += kPitch;
     }
-    picture.texts.push_back({kLegendLeft, y + 8, glow ? "Skala \xBF" "arzenia" : "Skala barwy"});
-    picture.texts.push_back({kLegendLeft, y + 30, BoundText("G\xF3rna: ", upper.label, found.maxLabel)});
+    picture.texts.push_back({kLegendLeft, y + 8, glow ? "Skala żarzenia"_cp1250 : "Skala barwy"});
+    picture.texts.push_back({kLegendLeft, y + 30, BoundText("Górna: "_cp1250, upper.label, found.maxLabel)});
     picture.texts.push_back({kLegendLeft, y + 48, BoundText("Dolna: ", lower.label, found.minLabel)});
     return picture;
 }

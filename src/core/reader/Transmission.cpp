@@ -3,6 +3,7 @@
 #include "core/report/ReportCheck.h"
 #include "core/report/ReportFile.h"
 #include "core/report/ReportParsing.h"
+#include "core/text/Cp1250Literal.h"
 
 #include <algorithm>
 
@@ -40,7 +41,7 @@ std::string Refusal(const std::string& reason)
         return text;
     text += '\n';
     if (reason.compare(0, kFileWords.size(), kFileWords) == 0)
-        text += "Odebrane dane nie s\xB9 raportem z pomiaru: " + reason.substr(kFileWords.size());
+        text += "Odebrane dane nie są raportem z pomiaru: "_cp1250 + reason.substr(kFileWords.size());
     else
         text += reason;
     return text;
@@ -53,13 +54,13 @@ std::string FrameProblem(std::string_view bytes)
     std::string text(kTransmissionRefused);
     text += '\n';
     if (bytes.empty())
-        return text + "Nie odebrano \xBF" "adnych danych.";
+        return text + "Nie odebrano żadnych danych."_cp1250;
     if (!EndsWithEndSequence(bytes))
-        return text + "Odpowied\x9F niepe\xB3na: urywa si\xEA po " + std::to_string(bytes.size())
-            + (bytes.size() == 1 ? " bajcie" : " bajtach") + " (brak sekwencji ko\xF1" "ca transmisji).";
+        return text + "Odpowiedź niepełna: urywa się po "_cp1250 + std::to_string(bytes.size())
+            + (bytes.size() == 1 ? " bajcie" : " bajtach") + " (brak sekwencji końca transmisji)."_cp1250;
     static constexpr char kHex[] = "0123456789ABCDEF";
     const auto first = static_cast<unsigned char>(bytes.front());
-    return text + "Odebrane dane nie s\xB9 raportem z pomiaru: transmisja nie zaczyna si\xEA od spacji (pierwszy bajt 0x"
+    return text + "Odebrane dane nie są raportem z pomiaru: transmisja nie zaczyna się od spacji (pierwszy bajt 0x"_cp1250
         + kHex[first >> 4] + kHex[first & 0x0F] + ").";
 }
 
@@ -75,9 +76,9 @@ std::string PlateShapeProblem(const ReportLines& lines)
         values += static_cast<std::size_t>(std::count(lines[i].begin(), lines[i].end(), kTab));
     if (values == wells)
         return {};
-    return "Odebrane dane nie s\xB9 raportem z pomiaru: wiersze 7-18 zawieraj\xB9 " + std::to_string(values)
-        + (values == 1 ? " warto\x9C\xE6" : " warto\x9C" "ci") + ", a p\xB3ytka ma " + std::to_string(wells)
-        + " do\xB3k\xF3w.";
+    return "Odebrane dane nie są raportem z pomiaru: wiersze 7-18 zawierają "_cp1250 + std::to_string(values)
+        + (values == 1 ? " wartość"_cp1250 : " wartości"_cp1250) + ", a płytka ma "_cp1250 + std::to_string(wells)
+        + " dołków."_cp1250;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/report/ReportTypes.h"
+#include "core/text/Cp1250Literal.h"
 
 #include <cstddef>
 #include <string>
@@ -14,8 +15,8 @@
 namespace welkor {
 
 inline constexpr std::string_view kEndSequence = "\x0D\x03\x02\x06\x03";
-inline constexpr std::string_view kTransmissionRefused = "Nieprawid\xB3owa transmisja.";
-inline constexpr std::string_view kTransmissionSucceeded = "Transmisja zako\xF1" "czona powodzeniem.";
+inline constexpr std::string_view kTransmissionRefused = "Nieprawidłowa transmisja."_cp1250;
+inline constexpr std::string_view kTransmissionSucceeded = "Transmisja zakończona powodzeniem."_cp1250;
 
 // A reader never sends more than a few kilobytes; a link stops listening
 // after this much.

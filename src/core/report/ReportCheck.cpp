@@ -4,6 +4,7 @@
 #include "core/report/ReportParsing.h"
 #include "core/report/ValueTokens.h"
 #include "core/report/WellState.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/Error.h"
 #include "core/text/NumberText.h"
 
@@ -71,19 +72,19 @@ std::string ContentProblem(const ReportLines& lines)
                 return;
             // "... wiersz 9 zawiera wartość ' abc', która nie jest liczbą."
             if (!TryStrToFloat(token, value))
-                problem = "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera warto\x9C\xE6 '"
-                    + std::string(token) + "', kt\xF3ra nie jest liczb\xB9." + DecimalCommaHint(token);
+                problem = "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera wartość '"_cp1250
+                    + std::string(token) + "', która nie jest liczbą."_cp1250 + DecimalCommaHint(token);
             // The range and the plate hold values as doubles: a larger one
             // would turn into infinity there and show as such.
             else if (std::fabs(value) > std::numeric_limits<double>::max())
-                problem = "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera liczb\xEA '"
+                problem = "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(i + 1) + " zawiera liczbę '"_cp1250
                     + std::string(token) + "' spoza zakresu od -1,7E308 do 1,7E308.";
         });
         if (!problem.empty())
             return problem;
     }
     if (found == 0)
-        return "Plik nie jest raportem z pomiaru: wiersze 7-18 nie zawieraj\xB9 \xBF" "adnej warto\x9C" "ci.";
+        return "Plik nie jest raportem z pomiaru: wiersze 7-18 nie zawierają żadnej wartości."_cp1250;
     return std::string();
 }
 

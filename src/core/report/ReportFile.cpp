@@ -1,6 +1,7 @@
 #include "core/report/ReportFile.h"
 
 #include "core/report/ReportParsing.h"
+#include "core/text/Cp1250Literal.h"
 #include "core/text/Error.h"
 
 #include <algorithm>
@@ -92,11 +93,11 @@ ReportTextShape MeasureReportText(std::string_view bytes)
 std::string ReportShapeProblem(const ReportTextShape& shape)
 {
     if (shape.lines > kMaxReportLines)
-        return "Plik nie jest raportem z pomiaru: ma " + LineCountText(shape.lines) + ", a raport mo\xBF" "e mie\xE6 ich "
-            "najwy\xBF" "ej " + std::to_string(kMaxReportLines) + ".";
+        return "Plik nie jest raportem z pomiaru: ma " + LineCountText(shape.lines) + ", a raport może mieć ich "
+            "najwyżej "_cp1250 + std::to_string(kMaxReportLines) + ".";
     if (shape.longestLine > kMaxReportLineBytes)
         return "Plik nie jest raportem z pomiaru: wiersz " + std::to_string(shape.longestLineIndex + 1) + " ma "
-            + std::to_string(shape.longestLine) + " znak\xF3w, a wiersz raportu mo\xBF" "e mie\xE6 ich najwy\xBF" "ej "
+            + std::to_string(shape.longestLine) + " znaków, a wiersz raportu może mieć ich najwyżej "_cp1250
             + std::to_string(kMaxReportLineBytes) + ".";
     return {};
 }
@@ -136,11 +137,11 @@ std::string CheckReportContent(const ReportLines& lines)
 
 std::string SavedReportProblem(std::string_view bytes)
 {
-    constexpr std::string_view kRefused = "Tego raportu nie mo\xBFna zapisa\xE6, bo zapisanego nie da\xB3oby si\xEA otworzy\xE6: ";
-    constexpr std::string_view kShorten = " Skr\xF3\xE6 komentarz.";
+    constexpr std::string_view kRefused = "Tego raportu nie można zapisać, bo zapisanego nie dałoby się otworzyć: "_cp1250;
+    constexpr std::string_view kShorten = " Skróć komentarz."_cp1250;
     if (bytes.size() > kMaxReportFileBytes)
-        return std::string(kRefused) + "mia\xB3" "by " + std::to_string(bytes.size()) + " bajt\xF3w, a program otwiera "
-            "raporty do 16 MiB (" + std::to_string(kMaxReportFileBytes) + " bajt\xF3w)." + std::string(kShorten);
+        return std::string(kRefused) + "miałby "_cp1250 + std::to_string(bytes.size()) + " bajtów, a program otwiera "
+            "raporty do 16 MiB ("_cp1250 + std::to_string(kMaxReportFileBytes) + " bajtów)."_cp1250 + std::string(kShorten);
     std::string shape = ReportShapeProblem(MeasureReportText(bytes));
     if (shape.empty())
         return {};
@@ -199,7 +200,7 @@ ReportLines BuildSavedReport(const ReportLines& report, const std::vector<std::s
                              GridTexts& editGrid)
 {
     if (report.size() < kMinReportLines)
-        throw Error("Nie mo\xBFna zapisa\xE6 raportu: ma " + LineCountText(report.size()) +
+        throw Error("Nie można zapisać raportu: ma "_cp1250 + LineCountText(report.size()) +
                     ", a raport z pomiaru ma ich co najmniej 18.");
 
     ReportLines out(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(kMinReportLines));

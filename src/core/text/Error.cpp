@@ -1,5 +1,6 @@
 #include "core/text/Error.h"
 
+#include "core/text/Cp1250Literal.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace welkor {
 std::string NotANumberMessage(std::string_view text)
 {
     // "Wartość '...' nie jest liczbą."
-    return "Warto\x9C\xE6 '" + std::string(text) + "' nie jest liczb\xB9." + DecimalCommaHint(text);
+    return "Wartość '"_cp1250 + std::string(text) + "' nie jest liczbą."_cp1250 + DecimalCommaHint(text);
 }
 
 std::string DecimalCommaHint(std::string_view text)
@@ -29,7 +30,7 @@ std::string DecimalCommaHint(std::string_view text)
     std::string meant = asWritten;
     std::replace(meant.begin(), meant.end(), '.', kDecimalSeparator);
     // " Liczby zapisuje się z przecinkiem dziesiętnym: 1,5 zamiast 1.5."
-    return " Liczby zapisuje si\xEA z przecinkiem dziesi\xEAtnym: " + meant + " zamiast " + asWritten + ".";
+    return " Liczby zapisuje się z przecinkiem dziesiętnym: "_cp1250 + meant + " zamiast " + asWritten + ".";
 }
 
 } // namespace welkor
