@@ -468,30 +468,19 @@ TEST_F(CommandLine, TransmissionOfAnAnswersTailIsRefused)
                                  "Odebrane dane nie są raportem z pomiaru: wiersze 7-18 zawierają 88 wartości, a płytka ma 96 dołków."));
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("ogon.rap"))));
 }
-
-namespace {
-
-// A cell as openpyxl read it: null when empty, else [data_type, value].
+// A cell as openpyxl read it (null when empty, else [data_type, value]) and
+// the window's cell: a number where the program reads one, else the text
+// without the blanks around it.
 void ExpectSheetCell(const QJsonValue& read, const QString& shown, const std::string& where)
 {
     const std::string text = ToCp1250(shown);
     long double value = 0;
-    if (welkor::TryStrToFloat(text, value)) {
-        EXPECT_EQ(read[0].toString(), QStringLiteral("n")) << where << ": " << text;
-        EXPECT_EQ(read[1].toDouble(), static_cast<double>(value)) << where << ": " << text;
-        return;
-    }
-    // A text without the blanks around it, as every reader of a cell skips them.
     const QString trimmed = FromCp1250(std::string(welkor::WithoutBlanks(text)));
-    if (trimmed.isEmpty()) {
-        EXPECT_TRUE(read.isNull()) << where;
-        return;
-    }
-    EXPECT_EQ(read[0].toString(), QStringLiteral("s")) << where;
-    EXPECT_EQ(read[1].toString(), trimmed) << where;
+    if (welkor::TryStrToFloat(text, value))
+        EXPECT_EQ(read, QJsonValue(QJsonArray{QStringLiteral("n"), static_cast<double>(value)})) << where << text;
+    else
+        EXPECT_EQ(read, trimmed.isEmpty() ? QJsonValue() : QJsonValue(QJsonArray{QStringLiteral("s"), trimmed})) << where;
 }
-
-} // namespace
 
 // The workbook of each report read back by openpyxl, the program run in a
 // Polish locale (a decimal comma): sheet "Płytka" holds the window's table
@@ -506,40 +495,34 @@ TEST_F(CommandLine, WorkbookReadsBackAsTheWindowsTablesAndTheLongTable)
     probe.start(python, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
     if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
         GTEST_SKIP() << "python3 with openpyxl is not installed (scripts/install-deps.sh installs python3-openpyxl)";
-    // The Polish locale made for this run alone (glibc reads it from LOCPATH).
+    // A Polish locale made for this run alone (glibc reads it from LOCPATH).
     QDir().mkpath(Path(QStringLiteral("locale")));
     QProcess localedef;
     localedef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("pl_PL"), QStringLiteral("-f"),
                                                   QStringLiteral("UTF-8"), Path(QStringLiteral("locale/pl_PL.UTF-8"))});
     if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0)
-        GTEST_SKIP() << "localedef cannot make pl_PL.UTF-8 (the package locales holds its source): "
+        GTEST_SKIP() << "localedef cannot make pl_PL.UTF-8 (scripts/install-deps.sh installs locales): "
                      << localedef.readAllStandardError().toStdString();
     QProcessEnvironment polish = QProcessEnvironment::systemEnvironment();
     polish.insert(QStringLiteral("LOCPATH"), Path(QStringLiteral("locale")));
     polish.insert(QStringLiteral("LC_ALL"), QStringLiteral("pl_PL.UTF-8"));
 
     const QStringList reports = Reports(3); // the third generated one analysed
-    const CliRun run = Cli(QStringList{QStringLiteral("eksport"), QStringLiteral("--format"), QStringLiteral("xlsx"),
-                                       QStringLiteral("-o"), Path(QStringLiteral("xlsx"))}
-                               + reports,
-                           {}, polish);
+    const QStringList format{QStringLiteral("eksport"), QStringLiteral("--format")};
+    const CliRun run = Cli(format + QStringList{QStringLiteral("xlsx"), QStringLiteral("-o"), Path(QStringLiteral("xlsx"))}
+                               + reports, {}, polish);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const CliRun longTable = Cli(QStringList{QStringLiteral("eksport"), QStringLiteral("--format"), QStringLiteral("dlugi")}
-                                 + reports);
-    ASSERT_EQ(longTable.exitCode, 0) << longTable.err.toStdString();
+    const CliRun longTable = Cli(format + QStringList{QStringLiteral("dlugi")} + reports);
     const QStringList longRows = QString::fromUtf8(longTable.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(longRows.size(), 1 + 96 * reports.size());
 
-    const QString reader = QStringLiteral(
-        "import json, sys\n"
-        "import openpyxl\n"
-        "def read(name):\n"
-        "    book = openpyxl.load_workbook(name)\n"
-        "    return {'sheets': book.sheetnames,\n"
-        "            'rows': [[[None if c.value is None else [c.data_type, c.value] for c in row]\n"
-        "                      for row in sheet.iter_rows()] for sheet in book.worksheets]}\n"
-        "print(json.dumps([read(name) for name in sys.argv[1:]]))\n");
-    QStringList arguments{QStringLiteral("-c"), reader};
+    QStringList arguments{QStringLiteral("-c"),
+                          QStringLiteral("import json, sys, openpyxl\n"
+                                         "def read(name):\n"
+                                         "    book = openpyxl.load_workbook(name)\n"
+                                         "    return [book.sheetnames] + [[[None if c.value is None else [c.data_type, c.value]\n"
+                                         "        for c in row] for row in sheet.iter_rows()] for sheet in book.worksheets]\n"
+                                         "print(json.dumps([read(name) for name in sys.argv[1:]]))\n")};
     for (const QString& report : reports)
         arguments.push_back(Path(QStringLiteral("xlsx/") + QFileInfo(report).completeBaseName() + QStringLiteral(".xlsx")));
     QProcess openpyxl;
@@ -550,60 +533,46 @@ TEST_F(CommandLine, WorkbookReadsBackAsTheWindowsTablesAndTheLongTable)
     ASSERT_EQ(books.size(), reports.size());
 
     for (qsizetype i = 0; i < reports.size(); ++i) {
-        const std::string name = reports[i].toStdString();
-        const QJsonObject book = books[i].toObject();
-        EXPECT_EQ(book[QStringLiteral("sheets")].toArray(), (QJsonArray{QStringLiteral("Płytka"), QStringLiteral("Tabela długa")}));
-        const QJsonArray plate = book[QStringLiteral("rows")].toArray()[0].toArray();
-        const QJsonArray table = book[QStringLiteral("rows")].toArray()[1].toArray();
+        const std::string name = reports[i].toStdString() + " ";
+        const QJsonArray book = books[i].toArray();
+        EXPECT_EQ(book[0], QJsonValue(QJsonArray{QStringLiteral("Płytka"), QStringLiteral("Tabela długa")}));
+        const QJsonArray plate = book[1].toArray();
+        const QJsonArray table = book[2].toArray();
 
+        // The table at the sheet's corner, headings included; then "Analiza"
+        // and the edit grid.
         TWel_Kor& w = Open(reports[i]);
-        // The plate at the sheet's corner, then "Analiza" and the edit grid.
-        for (const auto& [grid, top] : {std::pair<StringGrid*, int>{w.sgDane, 0}, std::pair<StringGrid*, int>{w.sgEdycja, 11}}) {
-            for (int r = 0; r <= 8; ++r) {
-                const QJsonArray row = plate[top + r].toArray();
-                ASSERT_EQ(row.size(), 13) << name;
+        for (const auto& [grid, top] : {std::pair<StringGrid*, int>{w.sgDane, 0}, std::pair<StringGrid*, int>{w.sgEdycja, 11}})
+            for (int r = 0; r <= 8; ++r)
                 for (int c = 0; c <= 12; ++c)
-                    ExpectSheetCell(row[c], grid->cell(c, r), name + " " + std::to_string(top + r + 1) + ":" + std::to_string(c + 1));
-            }
-        }
-        for (int c = 1; c <= 12; ++c)
-            EXPECT_EQ(plate[0].toArray()[c], QJsonValue(QJsonArray{QStringLiteral("n"), c})) << name;
-        for (int r = 1; r <= 8; ++r)
-            EXPECT_EQ(plate[r].toArray()[0], QJsonValue(QJsonArray{QStringLiteral("s"), QString(QLatin1Char('A' + r - 1))}));
-        EXPECT_EQ(plate[10].toArray()[0], QJsonValue(QJsonArray{QStringLiteral("s"), QStringLiteral("Analiza")}));
+                    ExpectSheetCell(plate[top + r][c], grid->cell(c, r), name + std::to_string(top + r + 1) + ":" + std::to_string(c + 1));
+        EXPECT_EQ(plate[10][0], QJsonValue(QJsonArray{QStringLiteral("s"), QStringLiteral("Analiza")}));
 
         // The comment as the memo holds it (a control character other than a
         // tab is a blank, as in every file the program writes).
-        EXPECT_EQ(plate[21].toArray()[0], QJsonValue(QJsonArray{QStringLiteral("s"), QStringLiteral("Komentarz")}));
-        QStringList comment = w.mKomentarz->toPlainText().split(QLatin1Char('\n')).mid(1);
+        EXPECT_EQ(plate[21][0], QJsonValue(QJsonArray{QStringLiteral("s"), QStringLiteral("Komentarz")}));
+        const QStringList comment = w.mKomentarz->toPlainText().split(QLatin1Char('\n')).mid(1);
         ASSERT_EQ(plate.size(), 22 + comment.size()) << name;
         for (qsizetype k = 0; k < comment.size(); ++k) {
             QString line = comment[k];
             for (QChar& ch : line)
                 if (ch.unicode() < 0x20 && ch != QLatin1Char('\t'))
                     ch = QLatin1Char(' ');
-            const QJsonValue read = plate[22 + k].toArray()[0];
-            EXPECT_EQ(read, line.isEmpty() ? QJsonValue() : QJsonValue(QJsonArray{QStringLiteral("s"), line})) << name;
+            EXPECT_EQ(plate[22 + k][0], line.isEmpty() ? QJsonValue() : QJsonValue(QJsonArray{QStringLiteral("s"), line}));
         }
 
-        // The long table: its heading and this report's 96 rows.
+        // The long table: its heading and this report's 96 rows, the column
+        // and the value as numbers.
         ASSERT_EQ(table.size(), 97) << name;
-        EXPECT_EQ(table[0].toArray().size(), 7);
-        for (int k = 0; k < 7; ++k)
-            EXPECT_EQ(table[0].toArray()[k].toArray()[1].toString(), longRows[0].split(QLatin1Char(','))[k]);
-        for (int k = 1; k <= 96; ++k) {
-            const QStringList f = longRows[static_cast<qsizetype>(96 * i + k)].split(QLatin1Char(','));
-            const QJsonArray row = table[k].toArray();
+        for (int k = 0; k <= 96; ++k) {
+            const QStringList f = longRows[k == 0 ? 0 : 96 * i + k].split(QLatin1Char(','));
             ASSERT_EQ(f.size(), 7);
-            for (int field : {0, 1, 2, 5, 6})
-                EXPECT_EQ(row[field], f[field].isEmpty() ? QJsonValue() : QJsonValue(QJsonArray{QStringLiteral("s"), f[field]}))
-                    << name << " " << f.join(',').toStdString();
-            EXPECT_EQ(row[3], QJsonValue(QJsonArray{QStringLiteral("n"), f[3].toInt()}));
-            if (f[4].isEmpty()) {
-                EXPECT_TRUE(row[4].isNull()) << f.join(',').toStdString();
-            } else {
-                EXPECT_EQ(row[4].toArray()[0].toString(), QStringLiteral("n")) << f.join(',').toStdString();
-                EXPECT_EQ(row[4].toArray()[1].toDouble(), f[4].toDouble()) << f.join(',').toStdString();
+            for (int field = 0; field < 7; ++field) {
+                const bool number = k > 0 && (field == 3 || field == 4) && !f[field].isEmpty();
+                const QJsonValue cell = f[field].isEmpty() ? QJsonValue()
+                    : number ? QJsonValue(QJsonArray{QStringLiteral("n"), f[field].toDouble()})
+                             : QJsonValue(QJsonArray{QStringLiteral("s"), f[field]});
+                EXPECT_EQ(table[k][field], cell) << name << f.join(',').toStdString();
             }
         }
     }
