@@ -4,6 +4,7 @@
 #include "cli/PlateRendering.h"
 #include "core/document/ReportDocument.h"
 #include "core/output/PlateCsv.h"
+#include "core/output/WorkbookContent.h"
 #include "core/plate/PlatePicture.h"
 #include "core/reader/Transmission.h"
 #include "core/report/ReportFile.h"
@@ -14,6 +15,7 @@
 #include "gui/app/OperatorIni.h"
 #include "gui/app/QtText.h"
 #include "gui/reader/TransmissionClock.h"
+#include "qtbase/output/XlsxWorkbook.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -22,6 +24,7 @@
 #include <QLocale>
 
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -37,8 +40,8 @@ const QString kGeneralHelp = QStringLiteral(
     "\n"
     "Polecenia:\n"
     "  sprawdz PLIK.rap...        sprawdza raporty: jeden wiersz na plik, „ok” albo powód odrzucenia\n"
-    "  eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi]\n"
-    "                             wyniki do arkusza, R albo Pythona\n"
+    "  eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi|xlsx]\n"
+    "                             wyniki do arkusza kalkulacyjnego, R albo Pythona\n"
     "  analizuj PLIK.rap --neg H4,H5,H6 [--poz G10] [-o WYNIK.rap]\n"
     "                             analiza progowa jak „Przenieś”, kontrole, „Analizuj” i „Zapisz”\n"
     "  obraz PLIK.rap -o PLYTA.png|.svg|.pdf [--skala barwy|zarzenia] [--powiekszenie N]\n"
@@ -64,7 +67,7 @@ const QString kCheckHelp = QStringLiteral(
     "Kod wyjścia 1, gdy któryś plik odrzucono.\n");
 
 const QString kExportHelp = QStringLiteral(
-    "Użycie: welkor-lumo-cli eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi]\n"
+    "Użycie: welkor-lumo-cli eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi|xlsx]\n"
     "\n"
     "Formaty:\n"
     "  rap-txt  (domyślny) dokładnie plik „Eksportuj” okna: tabela pomiaru, komentarz i tabela analizy,\n"
@@ -73,8 +76,13 @@ const QString kExportHelp = QStringLiteral(
     "           bez liczby (blank, under, over) zostaje pusta, więc każda kolumna to liczby\n"
     "  dlugi    jeden wiersz na studzienkę: plik,studzienka,wiersz,kolumna,wartosc,stan,znacznik\n"
     "           (stan: liczba, blank, under, over; znacznik z zapisanej analizy: neg, poz, poniżej)\n"
+    "  xlsx     skoroszyt programu Excel: arkusz „Płytka” jak strona „Tabela” (kolumny 1–12, wiersze A–H,\n"
+    "           każdy odczyt jako liczba, blank, under, over jako tekst), pod nim tabela analizy\n"
+    "           i komentarz; arkusz „Tabela długa” z wierszami formatu dlugi\n"
     "\n"
     "Który format do czego:\n"
+    "  arkusz kalkulacyjny    xlsx: LibreOffice Calc, Excel; liczby są liczbami przy każdych\n"
+    "                         ustawieniach regionalnych (przecinek czy kropka dziesiętna)\n"
     "  R, pandas              dlugi: jedna tabela wszystkich raportów ze stanami i znacznikami\n"
     "                         (read.csv, pandas.read_csv z ustawieniami domyślnymi); csv: sama płytka,\n"
     "                         12 kolumn liczbowych, puste pola jako brakujące wartości\n"
@@ -82,9 +90,9 @@ const QString kExportHelp = QStringLiteral(
     "                         z polskimi ustawieniami\n"
     "\n"
     "Bez -o wynik trafia na standardowe wyjście: w formacie dlugi wszystkie pliki jako jedna tabela,\n"
-    "w pozostałych tylko jeden plik. Z -o KATALOG każdy raport daje własny plik (NAZWA.txt albo\n"
-    "NAZWA.csv); brakujący katalog jest zakładany. Odrzucony plik jest pomijany z komunikatem,\n"
-    "a kod wyjścia wynosi 1.\n");
+    "w pozostałych tylko jeden plik (skoroszyt xlsx nie na terminal). Z -o KATALOG każdy raport daje\n"
+    "własny plik (NAZWA.txt, NAZWA.csv albo NAZWA.xlsx); brakujący katalog jest zakładany. Odrzucony\n"
+    "plik jest pomijany z komunikatem, a kod wyjścia wynosi 1.\n");
 
 const QString kAnalyseHelp = QStringLiteral(
     "Użycie: welkor-lumo-cli analizuj PLIK.rap --neg H4,H5,H6 [--poz G10] [-o WYNIK.rap]\n"
@@ -184,7 +192,7 @@ int Check(const Arguments& args, Console& console)
 
 // ---- eksport --------------------------------------------------------------------
 
-enum class ExportFormat { RapTxt, Csv, Long };
+enum class ExportFormat { RapTxt, Csv, Long, Workbook };
 
 ExportFormat ParseFormat(const QString& text)
 {
@@ -194,7 +202,20 @@ ExportFormat ParseFormat(const QString& text)
         return ExportFormat::Csv;
     if (text == QLatin1String("dlugi") || text == QLatin1String("długi"))
         return ExportFormat::Long;
-    throw UsageError(QStringLiteral("Nieznany format „%1”: do wyboru rap-txt, csv, dlugi.").arg(text));
+    if (text == QLatin1String("xlsx"))
+        return ExportFormat::Workbook;
+    throw UsageError(QStringLiteral("Nieznany format „%1”: do wyboru rap-txt, csv, dlugi, xlsx.").arg(text));
+}
+
+QString FormatExtension(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::RapTxt: return QStringLiteral("txt");
+    case ExportFormat::Workbook: return QStringLiteral("xlsx");
+    case ExportFormat::Csv:
+    case ExportFormat::Long: break;
+    }
+    return QStringLiteral("csv");
 }
 
 int Export(const Arguments& args, Console& console)
@@ -206,7 +227,7 @@ int Export(const Arguments& args, Console& console)
     // One file per report: every name is settled before anything is written.
     QStringList targets;
     if (!folder.isEmpty()) {
-        const QString extension = format == ExportFormat::RapTxt ? QStringLiteral("txt") : QStringLiteral("csv");
+        const QString extension = FormatExtension(format);
         std::map<QString, QString> taken;
         for (const QString& input : inputs) {
             const QString base = input == QLatin1String("-") ? QStringLiteral("wejscie")
@@ -227,6 +248,9 @@ int Export(const Arguments& args, Console& console)
         throw UsageError(QStringLiteral("Wiele raportów w formacie %1: podaj katalog wyników -o KATALOG "
                                         "(albo wybierz --format dlugi, jedną tabelę dla wszystkich).")
                              .arg(args.value(QStringLiteral("format"), QStringLiteral("rap-txt"))));
+    } else if (format == ExportFormat::Workbook && isatty(STDOUT_FILENO)) {
+        throw UsageError(QStringLiteral("Skoroszytu xlsx nie wypisuje się na terminal: podaj katalog wyników "
+                                        "-o KATALOG albo skieruj wyjście do pliku (> NAZWA.xlsx)."));
     }
 
     int status = kExitOk;
@@ -253,6 +277,15 @@ int Export(const Arguments& args, Console& console)
             // The file's name as the system names it: UTF-8, or the bytes of
             // an older encoding as they are.
             welkor::AppendLongCsv(bytes, FileNameBytes(name).toStdString(), doc->values(), doc->storedAnalysis());
+            break;
+        case ExportFormat::Workbook:
+            try {
+                bytes = WorkbookBytes(welkor::ReportWorkbook(*doc, FileNameBytes(name).toStdString()));
+            } catch (const GuiError& e) {
+                console.Message(QStringLiteral("%1: %2").arg(name, e.message()));
+                status = kExitRefused;
+                continue;
+            }
             break;
         }
         if (folder.isEmpty()) {
