@@ -1,8 +1,6 @@
-// Opens the reader's set-up dialog, types the port given, presses "Sprawdź
-// połączenie" and prints what the dialog says (line breaks as " | "): the
-// other half of the test that runs the dialog as a user who may or may not
-// open the port.
-//   reader_setup_child PORT
+// reader_setup_child PORT: the set-up dialog with PORT typed and "Sprawdź
+// połączenie" pressed prints what it says (line breaks as " | "), as a
+// user who may or may not open the port.
 #include "gui/reader/ReaderSetupDialog.h"
 #include "gui/reader/SerialReaderLink.h"
 
