@@ -18,6 +18,9 @@ packages=(
   # the icons drawn from the SVG; the package's checks (lintian, hardening-check,
   # the AppStream file, man pages); the CSV read back as pandas reads it
   librsvg2-bin lintian devscripts appstream man-db gzip python3-pandas
+  # Excel workbooks (xlsx); openpyxl reads them back in the tests, under a
+  # Polish locale made from the package locales
+  libxlsxwriter-dev python3-openpyxl locales
 )
 # --fuzz: also clang with libFuzzer and the sanitizer runtimes (fuzz/run);
 # the normal build and ./test never need them.

@@ -12,6 +12,7 @@
 #include "core/report/ReportFile.h"
 #include "core/report/WellState.h"
 #include "core/text/AsciiCase.h"
+#include "core/text/Cp1250.h"
 #include "core/text/Error.h"
 #include "core/text/NumberText.h"
 
@@ -307,9 +308,13 @@ void CheckDocumentAgrees(std::string_view bytes, const OpenReport& r, Verdict& v
 
 } // namespace
 
-std::string CheckReportFile(std::string_view bytes)
+std::string CheckReportFile(std::string_view fileBytes)
 {
     Verdict verdict;
+    // A report another program saved in UTF-8 is read as the code page text
+    // it converts to; every other file is read byte for byte.
+    const std::optional<Utf8Text> utf8 = ReadUtf8AsCp1250(fileBytes);
+    const std::string_view bytes = utf8 ? std::string_view(utf8->cp1250) : fileBytes;
     const ReportLines lines = SplitReportText(bytes);
     CheckLines(bytes, lines, verdict);
     const std::string problem = ReportProblem(bytes, lines);
@@ -321,7 +326,7 @@ std::string CheckReportFile(std::string_view bytes)
 
     OpenReport r = OpenLines(lines);
     CheckOpened(r, verdict);
-    CheckDocumentAgrees(bytes, r, verdict);
+    CheckDocumentAgrees(fileBytes, r, verdict);
     // The track bars dragged to positions taken from the file's size.
     CheckRangeAndPlate(r.values, static_cast<int>(bytes.size() * 7 % 5001), static_cast<int>(bytes.size() * 13 % 5001),
                        verdict);

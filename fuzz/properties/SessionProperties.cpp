@@ -139,7 +139,7 @@ public:
             case 6: { // a control or standard mark typed the way users type them
                 static const char* const kMarks[] = {"neg",      "poz",       " neg", " poz",       "NEG",
                                                      "Poz",      " neg ",     "neg\t", "std 12,5",  " STD 0.5",
-                                                     "std\xA0" "3", "std 2,5 ng"};
+                                                     ("std\xA0" "3"), "std 2,5 ng"};
                 std::string& cell = Cell(commands);
                 cell = kMarks[commands.Byte() % 12];
                 break;

@@ -5,6 +5,7 @@
 #include "cli/PlateRendering.h"
 #include "core/document/ReportDocument.h"
 #include "core/output/PlateCsv.h"
+#include "core/output/WorkbookContent.h"
 #include "core/plate/PlatePicture.h"
 #include "core/reader/Transmission.h"
 #include "core/report/ReportFile.h"
@@ -15,6 +16,7 @@
 #include "qtbase/OperatorIni.h"
 #include "qtbase/QtText.h"
 #include "qtbase/ClockTexts.h"
+#include "qtbase/output/XlsxWorkbook.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -23,6 +25,7 @@
 #include <QLocale>
 
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -100,7 +103,7 @@ int Check(const Arguments& args, Console& console)
 
 // ---- eksport --------------------------------------------------------------------
 
-enum class ExportFormat { RapTxt, Csv, Long };
+enum class ExportFormat { RapTxt, Csv, Long, Workbook };
 
 ExportFormat ParseFormat(const QString& text)
 {
@@ -110,7 +113,20 @@ ExportFormat ParseFormat(const QString& text)
         return ExportFormat::Csv;
     if (text == QLatin1String("dlugi") || text == QLatin1String("długi"))
         return ExportFormat::Long;
-    throw UsageError(QStringLiteral("Nieznany format „%1”: do wyboru rap-txt, csv, dlugi.").arg(text));
+    if (text == QLatin1String("xlsx"))
+        return ExportFormat::Workbook;
+    throw UsageError(QStringLiteral("Nieznany format „%1”: do wyboru rap-txt, csv, dlugi, xlsx.").arg(text));
+}
+
+QString FormatExtension(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::RapTxt: return QStringLiteral("txt");
+    case ExportFormat::Workbook: return QStringLiteral("xlsx");
+    case ExportFormat::Csv:
+    case ExportFormat::Long: break;
+    }
+    return QStringLiteral("csv");
 }
 
 int Export(const Arguments& args, Console& console)
@@ -122,7 +138,7 @@ int Export(const Arguments& args, Console& console)
     // One file per report: every name is settled before anything is written.
     QStringList targets;
     if (!folder.isEmpty()) {
-        const QString extension = format == ExportFormat::RapTxt ? QStringLiteral("txt") : QStringLiteral("csv");
+        const QString extension = FormatExtension(format);
         std::map<QString, QString> taken;
         for (const QString& input : inputs) {
             const QString base = input == QLatin1String("-") ? QStringLiteral("wejscie")
@@ -143,6 +159,9 @@ int Export(const Arguments& args, Console& console)
         throw UsageError(QStringLiteral("Wiele raportów w formacie %1: podaj katalog wyników -o KATALOG "
                                         "(albo wybierz --format dlugi, jedną tabelę dla wszystkich).")
                              .arg(args.value(QStringLiteral("format"), QStringLiteral("rap-txt"))));
+    } else if (format == ExportFormat::Workbook && isatty(STDOUT_FILENO)) {
+        throw UsageError(QStringLiteral("Skoroszytu xlsx nie wypisuje się na terminal: podaj katalog wyników "
+                                        "-o KATALOG albo skieruj wyjście do pliku (> NAZWA.xlsx)."));
     }
 
     int status = kExitOk;
@@ -169,6 +188,15 @@ int Export(const Arguments& args, Console& console)
             // The file's name as the system names it: UTF-8, or the bytes of
             // an older encoding as they are.
             welkor::AppendLongCsv(bytes, FileNameBytes(name).toStdString(), doc->values(), doc->storedAnalysis());
+            break;
+        case ExportFormat::Workbook:
+            try {
+                bytes = WorkbookBytes(welkor::ReportWorkbook(*doc, FileNameBytes(name).toStdString()));
+            } catch (const UserError& e) {
+                console.Message(QStringLiteral("%1: %2").arg(name, e.message()));
+                status = kExitRefused;
+                continue;
+            }
             break;
         }
         if (folder.isEmpty()) {

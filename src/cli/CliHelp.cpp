@@ -8,8 +8,8 @@ const QString kGeneralHelp = QStringLiteral(
     "\n"
     "Polecenia:\n"
     "  sprawdz PLIK.rap...        sprawdza raporty: jeden wiersz na plik, „ok” albo powód odrzucenia\n"
-    "  eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi]\n"
-    "                             wyniki do arkusza, R albo Pythona\n"
+    "  eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi|xlsx]\n"
+    "                             wyniki do arkusza kalkulacyjnego, R albo Pythona\n"
     "  analizuj PLIK.rap --neg H4,H5,H6 [--poz G10] [-o WYNIK.rap]\n"
     "                             analiza progowa jak „Przenieś”, kontrole, „Analizuj” i „Zapisz”\n"
     "  obraz PLIK.rap -o PLYTA.png|.svg|.pdf [--skala barwy|zarzenia] [--powiekszenie N]\n"
@@ -35,7 +35,7 @@ const QString kCheckHelp = QStringLiteral(
     "Kod wyjścia 1, gdy któryś plik odrzucono.\n");
 
 const QString kExportHelp = QStringLiteral(
-    "Użycie: welkor-lumo-cli eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi]\n"
+    "Użycie: welkor-lumo-cli eksport PLIK.rap... [-o KATALOG] [--format rap-txt|csv|dlugi|xlsx]\n"
     "\n"
     "Formaty:\n"
     "  rap-txt  (domyślny) dokładnie plik „Eksportuj” okna: tabela pomiaru, komentarz i tabela analizy,\n"
@@ -44,8 +44,13 @@ const QString kExportHelp = QStringLiteral(
     "           bez liczby (blank, under, over) zostaje pusta, więc każda kolumna to liczby\n"
     "  dlugi    jeden wiersz na studzienkę: plik,studzienka,wiersz,kolumna,wartosc,stan,znacznik\n"
     "           (stan: liczba, blank, under, over; znacznik z zapisanej analizy: neg, poz, poniżej)\n"
+    "  xlsx     skoroszyt programu Excel: arkusz „Płytka” jak strona „Tabela” (kolumny 1–12, wiersze A–H,\n"
+    "           każdy odczyt jako liczba, blank, under, over jako tekst), pod nim tabela analizy\n"
+    "           i komentarz; arkusz „Tabela długa” z wierszami formatu dlugi\n"
     "\n"
     "Który format do czego:\n"
+    "  arkusz kalkulacyjny    xlsx: LibreOffice Calc, Excel; liczby są liczbami przy każdych\n"
+    "                         ustawieniach regionalnych (przecinek czy kropka dziesiętna)\n"
     "  R, pandas              dlugi: jedna tabela wszystkich raportów ze stanami i znacznikami\n"
     "                         (read.csv, pandas.read_csv z ustawieniami domyślnymi); csv: sama płytka,\n"
     "                         12 kolumn liczbowych, puste pola jako brakujące wartości\n"
@@ -53,9 +58,9 @@ const QString kExportHelp = QStringLiteral(
     "                         z polskimi ustawieniami\n"
     "\n"
     "Bez -o wynik trafia na standardowe wyjście: w formacie dlugi wszystkie pliki jako jedna tabela,\n"
-    "w pozostałych tylko jeden plik. Z -o KATALOG każdy raport daje własny plik (NAZWA.txt albo\n"
-    "NAZWA.csv); brakujący katalog jest zakładany. Odrzucony plik jest pomijany z komunikatem,\n"
-    "a kod wyjścia wynosi 1.\n");
+    "w pozostałych tylko jeden plik (skoroszyt xlsx nie na terminal). Z -o KATALOG każdy raport daje\n"
+    "własny plik (NAZWA.txt, NAZWA.csv albo NAZWA.xlsx); brakujący katalog jest zakładany. Odrzucony\n"
+    "plik jest pomijany z komunikatem, a kod wyjścia wynosi 1.\n");
 
 const QString kAnalyseHelp = QStringLiteral(
     "Użycie: welkor-lumo-cli analizuj PLIK.rap --neg H4,H5,H6 [--poz G10] [-o WYNIK.rap]\n"

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class SaveBatch;
-
 #include <cstddef>
 #include <cstdio>
 #include <exception>
@@ -13,6 +11,8 @@ class SaveBatch;
 #include <string>
 #include <string_view>
 #include <vector>
+
+class SaveBatch;
 
 // What every command of welkor-lumo-cli shares: its arguments, reading the
 // inputs, writing the results, messages and the progress line.

@@ -2,6 +2,7 @@
 // reader simulator on a pseudo-terminal: a good frame, silence until the
 // time-out, a corrupted frame, half a frame, and a wait the user cancels.
 #include "../gui/WindowFixture.h"
+#include "Simulator.h"
 
 #include "core/reader/Transmission.h"
 #include "core/report/ReportFile.h"
@@ -35,37 +36,6 @@
 using namespace welkor::gui;
 
 namespace {
-
-// The simulator, answering with the frame of `report`; ends with the test.
-class Simulator {
-public:
-    Simulator(const QString& report, const QString& answers, int paceMs = 20)
-    {
-        process_.setProgram(QStringLiteral(WELKOR_READER_SIM));
-        process_.setArguments({QStringLiteral("--answers"), answers, QStringLiteral("--pace"), QString::number(paceMs), report});
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start();
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
-        }
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-    }
-    ~Simulator()
-    {
-        process_.kill();
-        process_.waitForFinished();
-    }
-    const QString& device() const { return device_; }
-    // The reader unplugged: its end of the line is gone at once.
-    void kill()
-    {
-        process_.kill();
-        process_.waitForFinished();
-    }
-
-private:
-    QProcess process_;
-    QString device_;
-};
 
 // The sample report without its comment: the eighteen lines a reader sends.
 QByteArray EighteenLines()

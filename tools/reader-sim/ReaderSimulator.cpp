@@ -16,8 +16,11 @@
 //   tail     what is left of the frame once its first line and the start of
 //            the second are gone: it starts at a blank and ends as a frame,
 //            as the rest of an answer does that a program stopped listening to
-// Single control bytes are logged and left unanswered. The simulator ends
-// when its parent does, or on a signal.
+// The question ENQ (0x05) is answered with ACK (0x06), except when the
+// answer due to the next command is `silent`: a silent reader says nothing at
+// all. Other single control bytes are logged and left unanswered. The
+// simulator ends when its parent does, or on a signal.
+#include "core/reader/ReaderCommands.h"
 #include "core/reader/Transmission.h"
 #include "core/report/ReportFile.h"
 #include "core/report/ReportParsing.h"
@@ -195,6 +198,7 @@ int main(int argc, char* argv[])
     std::printf("%s\n", slaveName);
     std::fflush(stdout);
 
+    const welkor::ReaderControlBytes control;
     std::string pending;
     std::size_t answered = 0;
     char buffer[256];
@@ -211,10 +215,18 @@ int main(int argc, char* argv[])
         if (n <= 0)
             return 0;
         pending.append(buffer, static_cast<std::size_t>(n));
-        for (ssize_t i = 0; i < n; ++i)
-            if (static_cast<unsigned char>(buffer[i]) < 0x20)
-                std::fprintf(stderr, "welkor-reader-sim: control byte %02X, no answer\n",
-                             static_cast<unsigned>(static_cast<unsigned char>(buffer[i])));
+        for (ssize_t i = 0; i < n; ++i) {
+            const auto byte = static_cast<unsigned char>(buffer[i]);
+            if (byte >= 0x20)
+                continue;
+            if (byte == control.question && answers[std::min(answered, answers.size() - 1)] != Answer::Silent) {
+                std::fprintf(stderr, "welkor-reader-sim: question, answering with ACK\n");
+                if (!WriteAll(master, std::string(1, static_cast<char>(control.acknowledge))))
+                    return 1;
+            } else {
+                std::fprintf(stderr, "welkor-reader-sim: control byte %02X, no answer\n", static_cast<unsigned>(byte));
+            }
+        }
 
         std::string command;
         while (TakeCommand(pending, command)) {

@@ -108,30 +108,40 @@ std::string PlateCsv(const ValueTable& values)
     return out;
 }
 
+LongTableWell LongTableEntry(const ValueTable& values, const GridTexts& storedAnalysis, int row, int column)
+{
+    LongTableWell well;
+    well.rowLetter = static_cast<char>('A' + row);
+    well.column = column + 1;
+    const std::string& text = values.at(row, column);
+    well.number = DecimalPointNumber(text);
+    well.state = well.number.empty() ? WellStateName(text) : std::string_view("liczba");
+    well.mark = AnalysisMarkName(storedAnalysis[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column + 1)]);
+    return well;
+}
+
 void AppendLongCsv(std::string& out, std::string_view fileName, const ValueTable& values,
                    const GridTexts& storedAnalysis)
 {
     const std::string file = CsvField(fileName);
     for (int r = 0; r < kPlateRows; ++r) {
-        const char letter = static_cast<char>('A' + r);
         for (int c = 0; c < kPlateColumns; ++c) {
-            const std::string& text = values.at(r, c);
-            const std::string number = DecimalPointNumber(text);
-            const std::string_view state = number.empty() ? WellStateName(text) : std::string_view("liczba");
+            const LongTableWell well = LongTableEntry(values, storedAnalysis, r, c);
+            const std::string column = std::to_string(well.column);
             out += file;
             out += ',';
-            out += letter;
-            out += std::to_string(c + 1);
+            out += well.rowLetter;
+            out += column;
             out += ',';
-            out += letter;
+            out += well.rowLetter;
             out += ',';
-            out += std::to_string(c + 1);
+            out += column;
             out += ',';
-            out += number;
+            out += well.number;
             out += ',';
-            out += state;
+            out += well.state;
             out += ',';
-            out += AnalysisMarkName(storedAnalysis[static_cast<std::size_t>(r + 1)][static_cast<std::size_t>(c + 1)]);
+            out += well.mark;
             out += '\n';
         }
     }

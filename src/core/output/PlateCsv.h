@@ -35,6 +35,21 @@ std::string PlateCsv(const ValueTable& values);
 // The long form: one row per well.
 inline constexpr std::string_view kLongCsvHeader = "plik,studzienka,wiersz,kolumna,wartosc,stan,znacznik\n";
 
+// One well's row of the long form, without the file's name: the row letter,
+// the column number (1-12), the number with a decimal point (empty for a well
+// without one), the state ("liczba", "blank", "under", "over" or "") and the
+// mark of the stored analysis.
+struct LongTableWell {
+    char rowLetter = 'A';
+    int column = 1;
+    std::string number;
+    std::string_view state;
+    std::string_view mark;
+};
+
+// The well at row 0-7 and column 0-11 as the long form holds it.
+LongTableWell LongTableEntry(const ValueTable& values, const GridTexts& storedAnalysis, int row, int column);
+
 // Appends the 96 rows of one report, A1 to H12 row by row: the file name as
 // given (its bytes unchanged), the well, its row letter and column number,
 // the value, the state and the mark of the stored analysis.

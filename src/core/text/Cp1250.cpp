@@ -105,6 +105,23 @@ std::string Cp1250ToUtf8(std::string_view bytes)
     return out;
 }
 
+std::string ValidUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const Utf8Char ch = DecodeUtf8(bytes, at);
+        if (ch.length == 0) {
+            AppendUtf8(out, 0xFFFD);
+            ++at;
+            continue;
+        }
+        out.append(bytes.substr(at, ch.length));
+        at += ch.length;
+    }
+    return out;
+}
+
 std::optional<Utf8Text> ReadUtf8AsCp1250(std::string_view bytes)
 {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

@@ -25,6 +25,12 @@ std::string Utf16ToCp1250(std::u16string_view text);
 // UTF-8 for terminals, CSV files and pictures.
 std::string Cp1250ToUtf8(std::string_view bytes);
 
+// UTF-8 as it stands, with each byte that does not belong to a valid
+// character (a broken or overlong sequence, a surrogate) replaced by U+FFFD:
+// a name from an old share in another code page, made fit for a format
+// that holds UTF-8 only.
+std::string ValidUtf8(std::string_view bytes);
+
 // A file another program wrote in UTF-8, as code page 1250 text. Nothing when
 // the bytes are not strictly valid UTF-8, or hold neither a character beyond
 // ASCII nor a byte-order mark (such bytes read the same either way, and a

@@ -3,6 +3,7 @@
 #include "core/reader/Transmission.h"
 #include "gui/reader/SerialPortReason.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLocale>
@@ -66,17 +67,28 @@ int AnswerLimitMs(const ReaderPortSettings& settings)
 }
 
 SerialReaderLink::SerialReaderLink(const QString& settingsFile, const QString& environmentPort)
-    : settingsFile_(settingsFile), settings_(ReadReaderPortSettings(settingsFile, environmentPort))
+    : settingsFile_(settingsFile),
+      environmentPort_(environmentPort.trimmed()),
+      settings_(ReadReaderPortSettings(settingsFile, environmentPort))
 {
 }
 
 SerialReaderLink::~SerialReaderLink() = default;
 
+QList<ReaderPortInfo> SerialReaderLink::ports() const
+{
+    QList<ReaderPortInfo> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.push_back({info.portName(), info.systemLocation(), info.description(), info.manufacturer(),
+                         info.serialNumber()});
+    return ports;
+}
+
 QStringList SerialReaderLink::portNames() const
 {
     QStringList names;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        names.push_back(info.portName());
+    for (const ReaderPortInfo& port : ports())
+        names.push_back(port.name);
     const QString chosen = portName();
     if (!chosen.isEmpty() && !names.contains(chosen))
         names.push_back(chosen);
@@ -99,6 +111,45 @@ void SerialReaderLink::choosePort(const QString& name)
     QSettings file(settingsFile_, QSettings::IniFormat);
     file.setValue(kGroup + QLatin1Char('/') + kPortKey, name);
     file.sync();
+}
+
+QString SerialReaderLink::storeSettings(const ReaderPortSettings& settings)
+{
+    QSettings file(settingsFile_, QSettings::IniFormat);
+    file.beginGroup(kGroup);
+    file.setValue(kPortKey, settings.portName);
+    file.setValue(kBaudKey, settings.baudRate);
+    // Whole seconds are written as such ("10"), a fraction as the file
+    // format's number ("0.5").
+    if (settings.timeoutMs % 1000 == 0)
+        file.setValue(kTimeoutKey, settings.timeoutMs / 1000);
+    else
+        file.setValue(kTimeoutKey, settings.timeoutMs / 1000.0);
+    file.endGroup();
+    file.sync();
+    if (file.status() != QSettings::NoError)
+        return QStringLiteral("Nie można zapisać ustawień czytnika w pliku „%1”: %2")
+            .arg(QDir::toNativeSeparators(settingsFile_),
+                 file.status() == QSettings::FormatError
+                     ? QStringLiteral("plik nie jest plikiem ustawień.")
+                     : QStringLiteral("brak prawa zapisu do pliku lub jego katalogu albo brak miejsca na dysku."));
+    port_.reset();
+    settings_ = settings;
+    return {};
+}
+
+ReaderAnswer SerialReaderLink::probe(const ReaderPortSettings& settings, const std::string& command, QWidget* owner)
+{
+    // The port in use may be the one tried: it is closed for the probe, and
+    // the next command opens it again with the settings in use.
+    port_.reset();
+    const ReaderPortSettings inUse = settings_;
+    settings_ = settings;
+    ReaderAnswer answer = Exchange(command, owner, true);
+    port_.reset();
+    closing_ = false;
+    settings_ = inUse;
+    return answer;
 }
 
 bool SerialReaderLink::portOpen() const { return port_ && port_->isOpen(); }
@@ -163,6 +214,11 @@ void SerialReaderLink::PortFailed(int code)
 }
 
 ReaderAnswer SerialReaderLink::exchange(const std::string& command, QWidget* owner)
+{
+    return Exchange(command, owner, false);
+}
+
+ReaderAnswer SerialReaderLink::Exchange(const std::string& command, QWidget* owner, bool firstBytesEnd)
 {
     ReaderAnswer answer;
     if (!configured())
@@ -236,7 +292,7 @@ ReaderAnswer SerialReaderLink::exchange(const std::string& command, QWidget* own
         sinceByte.restart();
         silence.start();
         describe();
-        if (welkor::EndsWithEndSequence(received))
+        if (firstBytesEnd || welkor::EndsWithEndSequence(received))
             loop.exit(Complete);
         else if (received.size() > welkor::kMaxTransmissionBytes)
             loop.exit(TooLong);

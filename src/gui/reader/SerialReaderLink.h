@@ -11,20 +11,8 @@ class QSerialPort;
 
 namespace welkor::gui {
 
-// How the reader is reached: group "Czytnik" of the user's settings file.
-//   Port=ttyUSB0          the serial port (a name or a full device path)
-//   Predkosc=9600         baud rate; 8 data bits, no parity, one stop bit
-//   CzasOczekiwania=10    seconds of silence after which the reader is taken
-//                         to have stopped: before the first byte of the
-//                         answer and between any two bytes of it
-// However the reader keeps sending, one answer is cut off after
-// AnswerLimitMs (five minutes, or twice the silence when that is longer).
-struct ReaderPortSettings {
-    QString portName; // empty: no reader is configured
-    qint32 baudRate = 9600;
-    int timeoutMs = 10000; // the silence limit
-};
-
+// However the reader keeps sending, one answer is cut off after this long:
+// five minutes, or twice the silence when that is longer.
 int AnswerLimitMs(const ReaderPortSettings& settings);
 
 // The settings from the file; a non-empty `environmentPort` (the variable
@@ -50,15 +38,24 @@ public:
     QStringList portNames() const override;
     QString portName() const override;
     void choosePort(const QString& name) override;
+    QList<ReaderPortInfo> ports() const override;
+    ReaderPortSettings portSettings() const override { return settings_; }
+    QString environmentPort() const override { return environmentPort_; }
+    QString storeSettings(const ReaderPortSettings& settings) override;
+    ReaderAnswer probe(const ReaderPortSettings& settings, const std::string& command, QWidget* owner) override;
 
     const ReaderPortSettings& settings() const { return settings_; }
     bool portOpen() const;
 
 private:
+    // The command's answer ends with the frame's end sequence, or, for a
+    // probe, with the first bytes that come.
+    ReaderAnswer Exchange(const std::string& command, QWidget* owner, bool firstBytesEnd);
     QString OpenPort(); // empty when the port is open, else the reason
     void PortFailed(int error);
 
     QString settingsFile_;
+    QString environmentPort_;
     ReaderPortSettings settings_;
     std::unique_ptr<QSerialPort> port_;
     // While a command runs: where the bytes go and who hears of a lost port.
