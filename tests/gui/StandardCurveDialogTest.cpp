@@ -12,6 +12,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QJsonArray>
@@ -373,7 +374,8 @@ TEST_F(StandardCurveDialogTest, WhatIsMissingIsSaidInPlaceOfThePlotWithNoNumbers
         EXPECT_TRUE(dialog->message->isVisible());
         EXPECT_TRUE(dialog->message->text().contains(c.message)) << dialog->message->text().toStdString();
         EXPECT_EQ(dialog->table->rowCount(), 0);
-        EXPECT_FALSE(dialog->summary->isVisible());
+        EXPECT_FALSE(dialog->summaryBox->isVisible());
+        EXPECT_FALSE(dialog->table->isVisible());
         EXPECT_FALSE(dialog->copyButton->isEnabled());
         EXPECT_FALSE(dialog->saveButton->isEnabled());
     }

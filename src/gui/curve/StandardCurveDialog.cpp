@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -41,11 +42,11 @@ QString OverwriteQuestion(const QString& fileName)
 // after those with one, and equal cells keep the plate's order.
 class TableItem : public QTableWidgetItem {
 public:
-    TableItem(const QString& text, std::optional<double> key, int wellIndex)
+    TableItem(const QString& text, std::optional<double> key, int wellIndex, bool number)
         : QTableWidgetItem(text), key_(key), wellIndex_(wellIndex)
     {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        if (key)
+        if (number)
             setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
@@ -134,13 +135,17 @@ StandardCurveDialog::StandardCurveDialog(const welkor::ReportDocument& report, D
     summary->setWordWrap(true);
     summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    summary->setMinimumWidth(220);
-    summary->setMaximumWidth(300);
+    summaryBox = new QGroupBox(QStringLiteral("Parametry krzywej"));
+    summaryBox->setMinimumWidth(230);
+    summaryBox->setMaximumWidth(300);
+    auto* summaryLayout = new QVBoxLayout(summaryBox);
+    summaryLayout->addWidget(summary);
+    summaryLayout->addStretch(1);
     auto* top = new QWidget;
     auto* topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
     topLayout->addWidget(plotPages, 1);
-    topLayout->addWidget(summary);
+    topLayout->addWidget(summaryBox);
 
     table = new QTableWidget(0, static_cast<int>(welkor::kCurveTableHeadings.size()));
     QStringList headings;
@@ -148,6 +153,7 @@ StandardCurveDialog::StandardCurveDialog(const welkor::ReportDocument& report, D
         headings << QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
     table->setHorizontalHeaderLabels(headings);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setAlternatingRowColors(true);
@@ -162,6 +168,7 @@ StandardCurveDialog::StandardCurveDialog(const welkor::ReportDocument& report, D
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
+    splitter->setSizes({440, 230});
 
     copyButton = new QPushButton(QStringLiteral("&Kopiuj"), this);
     copyButton->setToolTip(QStringLiteral("Kopiuje tabelę do schowka (kolumny rozdzielone tabulatorem)"));
@@ -182,7 +189,7 @@ StandardCurveDialog::StandardCurveDialog(const welkor::ReportDocument& report, D
     layout->addLayout(choices);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
-    resize(920, 720);
+    resize(940, 760);
 
     connect(modelBox, &QComboBox::currentIndexChanged, this, [this] { Refit(); });
     connect(weightingBox, &QComboBox::currentIndexChanged, this, [this] { Refit(); });
@@ -224,7 +231,8 @@ void StandardCurveDialog::ShowResult()
         message->setText(lines.join(QLatin1Char('\n')));
         plotPages->setCurrentWidget(message);
     }
-    summary->setVisible(result_.ok());
+    summaryBox->setVisible(result_.ok());
+    table->setVisible(result_.ok());
     FillTable();
     copyButton->setEnabled(result_.ok());
     saveButton->setEnabled(result_.ok());
@@ -246,7 +254,7 @@ void StandardCurveDialog::FillTable()
             const std::string& text = row.cells[static_cast<std::size_t>(c)];
             table->setItem(r, c,
                            new TableItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                                         keys[c], wellIndex));
+                                         keys[c], wellIndex, c == 2 || c == 3));
         }
     }
     table->setSortingEnabled(true);

@@ -9,6 +9,7 @@
 
 class CurvePlot;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -48,7 +49,8 @@ public:
     CurvePlot* plot = nullptr;
     QLabel* message = nullptr;
     QLabel* summary = nullptr;
-    QTableWidget* table = nullptr;
+    QGroupBox* summaryBox = nullptr; // the parameters, shown with a curve only
+    QTableWidget* table = nullptr; // shown with a curve only
     QPushButton* copyButton = nullptr;
     QPushButton* saveButton = nullptr;
 
