@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -129,8 +130,18 @@ void CurvePlot::setResult(const welkor::PlateCurveResult& result)
     const double step = ReadingStep(highReading - lowReading);
     lowReading_ = std::floor(lowReading / step) * step;
     highReading_ = std::ceil(highReading / step) * step;
-    const int steps = static_cast<int>(std::lround((highReading_ - lowReading_) / step));
-    for (int i = 0; i <= steps; ++i) {
+    const double steps = (highReading_ - lowReading_) / step;
+    if (!std::isfinite(steps) || !(steps >= 1) || steps > 20) { // readings near the ends of a double's range
+        lowReading_ = lowReading;
+        highReading_ = highReading;
+        if (!std::isfinite(highReading_ - lowReading_)) {
+            lowReading_ = -std::numeric_limits<double>::max() / 2;
+            highReading_ = std::numeric_limits<double>::max() / 2;
+        }
+        update();
+        return;
+    }
+    for (int i = 0; i <= static_cast<int>(std::lround(steps)); ++i) {
         double value = std::round((lowReading_ + i * step) / step) * step;
         if (std::abs(value) < step * 1e-9)
             value = 0;
@@ -163,7 +174,10 @@ double CurvePlot::YOf(double reading) const
 
 QPointF CurvePlot::ToPixel(double concentration, double reading) const
 {
-    return {XOf(concentration), YOf(reading)};
+    // Far beyond the area a point is held at a bound the painter still draws well.
+    const QRectF area = PlotArea();
+    return {XOf(concentration),
+            std::clamp(YOf(reading), area.top() - 4 * area.height(), area.bottom() + 4 * area.height())};
 }
 
 QStringList CurvePlot::ConcentrationLabels() const
@@ -196,7 +210,7 @@ void CurvePlot::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.save();
     painter.setClipRect(area.adjusted(-1, -kMarkRadius - 2, 1, 1));
-    PaintCurve(painter, area);
+    PaintCurve(painter);
     PaintWells(painter, area);
     painter.restore();
     PaintLegend(painter);
@@ -257,14 +271,10 @@ void CurvePlot::PaintAxes(QPainter& painter, const QRectF& area) const
     painter.restore();
 }
 
-void CurvePlot::PaintCurve(QPainter& painter, const QRectF& area) const
+void CurvePlot::PaintCurve(QPainter& painter) const
 {
     const welkor::StandardCurve& curve = *curve_;
-    // Far beyond the area a point is held at a bound the painter still draws well.
-    const auto point = [&](const welkor::CurvePoint& p) {
-        return QPointF(XOf(p.concentration),
-                       std::clamp(YOf(p.reading), area.top() - 4 * area.height(), area.bottom() + 4 * area.height()));
-    };
+    const auto point = [&](const welkor::CurvePoint& p) { return ToPixel(p.concentration, p.reading); };
     const auto stroke = [&](double from, double to, Qt::PenStyle style, double width) {
         if (!(from > 0) || !(to > from))
             return;

@@ -71,7 +71,7 @@ private:
     double XOf(double concentration) const;
     double YOf(double reading) const;
     void PaintAxes(QPainter& painter, const QRectF& area) const;
-    void PaintCurve(QPainter& painter, const QRectF& area) const;
+    void PaintCurve(QPainter& painter) const;
     void PaintWells(QPainter& painter, const QRectF& area) const;
     void PaintLegend(QPainter& painter) const;
 };
