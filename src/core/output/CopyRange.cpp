@@ -17,12 +17,23 @@ std::string ClipboardText(const GridTexts& grid, const CellRange& range)
 {
     // The range is clamped again: a caller's rectangle never reads past the grid.
     const CellRange r = RangeBetween(range.left, range.top, range.right, range.bottom);
-    std::string text;
+    std::vector<std::vector<std::string>> rows;
     for (int row = r.top; row <= r.bottom; ++row) {
-        for (int column = r.left; column <= r.right; ++column) {
-            if (column > r.left)
+        std::vector<std::string>& cells = rows.emplace_back();
+        for (int column = r.left; column <= r.right; ++column)
+            cells.push_back(grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
+    }
+    return ClipboardRows(rows);
+}
+
+std::string ClipboardRows(const std::vector<std::vector<std::string>>& rows)
+{
+    std::string text;
+    for (const std::vector<std::string>& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
                 text += '\t';
-            text += grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            text += row[i];
         }
         text += '\r';
     }

@@ -3,6 +3,7 @@
 #include "core/report/ReportTypes.h"
 
 #include <string>
+#include <vector>
 
 // "Kopiuj" and "Kopiuj wszystko": a rectangle of grid cells as clipboard text.
 namespace welkor {
@@ -23,5 +24,9 @@ CellRange RangeBetween(int firstColumn, int firstRow, int secondColumn, int seco
 // CR after every row, the last included, and no LF. Texts are taken as they
 // stand, leading blanks included.
 std::string ClipboardText(const GridTexts& grid, const CellRange& range);
+
+// Rows of cells as clipboard text by the same rule: TAB between cells, CR
+// after every row.
+std::string ClipboardRows(const std::vector<std::vector<std::string>>& rows);
 
 } // namespace welkor

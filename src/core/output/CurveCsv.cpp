@@ -3,6 +3,7 @@
 #include "core/output/PlateCsv.h"
 #include "core/text/Cp1250.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -17,18 +18,6 @@ std::string Chars(double value, std::chars_format format, int precision)
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 
-std::string Remark(const CurveWell& well)
-{
-    if (well.flag != RangeFlag::None)
-        return Cp1250ToUtf8(RangeFlagText(well.flag));
-    if (well.role != WellRole::Standard || !well.nominal)
-        return {};
-    std::string remark = "nominalne " + CsvNumber(*well.nominal);
-    if (well.recovery)
-        remark += "; odzysk " + Chars(*well.recovery, std::chars_format::fixed, 1) + "%";
-    return remark;
-}
-
 } // namespace
 
 std::string CsvNumber(double value)
@@ -36,6 +25,28 @@ std::string CsvNumber(double value)
     if (!std::isfinite(value))
         return {};
     return Chars(value == 0 ? 0.0 : value, std::chars_format::general, 10);
+}
+
+std::string CurveNumber(double value, char separator)
+{
+    std::string text = CsvNumber(value);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}
+
+std::string CurveRemark(const CurveWell& well, char separator)
+{
+    if (well.flag != RangeFlag::None)
+        return Cp1250ToUtf8(RangeFlagText(well.flag));
+    if (well.role != WellRole::Standard || !well.nominal)
+        return {};
+    std::string remark = "nominalne " + CurveNumber(*well.nominal, separator);
+    if (well.recovery) {
+        std::string recovery = Chars(*well.recovery, std::chars_format::fixed, 1);
+        std::replace(recovery.begin(), recovery.end(), '.', separator);
+        remark += "; odzysk " + recovery + "%";
+    }
+    return remark;
 }
 
 std::string CurveCsv(const PlateCurveResult& result)
@@ -51,32 +62,41 @@ std::string CurveCsv(const PlateCurveResult& result)
         if (well.concentration)
             out += CsvNumber(*well.concentration);
         out += ',';
-        out += CsvField(Remark(well));
+        out += CsvField(CurveRemark(well));
         out += '\n';
     }
     return out;
 }
 
-std::string CurveSummary(const PlateCurveResult& result, const CurveOptions& options)
+std::vector<std::string> CurveSummaryLines(const PlateCurveResult& result, const CurveOptions& options,
+                                           char separator)
 {
-    std::string out;
+    std::vector<std::string> lines;
     if (!result.fit.curve) {
-        out = Cp1250ToUtf8(result.fit.problem) + "\n";
+        lines.push_back(Cp1250ToUtf8(result.fit.problem));
     } else {
         const StandardCurve& curve = *result.fit.curve;
-        out += "Model: " + Cp1250ToUtf8(CurveModelName(options.model));
-        out += options.weighting == CurveWeighting::InverseSquare ? ", waga 1/y²\n" : ", bez wag\n";
+        lines.push_back("Model: " + Cp1250ToUtf8(CurveModelName(options.model))
+            + (options.weighting == CurveWeighting::InverseSquare ? ", waga 1/y²" : ", bez wag"));
         for (const CurveParameter& parameter : curve.parameters())
-            out += parameter.name + " = " + CsvNumber(parameter.value) + "\n";
-        out += "R² = " + CsvNumber(curve.rSquared()) + "\n";
+            lines.push_back(parameter.name + " = " + CurveNumber(parameter.value, separator));
+        lines.push_back("R² = " + CurveNumber(curve.rSquared(), separator));
         int standards = 0;
         for (const CurveWell& well : result.wells)
             standards += well.role == WellRole::Standard ? 1 : 0;
-        out += "Standardy: " + std::to_string(standards) + ", stężenia od " + CsvNumber(curve.lowestStandard()) + " do "
-            + CsvNumber(curve.highestStandard()) + "\n";
+        lines.push_back("Standardy: " + std::to_string(standards) + ", stężenia od "
+            + CurveNumber(curve.lowestStandard(), separator) + " do " + CurveNumber(curve.highestStandard(), separator));
     }
     for (const std::string& note : result.notes)
-        out += Cp1250ToUtf8(note) + "\n";
+        lines.push_back(Cp1250ToUtf8(note));
+    return lines;
+}
+
+std::string CurveSummary(const PlateCurveResult& result, const CurveOptions& options)
+{
+    std::string out;
+    for (const std::string& line : CurveSummaryLines(result, options, '.'))
+        out += line + "\n";
     return out;
 }
 
