@@ -544,7 +544,7 @@ TEST_F(CommandLine, WorkbookReadsBackAsTheWindowsTablesAndTheLongTable)
         // The table at the sheet's corner, headings included; then "Analiza"
         // and the edit grid.
         TWel_Kor& w = Open(reports[i]);
-        for (const auto& [grid, top] : {std::pair<StringGrid*, int>{w.sgDane, 0}, std::pair<StringGrid*, int>{w.sgEdycja, 11}})
+        for (const auto& [grid, top] : {std::pair<StringGrid*, int>{w.tsTabela->sgDane, 0}, std::pair<StringGrid*, int>{w.tsTabela->sgEdycja, 11}})
             for (int r = 0; r <= 8; ++r)
                 for (int c = 0; c <= 12; ++c)
                     ExpectSheetCell(plate[top + r][c], grid->cell(c, r), name + std::to_string(top + r + 1) + ":" + std::to_string(c + 1));
@@ -553,7 +553,7 @@ TEST_F(CommandLine, WorkbookReadsBackAsTheWindowsTablesAndTheLongTable)
         // The comment as the memo holds it (a control character other than a
         // tab is a blank, as in every file the program writes).
         EXPECT_EQ(plate[21][0], QJsonValue(QJsonArray{QStringLiteral("s"), QStringLiteral("Komentarz")}));
-        const QStringList comment = w.mKomentarz->toPlainText().split(QLatin1Char('\n')).mid(1);
+        const QStringList comment = w.tsRaport->mKomentarz->toPlainText().split(QLatin1Char('\n')).mid(1);
         ASSERT_EQ(plate.size(), 22 + comment.size()) << name;
         for (qsizetype k = 0; k < comment.size(); ++k) {
             QString line = comment[k];
@@ -578,4 +578,42 @@ TEST_F(CommandLine, WorkbookReadsBackAsTheWindowsTablesAndTheLongTable)
             }
         }
     }
+}
+
+// "Eksportuj" offers a workbook after the five text types; the file it writes
+// holds what `eksport --format xlsx` writes for the report (the parts of the
+// workbook but its creation time), under the report's file name.
+TEST_F(CommandLine, EksportujAsAWorkbookIsTheCommandLinesWorkbook)
+{
+    const QString report = Reports(1).last();
+    TWel_Kor& w = Open(report);
+    dialogs.fileAnswers.push_back(Path(QStringLiteral("okno.xlsx")));
+    dialogs.filterAnswers.push_back(5);
+    w.commands->Zapisz2->trigger();
+    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    ASSERT_EQ(dialogs.fileDialogsShown.size(), 1);
+    EXPECT_TRUE(dialogs.fileDialogsShown[0].filter.endsWith(
+        QStringLiteral("|Plik formatowany (*.rtf)|*.rtf|Skoroszyt programu Excel (*.xlsx)|*.xlsx")));
+
+    QProcess cli; // run where the report is, so that its name is typed as the window shows it
+    cli.setWorkingDirectory(dir.path());
+    cli.setStandardOutputFile(Path(QStringLiteral("cli.xlsx")));
+    cli.start(QStringLiteral(WELKOR_CLI), {QStringLiteral("eksport"), QStringLiteral("--format"), QStringLiteral("xlsx"),
+                                           QFileInfo(report).fileName()});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+
+    QProcess parts;
+    parts.start(QStringLiteral("python3"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("import sys, zipfile\n"
+                                "def parts(name):\n"
+                                "    z = zipfile.ZipFile(name)\n"
+                                "    return {n: z.read(n) for n in z.namelist() if n != 'docProps/core.xml'}\n"
+                                "a, b = parts(sys.argv[1]), parts(sys.argv[2])\n"
+                                "print(len(a), a == b)\n"),
+                 Path(QStringLiteral("okno.xlsx")), Path(QStringLiteral("cli.xlsx"))});
+    ASSERT_TRUE(parts.waitForFinished(60000));
+    EXPECT_EQ(parts.readAllStandardOutput().trimmed().split(' ').value(1), "True")
+        << parts.readAllStandardError().toStdString();
 }

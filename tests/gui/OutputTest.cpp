@@ -37,7 +37,8 @@ TEST_F(Output, ExportOfTheExampleIsExactWhateverTheFileType)
     for (const FileDialogState& shown : dialogs.fileDialogsShown) {
         EXPECT_EQ(shown.title, QStringLiteral("Eksport wyników"));
         EXPECT_EQ(shown.filter, QStringLiteral("Arkusz Excel (*.xls)|*.xls|Plik tekstowy (*.txt)|*txt|Dokument Word "
-                                               "(*.doc)|*.doc|Text OpenOffice (*.sxw)|*.sxw|Plik formatowany (*.rtf)|*.rtf"));
+                                               "(*.doc)|*.doc|Text OpenOffice (*.sxw)|*.sxw|Plik formatowany (*.rtf)|*.rtf|"
+                                               "Skoroszyt programu Excel (*.xlsx)|*.xlsx"));
     }
     // Each offers the report's own name in its folder, with the extension of
     // the type chosen last; the report save then offers the report's file.

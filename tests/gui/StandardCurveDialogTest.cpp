@@ -127,7 +127,7 @@ QString ClipboardOf(const QList<QStringList>& rows)
 class StandardCurveDialogTest : public WindowTest {
 protected:
     // The report opened in the window and the standards typed into its edit
-    // grid's cell editor.
+    // grid's cell editor; the last one is still in its editor, uncommitted.
     TWel_Kor& OpenWithTypedStandards()
     {
         WriteFile(QStringLiteral("dnase.rap"), DNaseReport());
@@ -137,10 +137,29 @@ protected:
         EXPECT_TRUE(w.report.hasData());
         w.pcZakladki->setCurrentWidget(w.tsTabela);
         for (int c = 1; c <= 2; ++c)
-            for (int r = 1; r <= 8; ++r)
-                TypeIntoCell(w.sgEdycja, c, r, StandardMark(r - 1));
-        w.TakeTypedWork();
+            for (int r = 1; r <= 8; ++r) {
+                if (c == 2 && r == 8)
+                    EXPECT_NE(StartTypingIntoCell(w.tsTabela->sgEdycja, c, r, StandardMark(r - 1)), nullptr);
+                else
+                    TypeIntoCell(w.tsTabela->sgEdycja, c, r, StandardMark(r - 1));
+            }
         return w;
+    }
+
+    // Narzędzia → "Krzywa standardowa…" in the window; `check` runs while the
+    // dialog is open.
+    void ThroughMenu(TWel_Kor& w, const std::function<void(StandardCurveDialog&)>& check)
+    {
+        bool opened = false;
+        dialogs.modalScripts.push_back([&](QDialog& shown) {
+            auto* dialog = qobject_cast<StandardCurveDialog*>(&shown);
+            ASSERT_NE(dialog, nullptr);
+            opened = true;
+            check(*dialog);
+        });
+        w.commands->Krzywastandardowa1->trigger();
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(dialogs.modalsShown.value(0), QStringLiteral("Krzywa standardowa – dnase.rap"));
     }
 
     std::unique_ptr<StandardCurveDialog> OpenDialog(const welkor::ReportDocument& report, const QString& file = {})
@@ -165,33 +184,35 @@ welkor::ReportDocument Document(const QByteArray& bytes, const std::vector<std::
 TEST_F(StandardCurveDialogTest, TheTableIsKrzywasForEveryModelAndWeightingChosenInTheBoxes)
 {
     TWel_Kor& w = OpenWithTypedStandards();
-    const auto dialog = OpenDialog(w.report, w.ReportFile());
-    const QString report = Path(QStringLiteral("dnase.rap"));
+    ThroughMenu(w, [&](StandardCurveDialog& shown) {
+        StandardCurveDialog* dialog = &shown;
+        const QString report = Path(QStringLiteral("dnase.rap"));
 
-    const auto expectKrzywa = [&](const QStringList& options, const QString& model) {
-        SCOPED_TRACE(model.toStdString());
-        EXPECT_EQ(dialog->modelBox->currentText(), model);
-        const CliRun cli = Krzywa(report, options);
-        ASSERT_EQ(cli.exitCode, 0) << cli.err.toStdString();
-        EXPECT_EQ(dialog->TableText(), ClipboardOf(CsvRows(cli.out)));
-        // The parameters and R² as krzywa tells them, with decimal commas.
-        EXPECT_EQ(dialog->summary->text(), QString(cli.err).replace('.', ','));
-        EXPECT_EQ(dialog->plotPages->currentWidget(), dialog->plot);
-    };
-    expectKrzywa({}, QStringLiteral("4PL"));
-    const QString models[][2] = {{QStringLiteral("5pl"), QStringLiteral("5PL")},
-                                 {QStringLiteral("liniowy"), QStringLiteral("liniowy")},
-                                 {QStringLiteral("loglog"), QStringLiteral("log-log")},
-                                 {QStringLiteral("punkty"), QStringLiteral("punkt-punkt")}};
-    dialog->modelBox->setFocus();
-    for (const auto& [option, shown] : models) {
-        QTest::keyClick(dialog->modelBox, Qt::Key_Down);
-        expectKrzywa({QStringLiteral("--model"), option}, shown);
-    }
-    QTest::keyClick(dialog->modelBox, Qt::Key_Home);
-    QTest::keyClick(dialog->weightingBox, Qt::Key_Down);
-    EXPECT_EQ(dialog->weightingBox->currentText(), QStringLiteral("1/y²"));
-    expectKrzywa({QStringLiteral("--waga"), QStringLiteral("1/y2")}, QStringLiteral("4PL"));
+        const auto expectKrzywa = [&](const QStringList& options, const QString& model) {
+            SCOPED_TRACE(model.toStdString());
+            EXPECT_EQ(dialog->modelBox->currentText(), model);
+            const CliRun cli = Krzywa(report, options);
+            ASSERT_EQ(cli.exitCode, 0) << cli.err.toStdString();
+            EXPECT_EQ(dialog->TableText(), ClipboardOf(CsvRows(cli.out)));
+            // The parameters and R² as krzywa tells them, with decimal commas.
+            EXPECT_EQ(dialog->summary->text(), QString(cli.err).replace('.', ','));
+            EXPECT_EQ(dialog->plotPages->currentWidget(), dialog->plot);
+        };
+        expectKrzywa({}, QStringLiteral("4PL"));
+        const QString models[][2] = {{QStringLiteral("5pl"), QStringLiteral("5PL")},
+                                     {QStringLiteral("liniowy"), QStringLiteral("liniowy")},
+                                     {QStringLiteral("loglog"), QStringLiteral("log-log")},
+                                     {QStringLiteral("punkty"), QStringLiteral("punkt-punkt")}};
+        dialog->modelBox->setFocus();
+        for (const auto& [option, shown] : models) {
+            QTest::keyClick(dialog->modelBox, Qt::Key_Down);
+            expectKrzywa({QStringLiteral("--model"), option}, shown);
+        }
+        QTest::keyClick(dialog->modelBox, Qt::Key_Home);
+        QTest::keyClick(dialog->weightingBox, Qt::Key_Down);
+        EXPECT_EQ(dialog->weightingBox->currentText(), QStringLiteral("1/y²"));
+        expectKrzywa({QStringLiteral("--waga"), QStringLiteral("1/y2")}, QStringLiteral("4PL"));
+    });
 }
 
 TEST_F(StandardCurveDialogTest, KopiujPutsTheSortedTableOnTheClipboardInTheProgramsFormat)
@@ -226,119 +247,123 @@ TEST_F(StandardCurveDialogTest, KopiujPutsTheSortedTableOnTheClipboardInTheProgr
 TEST_F(StandardCurveDialogTest, ZapiszWritesKrzywasCsvOrAWorkbookAndAsksBeforeReplacingAFile)
 {
     TWel_Kor& w = OpenWithTypedStandards();
-    const auto dialog = OpenDialog(w.report, w.ReportFile());
-    const CliRun cli = Krzywa(Path(QStringLiteral("dnase.rap")), {});
-    ASSERT_EQ(cli.exitCode, 0);
+    ThroughMenu(w, [&](StandardCurveDialog& shown) {
+        StandardCurveDialog* dialog = &shown;
+        const CliRun cli = Krzywa(Path(QStringLiteral("dnase.rap")), {});
+        ASSERT_EQ(cli.exitCode, 0);
 
-    dialogs.fileAnswers = {Path(QStringLiteral("wynik.csv"))};
-    QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
-    ASSERT_EQ(dialogs.fileDialogsShown.size(), 2); // "Otwórz", then this one
-    EXPECT_EQ(dialogs.fileDialogsShown[1].fileName, Path(QStringLiteral("dnase-krzywa.csv")));
-    EXPECT_EQ(ReadFile(QStringLiteral("wynik.csv")), cli.out);
+        dialogs.fileAnswers = {Path(QStringLiteral("wynik.csv"))};
+        QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
+        ASSERT_EQ(dialogs.fileDialogsShown.size(), 2); // "Otwórz", then this one
+        EXPECT_EQ(dialogs.fileDialogsShown[1].fileName, Path(QStringLiteral("dnase-krzywa.csv")));
+        EXPECT_EQ(ReadFile(QStringLiteral("wynik.csv")), cli.out);
 
-    // Over an existing file only after "Uwaga!" is answered yes.
-    QTest::keyClick(dialog->modelBox, Qt::Key_End); // point-to-point: another table
-    dialogs.fileAnswers = {Path(QStringLiteral("wynik.csv"))};
-    dialogs.yesNoAnswers = {false};
-    QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
-    ASSERT_EQ(dialogs.questions.size(), 1);
-    EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|Już istnieje plik o nazwie:\r\n")));
-    EXPECT_EQ(ReadFile(QStringLiteral("wynik.csv")), cli.out);
-    QTest::keyClick(dialog->modelBox, Qt::Key_Home);
+        // Over an existing file only after "Uwaga!" is answered yes.
+        QTest::keyClick(dialog->modelBox, Qt::Key_End); // point-to-point: another table
+        dialogs.fileAnswers = {Path(QStringLiteral("wynik.csv"))};
+        dialogs.yesNoAnswers = {false};
+        QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
+        ASSERT_EQ(dialogs.questions.size(), 1);
+        EXPECT_TRUE(dialogs.questions[0].startsWith(QStringLiteral("Uwaga!|Już istnieje plik o nazwie:\r\n")));
+        EXPECT_EQ(ReadFile(QStringLiteral("wynik.csv")), cli.out);
+        QTest::keyClick(dialog->modelBox, Qt::Key_Home);
 
-    dialogs.fileAnswers = {Path(QStringLiteral("wynik.xlsx"))};
-    QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-    ASSERT_TRUE(ReadFile(QStringLiteral("wynik.xlsx")).startsWith("PK"));
+        dialogs.fileAnswers = {Path(QStringLiteral("wynik.xlsx"))};
+        QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+        ASSERT_TRUE(ReadFile(QStringLiteral("wynik.xlsx")).startsWith("PK"));
 
-    // The distribution's python, where its openpyxl is.
-    const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                            : QStringLiteral("python3");
-    QProcess openpyxl;
-    openpyxl.start(python,
-                   {QStringLiteral("-c"),
-                    QStringLiteral("import json, sys, openpyxl\n"
-                                   "book = openpyxl.load_workbook(sys.argv[1])\n"
-                                   "print(json.dumps([book.sheetnames] + [[[c.value for c in row] for row in s.iter_rows()]"
-                                   " for s in book.worksheets]))\n"),
-                    Path(QStringLiteral("wynik.xlsx"))});
-    if (!openpyxl.waitForFinished(60000) || openpyxl.exitCode() != 0)
-        GTEST_SKIP() << "python3 with openpyxl cannot read the workbook back (scripts/install-deps.sh installs "
-                        "python3-openpyxl): "
-                     << openpyxl.readAllStandardError().toStdString();
-    const QJsonArray book = QJsonDocument::fromJson(openpyxl.readAllStandardOutput()).array();
-    EXPECT_EQ(book[0], QJsonValue(QJsonArray{QStringLiteral("Studzienki"), QStringLiteral("Krzywa")}));
-    const QJsonArray wells = book[1].toArray();
-    EXPECT_EQ(wells[0], QJsonValue(QJsonArray{QStringLiteral("Studzienka"), QStringLiteral("Rola"), QStringLiteral("Odczyt"),
-                                              QStringLiteral("Stężenie"), QStringLiteral("Uwaga")}));
-    const QList<QStringList> rows = CsvRows(cli.out);
-    ASSERT_EQ(wells.size(), 1 + rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QJsonArray cells = wells[i + 1].toArray();
-        const QStringList& row = rows[i];
-        EXPECT_EQ(cells[0].toString(), row[0]);
-        EXPECT_EQ(cells[2].toDouble(), QString(row[2]).replace(',', '.').toDouble()) << row[0].toStdString();
-        if (row[3].isEmpty())
-            EXPECT_TRUE(cells[3].isNull()) << row[0].toStdString();
-        else // the CSV rounds to 10 digits, the workbook keeps the double
-            EXPECT_NEAR(cells[3].toDouble() / QString(row[3]).replace(',', '.').toDouble(), 1, 1e-9) << row[0].toStdString();
-        EXPECT_EQ(cells[4].toString(), row[4]);
-    }
-    const QJsonArray fit = book[2].toArray();
-    EXPECT_EQ(fit[0], QJsonValue(QJsonArray{QStringLiteral("Model"), QStringLiteral("4PL")}));
-    EXPECT_EQ(fit[6][0], QJsonValue(QStringLiteral("R²")));
-    EXPECT_NEAR(fit[6][1].toDouble(), 0.99913021, 1e-8);
+        // The distribution's python, where its openpyxl is.
+        const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                                                : QStringLiteral("python3");
+        QProcess openpyxl;
+        openpyxl.start(python,
+                       {QStringLiteral("-c"),
+                        QStringLiteral("import json, sys, openpyxl\n"
+                                       "book = openpyxl.load_workbook(sys.argv[1])\n"
+                                       "print(json.dumps([book.sheetnames] + [[[c.value for c in row] for row in s.iter_rows()]"
+                                       " for s in book.worksheets]))\n"),
+                        Path(QStringLiteral("wynik.xlsx"))});
+        if (!openpyxl.waitForFinished(60000) || openpyxl.exitCode() != 0)
+            GTEST_SKIP() << "python3 with openpyxl cannot read the workbook back (scripts/install-deps.sh installs "
+                            "python3-openpyxl): "
+                         << openpyxl.readAllStandardError().toStdString();
+        const QJsonArray book = QJsonDocument::fromJson(openpyxl.readAllStandardOutput()).array();
+        EXPECT_EQ(book[0], QJsonValue(QJsonArray{QStringLiteral("Studzienki"), QStringLiteral("Krzywa")}));
+        const QJsonArray wells = book[1].toArray();
+        EXPECT_EQ(wells[0], QJsonValue(QJsonArray{QStringLiteral("Studzienka"), QStringLiteral("Rola"), QStringLiteral("Odczyt"),
+                                                  QStringLiteral("Stężenie"), QStringLiteral("Uwaga")}));
+        const QList<QStringList> rows = CsvRows(cli.out);
+        ASSERT_EQ(wells.size(), 1 + rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QJsonArray cells = wells[i + 1].toArray();
+            const QStringList& row = rows[i];
+            EXPECT_EQ(cells[0].toString(), row[0]);
+            EXPECT_EQ(cells[2].toDouble(), QString(row[2]).replace(',', '.').toDouble()) << row[0].toStdString();
+            if (row[3].isEmpty())
+                EXPECT_TRUE(cells[3].isNull()) << row[0].toStdString();
+            else // the CSV rounds to 10 digits, the workbook keeps the double
+                EXPECT_NEAR(cells[3].toDouble() / QString(row[3]).replace(',', '.').toDouble(), 1, 1e-9) << row[0].toStdString();
+            EXPECT_EQ(cells[4].toString(), row[4]);
+        }
+        const QJsonArray fit = book[2].toArray();
+        EXPECT_EQ(fit[0], QJsonValue(QJsonArray{QStringLiteral("Model"), QStringLiteral("4PL")}));
+        EXPECT_EQ(fit[6][0], QJsonValue(QStringLiteral("R²")));
+        EXPECT_NEAR(fit[6][1].toDouble(), 0.99913021, 1e-8);
+    });
 }
 
 TEST_F(StandardCurveDialogTest, ThePlotShowsTheStandardsTheCurveAndTheSamplesInTheirPlaces)
 {
     TWel_Kor& w = OpenWithTypedStandards();
-    const auto dialog = OpenDialog(w.report);
-    CurvePlot& plot = *dialog->plot;
-    const QImage image = plot.grab().toImage();
-    ASSERT_EQ(image.size(), plot.size());
-    const welkor::StandardCurve& curve = *dialog->result().fit.curve;
+    ThroughMenu(w, [&](StandardCurveDialog& shown) {
+        StandardCurveDialog* dialog = &shown;
+        CurvePlot& plot = *dialog->plot;
+        const QImage image = plot.grab().toImage();
+        ASSERT_EQ(image.size(), plot.size());
+        const welkor::StandardCurve& curve = *dialog->result().fit.curve;
 
-    int standards = 0, samples = 0, off = 0;
-    for (const welkor::CurveWell& well : dialog->result().wells) {
-        const QString name = QString::fromStdString(welkor::WellName(well.well.row, well.well.column));
-        if (well.role == welkor::WellRole::Standard) {
-            EXPECT_EQ(image.pixelColor(plot.ToPixel(*well.nominal, well.reading).toPoint()), CurvePlot::kStandardColour)
-                << name.toStdString();
-            ++standards;
-        } else if (well.concentration) {
-            // An open diamond round the point.
-            const QPoint at = plot.ToPixel(*well.concentration, well.reading).toPoint();
-            bool found = false;
-            for (int dx = -7; dx <= 7 && !found; ++dx)
-                for (int dy = -7; dy <= 7 && !found; ++dy)
-                    found = Near(image.pixelColor(at.x() + dx, at.y() + dy), CurvePlot::kSampleColour);
-            EXPECT_TRUE(found) << name.toStdString();
-            ++samples;
-        } else {
-            // Below the range: a stroke at the left edge at its reading.
-            const QPointF at = plot.ToPixel(curve.lowestStandard(), well.reading);
-            const int x = well.flag == welkor::RangeFlag::BelowRange ? qRound(plot.PlotArea().left()) + 5
-                                                                      : qRound(plot.PlotArea().right()) - 5;
-            EXPECT_TRUE(Near(image.pixelColor(x, static_cast<int>(std::floor(at.y()))), CurvePlot::kSampleColour))
-                << name.toStdString();
-            ++off;
+        int standards = 0, samples = 0, off = 0;
+        for (const welkor::CurveWell& well : dialog->result().wells) {
+            const QString name = QString::fromStdString(welkor::WellName(well.well.row, well.well.column));
+            if (well.role == welkor::WellRole::Standard) {
+                EXPECT_EQ(image.pixelColor(plot.ToPixel(*well.nominal, well.reading).toPoint()), CurvePlot::kStandardColour)
+                    << name.toStdString();
+                ++standards;
+            } else if (well.concentration) {
+                // An open diamond round the point.
+                const QPoint at = plot.ToPixel(*well.concentration, well.reading).toPoint();
+                bool found = false;
+                for (int dx = -7; dx <= 7 && !found; ++dx)
+                    for (int dy = -7; dy <= 7 && !found; ++dy)
+                        found = Near(image.pixelColor(at.x() + dx, at.y() + dy), CurvePlot::kSampleColour);
+                EXPECT_TRUE(found) << name.toStdString();
+                ++samples;
+            } else {
+                // Below the range: a stroke at the left edge at its reading.
+                const QPointF at = plot.ToPixel(curve.lowestStandard(), well.reading);
+                const int x = well.flag == welkor::RangeFlag::BelowRange ? qRound(plot.PlotArea().left()) + 5
+                                                                          : qRound(plot.PlotArea().right()) - 5;
+                EXPECT_TRUE(Near(image.pixelColor(x, static_cast<int>(std::floor(at.y()))), CurvePlot::kSampleColour))
+                    << name.toStdString();
+                ++off;
+            }
         }
-    }
-    EXPECT_EQ(standards, 16);
-    EXPECT_EQ(samples, 28);
-    EXPECT_EQ(off, 6);
+        EXPECT_EQ(standards, 16);
+        EXPECT_EQ(samples, 28);
+        EXPECT_EQ(off, 6);
 
-    // The curve passes through its response between the standards.
-    for (double c : {0.1, 0.55, 2.2, 9.0}) {
-        const QPoint at = plot.ToPixel(c, curve.Response(c)).toPoint();
-        bool found = false;
-        for (int dy = -2; dy <= 2 && !found; ++dy)
-            found = Near(image.pixelColor(at.x(), at.y() + dy), CurvePlot::kCurveColour);
-        EXPECT_TRUE(found) << c;
-    }
-    EXPECT_EQ(plot.ConcentrationLabels(), (QStringList{"0,1", "1", "10"}));
-    EXPECT_EQ(plot.ReadingLabels(), (QStringList{"0", "0,5", "1", "1,5", "2", "2,5"}));
+        // The curve passes through its response between the standards.
+        for (double c : {0.1, 0.55, 2.2, 9.0}) {
+            const QPoint at = plot.ToPixel(c, curve.Response(c)).toPoint();
+            bool found = false;
+            for (int dy = -2; dy <= 2 && !found; ++dy)
+                found = Near(image.pixelColor(at.x(), at.y() + dy), CurvePlot::kCurveColour);
+            EXPECT_TRUE(found) << c;
+        }
+        EXPECT_EQ(plot.ConcentrationLabels(), (QStringList{"0,1", "1", "10"}));
+        EXPECT_EQ(plot.ReadingLabels(), (QStringList{"0", "0,5", "1", "1,5", "2", "2,5"}));
+    });
 }
 
 TEST_F(StandardCurveDialogTest, WhatIsMissingIsSaidInPlaceOfThePlotWithNoNumbers)

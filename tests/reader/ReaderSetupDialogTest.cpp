@@ -8,10 +8,13 @@
 #include "gui/reader/ReaderSetupDialog.h"
 #include "gui/reader/SerialReaderLink.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -169,4 +172,42 @@ TEST_F(ReaderSetupDialogTest, PortTheUserMayNotOpenNamesTheGroupToJoin)
                 && refused.contains(QStringLiteral("„nobody” musi należeć do grupy „dialout”"))) << refused.toStdString();
     EXPECT_EQ(checkAsNobody(QStringLiteral("--groups=dialout")),
               QStringLiteral("Port „%1”: czytnik odpowiada (1 B: 06).\n").arg(device));
+}
+
+// Narzędzia → "Czytnik…" in a window started without a reader: the port
+// typed and stored there brings the reader's entries, and "Pobierz" takes the
+// plate through it.
+TEST_F(WindowTest, CzytnikSetsUpTheReaderAndItsEntriesAppear)
+{
+    Simulator simulator(kExample, QStringLiteral("good"));
+    SerialReaderLink link(Path(QStringLiteral("welkor.ini")), QString());
+    reader = &link;
+    TWel_Kor& w = Start();
+    ASSERT_FALSE(w.commands->Pobierz1->isVisible());
+    ASSERT_FALSE(w.commands->Narzdzia1->menuAction()->isVisible());
+
+    // Escape changes nothing.
+    dialogs.modalScripts.push_back([](QDialog& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
+    w.commands->Czytnik1->trigger();
+    EXPECT_FALSE(w.commands->Pobierz1->isVisible());
+
+    dialogs.modalScripts.push_back([&](QDialog& shown) {
+        auto& dialog = dynamic_cast<ReaderSetupDialog&>(shown);
+        QTest::keyClicks(dialog.ePort, simulator.device());
+        QTest::mouseClick(dialog.bZapisz, Qt::LeftButton);
+    });
+    w.commands->Czytnik1->trigger();
+    EXPECT_EQ(dialogs.modalsShown.size(), 2);
+    EXPECT_TRUE(w.commands->Pobierz1->isVisible());
+    EXPECT_TRUE(w.commands->Narzdzia1->menuAction()->isVisible());
+    EXPECT_TRUE(w.commands->Port1->menuAction()->isVisible());
+
+    w.commands->Pobierz1->trigger();
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    ASSERT_TRUE(w.report.hasData());
+    QFile example(kExample);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const welkor::OpenedReport sent = welkor::ReportDocument::Open(example.readAll().toStdString());
+    ASSERT_TRUE(sent.ok());
+    EXPECT_EQ(w.report.values().cells, sent.document->values().cells);
 }

@@ -88,11 +88,14 @@ const CommandRow kRows[] = {
     Item(P::Zlozone, "Początek...koniec", &C::Pocztek1, &W::Pocztek1Click),
 
     Menu(P::MenuBar, "Narzędzia", P::Narzedzia, &C::Narzdzia2),
+    Item(P::Narzedzia, "Czytnik…", &C::Czytnik1, &W::Czytnik1Click),
     // The reader's ports; the list is made again each time the menu opens.
     Menu(P::Narzedzia, "Port", P::Port, &C::Port1),
     Item(P::Port, "Com 1", nullptr, nullptr),
     Item(P::Port, "Com 2", nullptr, nullptr),
     Item(P::Port, "Com 3", nullptr, nullptr),
+    Separator(P::Narzedzia),
+    Item(P::Narzedzia, "Krzywa standardowa…", &C::Krzywastandardowa1, &W::Krzywastandardowa1Click),
     Separator(P::Narzedzia),
     Item(P::Narzedzia, "Rejestracja typu pliku", &C::Rejestracjatypupliku1, &W::Rejestracjatypupliku1Click),
 

@@ -69,7 +69,9 @@ public:
     QAction* Pocztek1 = nullptr;
     // Menu "Narzędzia"
     QMenu* Narzdzia2 = nullptr;
+    QAction* Czytnik1 = nullptr; // "Czytnik…": the reader's set-up
     QMenu* Port1 = nullptr;
+    QAction* Krzywastandardowa1 = nullptr; // "Krzywa standardowa…"
     QAction* Rejestracjatypupliku1 = nullptr;
     // Menu "Pomoc"
     QAction* Pomoc2 = nullptr;

@@ -5,6 +5,7 @@
 #include "gui/analysis/AnalysisPage.h"
 #include "gui/app/Commands.h"
 #include "gui/app/SecondTimer.h"
+#include "gui/curve/StandardCurveDialog.h"
 #include "gui/dial/TClock.h"
 #include "gui/output/OutputCommands.h"
 #include "gui/plate/PlatePage.h"
@@ -210,7 +211,16 @@ void TWel_Kor::Start1Click() { reader->Start1Click(); }
 void TWel_Kor::Stop1Click() { reader->Stop1Click(); }
 void TWel_Kor::Bezpotwierdzenia1Click() { reader->Bezpotwierdzenia1Click(); }
 void TWel_Kor::Pocztek1Click() { reader->Pocztek1Click(); }
+void TWel_Kor::Czytnik1Click() { reader->Czytnik1Click(); }
 void TWel_Kor::Rejestracjatypupliku1Click() { shell->Rejestracjatypupliku1Click(); }
+
+void TWel_Kor::Krzywastandardowa1Click()
+{
+    // The dialog reads the report as it stands, with what was just typed.
+    files->TakeTypedWork();
+    StandardCurveDialog dialog(report, *services_.dialogs, files->ReportFile(), this);
+    services_.dialogs->runModal(dialog);
+}
 void TWel_Kor::Pomoc2Click() { shell->Pomoc2Click(); }
 void TWel_Kor::Indeks1Click() { shell->Indeks1Click(); }
 void TWel_Kor::Stronafirmowa1Click() { shell->Stronafirmowa1Click(); }

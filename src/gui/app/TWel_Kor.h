@@ -82,6 +82,8 @@ public:
     void Stop1Click();
     void Bezpotwierdzenia1Click();
     void Pocztek1Click();
+    void Czytnik1Click();
+    void Krzywastandardowa1Click();
     void Rejestracjatypupliku1Click();
     void Pomoc2Click();
     void Indeks1Click();

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+namespace welkor::gui {
+
 namespace {
 
 // Room around the plot area for the labels, the titles and the legend.
@@ -353,3 +355,5 @@ void CurvePlot::PaintLegend(QPainter& painter) const
     painter.drawLine(QPointF(x - 2, y), QPointF(x + 12, y));
     caption(QStringLiteral("Krzywa"));
 }
+
+} // namespace welkor::gui

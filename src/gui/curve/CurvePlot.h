@@ -13,6 +13,8 @@
 
 class QPainter;
 
+namespace welkor::gui {
+
 // The standard curve as a picture: concentration on a logarithmic axis
 // (whole decades, a blank standard of concentration 0 in a slot of its own
 // left of the axis break), the reading on a linear one; the standard wells as
@@ -75,3 +77,5 @@ private:
     void PaintWells(QPainter& painter, const QRectF& area) const;
     void PaintLegend(QPainter& painter) const;
 };
+
+} // namespace welkor::gui

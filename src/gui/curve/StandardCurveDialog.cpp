@@ -4,10 +4,11 @@
 #include "core/output/CurveCsv.h"
 #include "core/output/CurveTable.h"
 #include "core/text/Error.h"
-#include "gui/app/FileIO.h"
-#include "gui/app/GuiError.h"
-#include "gui/app/QtText.h"
 #include "gui/curve/CurvePlot.h"
+#include "gui/dialogs/ErrorGuard.h"
+#include "gui/dialogs/FileQuestions.h"
+#include "qtbase/FileIO.h"
+#include "qtbase/QtText.h"
 #include "qtbase/output/XlsxWorkbook.h"
 
 #include <QClipboard>
@@ -27,15 +28,11 @@
 
 #include <new>
 
+namespace welkor::gui {
+
 namespace {
 
 const QString kSaveFilter = QStringLiteral("Plik CSV (*.csv)|*.csv|Skoroszyt programu Excel (*.xlsx)|*.xlsx");
-
-QString OverwriteQuestion(const QString& fileName)
-{
-    return QStringLiteral("Już istnieje plik o nazwie:\r\n%1\r\nCzy mimo to go nadpisać?")
-        .arg(QFileInfo(fileName).absoluteFilePath());
-}
 
 // A table cell that sorts by its number (a well by its place on the plate,
 // row by row) and by its text where it has none; cells without a number come
@@ -72,20 +69,6 @@ private:
     int wellIndex_;
 };
 
-template <class F> void Guarded(Dialogs& dialogs, F&& handler)
-{
-    try {
-        handler();
-    } catch (const GuiError& e) {
-        dialogs.error(e.message());
-    } catch (const welkor::Error& e) {
-        dialogs.error(FromCp1250(e.what()));
-    } catch (const std::bad_alloc&) {
-        dialogs.error(QStringLiteral("Za mało pamięci, by dokończyć tę czynność."));
-    } catch (const std::exception& e) {
-        dialogs.error(QString::fromLocal8Bit(e.what()));
-    }
-}
 
 } // namespace
 
@@ -303,12 +286,12 @@ void StandardCurveDialog::SaveTable()
     const bool workbook = extension == QLatin1String("xlsx")
         || (extension != QLatin1String("csv") && saveState_.filterIndex == 1);
 
-    if (IsFolder(fileName))
-        throw GuiError(QStringLiteral("Cannot create file \"%1\". To jest katalog, nie plik.").arg(fileName));
-    if (FileNameExists(fileName) && !dialogs_.askYesNo(QStringLiteral("Uwaga!"), OverwriteQuestion(fileName)))
+    if (!ConfirmOverwrite(dialogs_, fileName))
         return;
     const std::string bytes
         = workbook ? WorkbookBytes(welkor::CurveWorkbook(result_, options_)) : welkor::CurveCsv(result_);
     if (const QString note = WriteFileAtomically(fileName, bytes); !note.isEmpty())
         dialogs_.information(note);
 }
+
+} // namespace welkor::gui

@@ -2,18 +2,21 @@
 
 #include "core/analysis/PlateCurve.h"
 #include "core/document/ReportDocument.h"
-#include "gui/app/Dialogs.h"
+#include "gui/dialogs/Dialogs.h"
 
 #include <QDialog>
 #include <QString>
 
-class CurvePlot;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
 class QTableWidget;
+
+namespace welkor::gui {
+
+class CurvePlot;
 
 // "Krzywa standardowa": the plate's standard curve for the report as it
 // stands. The readings come from the measured grid, the roles from the edit
@@ -70,3 +73,5 @@ private:
     void SaveTable();
     QString OfferedFileName(const QString& extension) const;
 };
+
+} // namespace welkor::gui

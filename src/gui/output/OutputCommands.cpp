@@ -4,6 +4,7 @@
 #include "core/document/ReportDocument.h"
 #include "core/output/CopyRange.h"
 #include "core/output/ExportDocument.h"
+#include "core/output/WorkbookContent.h"
 #include "gui/analysis/AnalysisPage.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/app/WindowServices.h"
@@ -15,6 +16,8 @@
 #include "gui/report/ReportPage.h"
 #include "gui/widgets/StringGrid.h"
 #include "qtbase/FileIO.h"
+#include "qtbase/QtText.h"
+#include "qtbase/output/XlsxWorkbook.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -31,6 +34,9 @@
 namespace welkor::gui {
 
 namespace {
+
+// The export's sixth file type (code page 1250, as the filter it follows).
+constexpr std::string_view kWorkbookFilterEntry = "Skoroszyt programu Excel (*.xlsx)|*.xlsx";
 
 // `pdfFile` is the file the user chose, when the job writes a draft of it.
 QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
@@ -73,9 +79,10 @@ void OutputCommands::ExportResults()
         return;
 
     files_.TakeTypedWork();
-    const std::string document = report_.ExportBytes();
 
-    const std::string filter(welkor::kExportFilter);
+    // The five types of the text export, and an Excel workbook of the same
+    // report after them.
+    const std::string filter = std::string(welkor::kExportFilter) + "|" + std::string(kWorkbookFilterEntry);
     const std::vector<welkor::FilterEntry> entries = welkor::SplitFilter(filter);
     if (exportFilterIndex < 0 || exportFilterIndex >= static_cast<int>(entries.size()))
         exportFilterIndex = 0;
@@ -92,7 +99,14 @@ void OutputCommands::ExportResults()
     const QString fileName = files_.SD.fileName;
     if (!ConfirmOverwrite(*services_.dialogs, fileName))
         return;
-    if (const QString note = WriteFileAtomically(fileName, document); !note.isEmpty())
+    // A name ending in .xlsx is a workbook whichever type was chosen; every
+    // other name gets the text, as it always did.
+    const QFileInfo target(fileName);
+    const bool workbook = target.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0;
+    const QString reportName = files_.ReportFile().isEmpty() ? target.fileName() : QFileInfo(files_.ReportFile()).fileName();
+    const std::string bytes = workbook ? WorkbookBytes(welkor::ReportWorkbook(report_, FileNameBytes(reportName).toStdString()))
+                                       : report_.ExportBytes();
+    if (const QString note = WriteFileAtomically(fileName, bytes); !note.isEmpty())
         services_.dialogs->information(note);
 }
 

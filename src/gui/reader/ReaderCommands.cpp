@@ -10,6 +10,7 @@
 #include "gui/dialogs/ErrorGuard.h"
 #include "gui/plate/PlatePage.h"
 #include "gui/reader/ReaderLink.h"
+#include "gui/reader/ReaderSetupDialog.h"
 #include "gui/report/ReportPage.h"
 #include "gui/shell/ShellCommands.h"
 #include "qtbase/ClockSource.h"
@@ -50,14 +51,20 @@ ReaderCommands::ReaderCommands(welkor::ReportDocument& report, ReportFiles& file
 void ReaderCommands::ConnectReader()
 {
     // Without a reader the entries stay hidden, as the window was built.
-    if (!link_->configured())
-        return;
+    const bool shown = link_->configured();
     for (QWidget* widget : {static_cast<QWidget*>(commands_.tbPobierz), static_cast<QWidget*>(commands_.Label1),
                             static_cast<QWidget*>(commands_.udNumer)})
-        commands_.ShowOnToolbar(widget, true);
-    commands_.Pobierz1->setVisible(true);
-    commands_.Narzdzia1->menuAction()->setVisible(true);
-    commands_.Port1->menuAction()->setVisible(true);
+        commands_.ShowOnToolbar(widget, shown);
+    commands_.Pobierz1->setVisible(shown);
+    commands_.Narzdzia1->menuAction()->setVisible(shown);
+    commands_.Port1->menuAction()->setVisible(shown);
+}
+
+void ReaderCommands::Czytnik1Click()
+{
+    ReaderSetupDialog dialog(*link_, &window_);
+    if (services_.dialogs->runModal(dialog) == QDialog::Accepted)
+        ConnectReader();
 }
 
 void ReaderCommands::Port1Popup()

@@ -33,6 +33,8 @@ public:
 
     // The reader's entries appear when a link to a reader is configured.
     void ConnectReader();
+    // "Czytnik…": the reader's set-up; the entries follow what is stored.
+    void Czytnik1Click();
     void UruchomTekst1Click();
     void Zatrzymajtekst1Click();
     void Pytanie1Click();
