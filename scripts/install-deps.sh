@@ -12,6 +12,7 @@ packages=(
   libeigen3-dev
   fontconfig fonts-dejavu-core
   xvfb xdotool poppler-utils
+  libxcb1-dev # the start-up benchmark watches the X server for the window's map
   time # peak memory in the benchmarks
   # file-type registration and its tests, the .deb
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin dpkg-dev
