@@ -4,6 +4,7 @@
 // reports as readers and earlier saves leave them, and the fixture that
 // opens a report in the window.
 #include "CellTyping.h"
+#include "CliProcess.h"
 #include "WindowFixture.h"
 
 #include "core/document/ReportDocument.h"
@@ -32,31 +33,6 @@
 #include <random>
 
 using namespace welkor::gui;
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-inline CliRun Cli(const QStringList& arguments, const QByteArray& input = {},
-           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(WELKOR_CLI), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    CliRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "welkor-lumo-cli did not finish: " << arguments.join(' ').toStdString();
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // A report as readers and earlier saves leave them: values with a decimal
 // comma, state words in either case, a negative and an exponent now and

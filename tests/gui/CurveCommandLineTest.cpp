@@ -5,6 +5,8 @@
 // read off with conc = exp(xmid)·((A − B)/(y − B) − 1)^scal, and with R's
 // judgement of which readings lie outside the curve's response between the
 // lowest and the highest standard (0.02531 to 1.71606).
+#include "CliProcess.h"
+
 #include "core/document/ReportDocument.h"
 #include "core/report/ReportFile.h"
 
@@ -18,28 +20,6 @@
 #include <cmath>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun Cli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(WELKOR_CLI), arguments);
-    process.closeWriteChannel();
-    CliRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "welkor-lumo-cli did not finish: " << arguments.join(' ').toStdString();
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 const double kConcentrations[8] = {0.04882812, 0.1953125, 0.390625, 0.78125, 1.5625, 3.125, 6.25, 12.5};
 const char* const kRun1[2][8] = {{"0,017", "0,121", "0,206", "0,377", "0,614", "1,019", "1,334", "1,730"},

@@ -4,6 +4,7 @@
 // `welkor-lumo-cli krzywa` run as a process on the same report, the copy, the
 // saved files, the plot's pixels and what it says when there is no curve.
 #include "CellTyping.h"
+#include "CliProcess.h"
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
@@ -74,25 +75,10 @@ QString StandardsOption()
     return items.join(',');
 }
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
 CliRun Krzywa(const QString& report, const QStringList& options)
 {
-    QProcess process;
-    process.start(QStringLiteral(WELKOR_CLI),
-                  QStringList{QStringLiteral("krzywa"), report, QStringLiteral("--standardy"), StandardsOption()} + options);
-    CliRun run;
-    if (!process.waitForFinished(120000)) {
-        ADD_FAILURE() << "welkor-lumo-cli krzywa did not finish";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError()).trimmed();
+    CliRun run = Cli(QStringList{QStringLiteral("krzywa"), report, QStringLiteral("--standardy"), StandardsOption()} + options);
+    run.err = run.err.trimmed();
     return run;
 }
 

@@ -61,13 +61,13 @@ WorkbookContent CurveWorkbook(const PlateCurveResult& result, const CurveOptions
     fit.name = kCurveSheetName;
     fit.columnWidths = {20, 16};
     fit.rows.push_back({WorkbookCell::Text("Model", true), WorkbookCell::Text(Cp1250ToUtf8(CurveModelName(options.model)))});
-    fit.rows.push_back({WorkbookCell::Text("Wa\xC5\xBC" "enie", true),
-                        WorkbookCell::Text(options.weighting == CurveWeighting::InverseSquare ? "1/y\xC2\xB2" : "bez wag")});
+    fit.rows.push_back({WorkbookCell::Text("Ważenie", true),
+                        WorkbookCell::Text(options.weighting == CurveWeighting::InverseSquare ? "1/y²" : "bez wag")});
     for (const CurveParameter& parameter : curve.parameters())
         fit.rows.push_back({WorkbookCell::Text(parameter.name, true), WorkbookCell::Number(parameter.value)});
-    fit.rows.push_back({WorkbookCell::Text("R\xC2\xB2", true), WorkbookCell::Number(curve.rSquared())});
-    fit.rows.push_back({WorkbookCell::Text("Najni\xC5\xBCszy standard", true), WorkbookCell::Number(curve.lowestStandard())});
-    fit.rows.push_back({WorkbookCell::Text("Najwy\xC5\xBCszy standard", true), WorkbookCell::Number(curve.highestStandard())});
+    fit.rows.push_back({WorkbookCell::Text("R²", true), WorkbookCell::Number(curve.rSquared())});
+    fit.rows.push_back({WorkbookCell::Text("Najniższy standard", true), WorkbookCell::Number(curve.lowestStandard())});
+    fit.rows.push_back({WorkbookCell::Text("Najwyższy standard", true), WorkbookCell::Number(curve.highestStandard())});
     if (!result.notes.empty()) {
         fit.rows.emplace_back();
         fit.rows.push_back({WorkbookCell::Text("Uwagi", true)});

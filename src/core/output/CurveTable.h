@@ -15,7 +15,7 @@
 namespace welkor {
 
 inline constexpr std::array<std::string_view, 5> kCurveTableHeadings = {
-    "Studzienka", "Rola", "Odczyt", "St\xC4\x99\xC5\xBC" "enie", "Uwaga"};
+    "Studzienka", "Rola", "Odczyt", "Stężenie", "Uwaga"};
 
 struct CurveTableRow {
     WellPosition well;

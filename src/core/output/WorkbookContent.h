@@ -56,8 +56,8 @@ WorkbookCell GridCell(std::string_view text, bool bold = false);
 // character, kept as typed by escaping its underscore ("_x005F_").
 std::string SpreadsheetText(std::string_view utf8);
 
-inline constexpr std::string_view kPlateSheetName = "P\xC5\x82ytka";            // "Płytka"
-inline constexpr std::string_view kLongTableSheetName = "Tabela d\xC5\x82uga"; // "Tabela długa"
+inline constexpr std::string_view kPlateSheetName = "Płytka";
+inline constexpr std::string_view kLongTableSheetName = "Tabela długa";
 
 // A report as a workbook. Sheet "Płytka": the measured grid as the table page
 // shows it (column numbers over the columns, row letters A-H, every reading a

@@ -21,8 +21,8 @@ namespace welkor::gui {
 class TWel_Kor;
 struct CommandRow;
 
-// A command's handler: one of the window's handlers, named as the spec of
-// the window names them.
+// A command's handler: one of the window's handlers, under the name the
+// lab's documentation of the window gives it.
 using CommandHandler = void (TWel_Kor::*)();
 
 // The menus, the toolbar and the tables' context menu, built from the rows of
@@ -127,7 +127,7 @@ struct CommandRow {
     QMenu* Commands::* menu = nullptr;
     CommandPlace opens = CommandPlace::MenuBar; // the place a Menu row opens
     const char* shortcut = nullptr;
-    std::optional<ToolIcon> icon;
+    std::optional<ToolIcon> icon{};
     const char* hint = nullptr; // "Tooltip|Status text", or one text for both
     CommandHandler handler = nullptr;
     bool checkable = false;
