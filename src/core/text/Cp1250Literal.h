@@ -33,7 +33,7 @@ struct Decoded {
     std::size_t length = 0;
 };
 
-consteval Decoded DecodeUtf8(const char* bytes, std::size_t size, std::size_t at)
+constexpr Decoded DecodeUtf8(const char* bytes, std::size_t size, std::size_t at)
 {
     const auto lead = static_cast<unsigned char>(bytes[at]);
     std::size_t length = 1;
@@ -58,7 +58,7 @@ consteval Decoded DecodeUtf8(const char* bytes, std::size_t size, std::size_t at
 }
 
 // The number of characters of the text (without the closing NUL).
-consteval std::size_t CharacterCount(const char* bytes, std::size_t size)
+constexpr std::size_t CharacterCount(const char* bytes, std::size_t size)
 {
     std::size_t count = 0;
     for (std::size_t at = 0; at < size; at += DecodeUtf8(bytes, size, at).length)
