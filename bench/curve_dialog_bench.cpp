@@ -4,6 +4,7 @@
 // whole dialog painted once; and a change of model, fitted and painted again.
 // Target: opening well under 100 ms.
 #include "QuietDialogs.h"
+#include "../tests/helpers/DNasePlate.h"
 #include "core/document/ReportDocument.h"
 #include "core/report/ReportFile.h"
 #include "gui/curve/CurvePlot.h"
@@ -19,37 +20,12 @@
 
 namespace {
 
-const char* const kConcentrations[8] = {"0,04882812", "0,1953125", "0,390625", "0,78125",
-                                        "1,5625",     "3,125",     "6,25",     "12,5"};
-const char* const kStandards[2][8] = {{"0,017", "0,121", "0,206", "0,377", "0,614", "1,019", "1,334", "1,730"},
-                                      {"0,018", "0,124", "0,215", "0,374", "0,609", "1,001", "1,364", "1,710"}};
-const char* const kSamples[32] = {"0,045", "0,050", "0,137", "0,123", "0,225", "0,207", "0,401", "0,383",
-                                  "0,672", "0,681", "1,116", "1,078", "1,554", "1,526", "1,932", "1,914",
-                                  "0,070", "0,068", "0,173", "0,165", "0,277", "0,248", "0,434", "0,426",
-                                  "0,703", "0,689", "1,067", "1,077", "1,629", "1,479", "2,003", "1,884"};
-
 welkor::ReportDocument Plate()
 {
-    welkor::ReportLines lines = {"Welkor Lumo 1", "Program: ELISA DNase", "", "", "DATE: 08.12.2026 TIME: 09:12:44",
-                                 "OPERATOR: Marvant"};
-    for (int c = 0; c < 12; ++c) {
-        std::string line = "Kolumna " + std::to_string(c + 1);
-        for (int r = 0; r < 8; ++r) {
-            std::string value = "blank";
-            if (c < 2)
-                value = kStandards[c][r];
-            else if (c < 6)
-                value = kSamples[(c - 2) * 8 + r];
-            else if (c == 6 && r >= 6)
-                value = r == 6 ? "0,010" : "0,020";
-            line += " " + value + "\t";
-        }
-        lines.push_back(line);
-    }
-    welkor::ReportDocument doc = *welkor::ReportDocument::Open(welkor::JoinReportLines(lines)).document;
+    welkor::ReportDocument doc = *welkor::ReportDocument::Open(dnase::Report()).document;
     for (int c = 1; c <= 2; ++c)
         for (int r = 1; r <= 8; ++r)
-            doc.setEditCell(c, r, std::string("std ") + kConcentrations[r - 1]);
+            doc.setEditCell(c, r, dnase::StandardMark(r - 1));
     return doc;
 }
 
@@ -85,13 +61,3 @@ void BM_ChangeModelAndRepaint(benchmark::State& state)
 BENCHMARK(BM_ChangeModelAndRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

