@@ -42,7 +42,15 @@ expect() { # expect <what> <actual> <wanted>
 start() { # start [report]: runs the program and sets win to its main window
   (cd "$work" && QT_QPA_PLATFORM=xcb exec "$exe" "$@") >>"$work/program.log" 2>&1 &
   program_pid=$!
-  win=$(timeout 60 xdotool search --all --sync --onlyvisible --pid "$program_pid" --name 'Welkor' 2>/dev/null | head -n 1)
+  # Polled rather than one "search --sync": a search that walks the tree while
+  # the previous program's windows are being destroyed can die of BadWindow.
+  win=""
+  for _ in $(seq 1 600); do
+    win=$(xdotool search --all --onlyvisible --pid "$program_pid" --name 'Welkor' 2>/dev/null | head -n 1)
+    [ -n "$win" ] && return
+    kill -0 "$program_pid" 2>/dev/null || return
+    sleep 0.1
+  done
 }
 
 stop() {
