@@ -3,6 +3,7 @@
 
 #include "qtbase/ClockSource.h"
 #include "gui/dialogs/QtDialogs.h"
+#include "gui/app/FontConfigWarmUp.h"
 #include "gui/app/TWel_Kor.h"
 #include "app/TfPort.h"
 
@@ -10,7 +11,9 @@ using namespace welkor::gui;
 
 int main(int argc, char* argv[])
 {
+    FontConfigWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     QtDialogs dialogs;
     SystemClock clock;
     TWel_Kor window(ProgramServices(&dialogs, &clock, 1, argv));

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # the curve fits (linear algebra, Levenberg–Marquardt)
   libeigen3-dev
-  fontconfig fonts-dejavu-core
+  fontconfig libfontconfig-dev fonts-dejavu-core
   xvfb xdotool poppler-utils
   libxcb1-dev # the start-up benchmark watches the X server for the window's map
   time # peak memory in the benchmarks

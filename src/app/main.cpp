@@ -1,5 +1,6 @@
 #include "qtbase/ClockSource.h"
 #include "gui/dialogs/QtDialogs.h"
+#include "gui/app/FontConfigWarmUp.h"
 #include "gui/app/TWel_Kor.h"
 #include "app/TfPort.h"
 #include "gui/artwork/ToolbarIcons.h"
@@ -13,6 +14,7 @@ using namespace welkor::gui;
 
 int main(int argc, char* argv[])
 {
+    FontConfigWarmUp fonts; // on the second core while Qt starts
     QApplication app(argc, argv);
     // No application display name: Qt would append it to every window title
     // that does not already end with it ("... - pomiar.rap — Welkor Lumo 1").
@@ -26,6 +28,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("welkor-lumo")); // ties the window to its desktop entry
     QApplication::setWindowIcon(QIcon(MakeEmblem(QSize(64, 64))));
 
+    fonts.Wait();
     QtDialogs dialogs;
     SystemClock clock;
     const std::unique_ptr<ReaderLink> reader = ProgramReaderLink();

@@ -2,6 +2,7 @@
 // workbook nor a failure leaves anything in the temporary folder.
 #include "qtbase/UserError.h"
 #include "qtbase/output/XlsxWorkbook.h"
+#include "qtbase/output/XlsxWriterLibrary.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -72,3 +73,25 @@ TEST(XlsxWorkbook, WhatCannotBeWrittenIsToldAndNothingIsLeftBehind)
     else
         qputenv("TMPDIR", savedTmp);
 }
+
+#ifndef _WIN32
+// The library is loaded at the first workbook: one that is missing, or of
+// another version, is named in the message, and nothing is half loaded.
+TEST(XlsxWorkbook, AMissingOrForeignLibraryIsNamedAndLeavesNoFunctions)
+{
+    XlsxWriterLibrary library;
+    const QString missing = LoadXlsxWriter("libxlsxwriter.so.999", library);
+    EXPECT_TRUE(missing.startsWith(QStringLiteral("nie można wczytać biblioteki libxlsxwriter.so.999 ("))) << missing.toStdString();
+    EXPECT_EQ(library.workbook_new_opt, nullptr);
+
+    // A library that is there but is not libxlsxwriter: the C library.
+    const QString foreign = LoadXlsxWriter("libc.so.6", library);
+    EXPECT_EQ(foreign, QStringLiteral("biblioteka libc.so.6 nie ma funkcji workbook_new_opt: to inna wersja niż ta, "
+                                      "z którą zbudowano program."));
+    EXPECT_EQ(library.workbook_close, nullptr);
+
+    // The program's own name for it loads every function.
+    EXPECT_NE(XlsxWriter().workbook_new_opt, nullptr);
+    EXPECT_NE(XlsxWriter().lxw_strerror, nullptr);
+}
+#endif

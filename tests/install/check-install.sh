@@ -107,6 +107,14 @@ for file in "${expected[@]}"; do
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
 dpkg-deb -x "$deb" "$work/deb"
+# The workbook library is loaded when a workbook is written, not linked: the
+# package must name it, and neither program may pull it in at start.
+dpkg-deb -f "$deb" Depends | grep -q libxlsxwriter || fail "the package does not depend on libxlsxwriter"
+for program in welkor-lumo welkor-lumo-cli; do
+  if readelf -d "$work/deb/usr/bin/$program" | grep -q 'NEEDED.*xlsxwriter'; then
+    fail "$program links libxlsxwriter at start"
+  fi
+done
 # In /usr the entry starts the program by name, as every packaged program does.
 grep -qx 'Exec=welkor-lumo %f' "$work/deb/usr/share/applications/welkor-lumo.desktop" \
   || fail "the packaged entry: $(grep '^Exec=' "$work/deb/usr/share/applications/welkor-lumo.desktop")"

@@ -3,8 +3,7 @@
 #include "core/text/Cp1250.h"
 #include "qtbase/FileIO.h"
 #include "qtbase/UserError.h"
-
-#include <xlsxwriter.h>
+#include "qtbase/output/XlsxWriterLibrary.h"
 
 #include <cerrno>
 #include <cmath>
@@ -141,7 +140,7 @@ QString LayoutReason(lxw_error error, const WorkbookSheet& sheet, std::size_t ro
             .arg(name);
     default:
         return QStringLiteral("błąd biblioteki libxlsxwriter w arkuszu „%1”, komórka %2: %3 (%4).")
-            .arg(name, CellName(row, column), QString::fromUtf8(lxw_strerror(error)))
+            .arg(name, CellName(row, column), QString::fromUtf8(XlsxWriter().lxw_strerror(error)))
             .arg(static_cast<int>(error));
     }
 }
@@ -160,7 +159,7 @@ QString SheetNameReason(lxw_error error, const std::string& name)
         return QStringLiteral("nazwa arkusza „%1” zaczyna się albo kończy apostrofem.").arg(shown);
     case LXW_ERROR_SHEETNAME_ALREADY_USED: return QStringLiteral("dwa arkusze nazywają się „%1”.").arg(shown);
     default:
-        return QStringLiteral("nazwa arkusza „%1”: %2.").arg(shown, QString::fromUtf8(lxw_strerror(error)));
+        return QStringLiteral("nazwa arkusza „%1”: %2.").arg(shown, QString::fromUtf8(XlsxWriter().lxw_strerror(error)));
     }
 }
 
@@ -174,7 +173,7 @@ QString CloseReason(lxw_error error, int systemError, const std::string& folder)
     if (systemError != 0)
         reason += QLatin1Char(' ') + SystemReason(systemError);
     else
-        reason += QStringLiteral(" %1 (%2).").arg(QString::fromUtf8(lxw_strerror(error))).arg(static_cast<int>(error));
+        reason += QStringLiteral(" %1 (%2).").arg(QString::fromUtf8(XlsxWriter().lxw_strerror(error))).arg(static_cast<int>(error));
     return reason;
 }
 
@@ -182,25 +181,26 @@ QString CloseReason(lxw_error error, int systemError, const std::string& folder)
 // an empty text.
 QString LayOut(lxw_workbook* workbook, const WorkbookContent& content)
 {
-    lxw_format* bold = workbook_add_format(workbook);
+    const XlsxWriterLibrary& lxw = XlsxWriter();
+    lxw_format* bold = lxw.workbook_add_format(workbook);
     if (bold == nullptr)
         return QStringLiteral("za mało pamięci.");
-    format_set_bold(bold);
+    lxw.format_set_bold(bold);
 
     for (const WorkbookSheet& sheet : content.sheets) {
         const std::string name = welkor::ValidUtf8(sheet.name);
         if (name.empty())
             return QStringLiteral("arkusz bez nazwy.");
-        if (const lxw_error error = workbook_validate_sheet_name(workbook, name.c_str()); error != LXW_NO_ERROR)
+        if (const lxw_error error = lxw.workbook_validate_sheet_name(workbook, name.c_str()); error != LXW_NO_ERROR)
             return SheetNameReason(error, name);
-        lxw_worksheet* worksheet = workbook_add_worksheet(workbook, name.c_str());
+        lxw_worksheet* worksheet = lxw.workbook_add_worksheet(workbook, name.c_str());
         if (worksheet == nullptr)
             return QStringLiteral("za mało pamięci.");
 
         for (std::size_t c = 0; c < sheet.columnWidths.size(); ++c) {
             if (sheet.columnWidths[c] <= 0)
                 continue;
-            const lxw_error error = c < LXW_COL_MAX ? worksheet_set_column(worksheet, static_cast<lxw_col_t>(c),
+            const lxw_error error = c < LXW_COL_MAX ? lxw.worksheet_set_column(worksheet, static_cast<lxw_col_t>(c),
                                                                            static_cast<lxw_col_t>(c),
                                                                            sheet.columnWidths[c], nullptr)
                                                     : LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
@@ -222,10 +222,10 @@ QString LayOut(lxw_workbook* workbook, const WorkbookContent& content)
                     if (!std::isfinite(cell.number))
                         return QStringLiteral("komórka %1 arkusza „%2” nie ma skończonej wartości liczbowej.")
                             .arg(CellName(r, c), FromUtf8(sheet.name));
-                    error = worksheet_write_number(worksheet, row, column, cell.number, format);
+                    error = lxw.worksheet_write_number(worksheet, row, column, cell.number, format);
                 } else {
                     const std::string text = welkor::SpreadsheetText(cell.text);
-                    error = worksheet_write_string(worksheet, row, column, text.c_str(), format);
+                    error = lxw.worksheet_write_string(worksheet, row, column, text.c_str(), format);
                 }
                 if (error != LXW_NO_ERROR)
                     return LayoutReason(error, sheet, r, c);
@@ -239,21 +239,22 @@ QString LayOut(lxw_workbook* workbook, const WorkbookContent& content)
 
 std::string WorkbookBytes(const WorkbookContent& content)
 {
+    const XlsxWriterLibrary& lxw = XlsxWriter(); // before anything is made: a missing library leaves nothing
     const WorkFolder folder;
     const std::string fileName = folder.path() + "/skoroszyt.xlsx";
     {
         const CNumbers numbers;
         lxw_workbook_options options{};
         options.tmpdir = const_cast<char*>(folder.path().c_str());
-        lxw_workbook* workbook = workbook_new_opt(fileName.c_str(), &options);
+        lxw_workbook* workbook = lxw.workbook_new_opt(fileName.c_str(), &options);
         if (workbook == nullptr)
             Fail(QStringLiteral("za mało pamięci."));
         if (const QString reason = LayOut(workbook, content); !reason.isEmpty()) {
-            lxw_workbook_free(workbook);
+            lxw.lxw_workbook_free(workbook);
             Fail(reason);
         }
         errno = 0;
-        const lxw_error error = workbook_close(workbook); // writes the file and frees the workbook
+        const lxw_error error = lxw.workbook_close(workbook); // writes the file and frees the workbook
         const int systemError = errno;
         if (error != LXW_NO_ERROR)
             Fail(CloseReason(error, systemError, folder.path()));
