@@ -121,21 +121,16 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # Libraries from what the program links; the platform plugin is loaded at run
 # time, so it is named here, and so is libxlsxwriter (loaded when the first
-# workbook is written), by the package that holds it on the build machine.
+# workbook is written), by the package that holds it on the build machine
+# (found in src/qtbase).
 # The MIME and desktop databases and the icon cache
 # are refreshed by the triggers of shared-mime-info, desktop-file-utils and
 # gtk-update-icon-cache.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(WELKOR_XLSXWRITER_PACKAGE libxlsxwriter4)
-if(WELKOR_XLSXWRITER_LIBRARY)
-  file(REAL_PATH ${WELKOR_XLSXWRITER_LIBRARY} xlsxwriter_file)
-  get_filename_component(xlsxwriter_folder ${xlsxwriter_file} DIRECTORY)
-  execute_process(COMMAND dpkg-query -S ${xlsxwriter_folder}/${WELKOR_XLSXWRITER_SONAME}
-                  OUTPUT_VARIABLE xlsxwriter_owner ERROR_QUIET RESULT_VARIABLE xlsxwriter_found)
-  if(xlsxwriter_found EQUAL 0 AND xlsxwriter_owner MATCHES "^([^:]+):")
-    set(WELKOR_XLSXWRITER_PACKAGE ${CMAKE_MATCH_1})
-  endif()
+if(WELKOR_XLSXWRITER_PACKAGE)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, ${WELKOR_XLSXWRITER_PACKAGE}")
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, ${WELKOR_XLSXWRITER_PACKAGE}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, fonts-dejavu-core")
 include(CPack)

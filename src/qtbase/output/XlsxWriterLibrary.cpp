@@ -11,6 +11,9 @@
 #ifndef WELKOR_XLSXWRITER_SONAME
 #define WELKOR_XLSXWRITER_SONAME "libxlsxwriter.so"
 #endif
+#ifndef WELKOR_XLSXWRITER_PACKAGE
+#define WELKOR_XLSXWRITER_PACKAGE "libxlsxwriter"
+#endif
 
 QString LoadXlsxWriter(const char* fileName, XlsxWriterLibrary& library)
 {
@@ -25,8 +28,9 @@ QString LoadXlsxWriter(const char* fileName, XlsxWriterLibrary& library)
     // Kept loaded for the rest of the session, like a linked library.
     void* handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
-        return QStringLiteral("nie można wczytać biblioteki %1 (%2). Zainstaluj pakiet libxlsxwriter.")
-            .arg(QString::fromLocal8Bit(fileName), QString::fromLocal8Bit(dlerror()));
+        return QStringLiteral("nie można wczytać biblioteki %1 (%2). Zainstaluj pakiet %3.")
+            .arg(QString::fromLocal8Bit(fileName), QString::fromLocal8Bit(dlerror()),
+                 QStringLiteral(WELKOR_XLSXWRITER_PACKAGE));
     XlsxWriterLibrary loaded;
     QString missing;
 #define WELKOR_XLSXWRITER_SYMBOL(name)                                                                                \
