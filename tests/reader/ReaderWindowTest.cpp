@@ -2,6 +2,7 @@
 // bytes each command sends, what a received report replaces, and that a
 // refused, silent, cancelled or failed exchange leaves the user's work alone.
 #include "../gui/WindowFixture.h"
+#include "../gui/WindowState.h"
 
 #include "core/reader/Transmission.h"
 #include "core/report/ReportFile.h"
@@ -59,36 +60,6 @@ std::string Bytes(const QByteArray& bytes) { return bytes.toStdString(); }
 
 // The framed transmission of the sample report.
 std::string SampleFrame() { return welkor::FrameTransmission(welkor::SplitReportText(Bytes(SampleReport()))); }
-
-// Everything of the user's work a failed exchange must leave as it was.
-struct Work {
-    welkor::ReportLines lines;
-    QString report, comment, caption;
-    welkor::GridTexts dane, edycja;
-    bool dataPresent = false;
-    std::array<welkor::ShapeLook, 96> wells;
-};
-
-Work WorkOf(const TWel_Kor& w)
-{
-    Work work{w.report.lines(), w.tsRaport->mOdebrany->toPlainText(), w.tsRaport->mKomentarz->toPlainText(), w.windowTitle(),
-              w.tsTabela->sgDane->texts(), w.tsTabela->sgEdycja->texts(), w.report.hasData(), {}};
-    for (int i = 0; i < 96; ++i)
-        work.wells[static_cast<std::size_t>(i)] = w.tsMikroplytka->plateView->well(i / 12, i % 12);
-    return work;
-}
-
-void ExpectSameWork(const Work& before, const Work& after)
-{
-    EXPECT_EQ(after.lines, before.lines);
-    EXPECT_EQ(after.report, before.report);
-    EXPECT_EQ(after.comment, before.comment);
-    EXPECT_EQ(after.caption, before.caption);
-    EXPECT_EQ(after.dane, before.dane);
-    EXPECT_EQ(after.edycja, before.edycja);
-    EXPECT_EQ(after.dataPresent, before.dataPresent);
-    EXPECT_TRUE(after.wells == before.wells);
-}
 
 welkor::ShapeLook LookOf(const CircleShape* shape)
 {
@@ -252,7 +223,7 @@ TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork
     QTest::keyClick(w.tsRaport->mKomentarz, Qt::Key_Return);
     QTest::keyClicks(w.tsRaport->mKomentarz, QStringLiteral("moja uwaga"));
     w.tsTabela->sgEdycja->setCell(1, 1, QStringLiteral("neg"));
-    const Work before = WorkOf(w);
+    const Shown before = Capture(w);
     ASSERT_TRUE(before.dataPresent);
 
     std::string wrongStart = SampleFrame();
@@ -276,7 +247,7 @@ TEST_F(ReaderWindowTest, RefusedSilentCancelledOrFailedExchangeKeepsTheUsersWork
     for (int i = 0; i < 8; ++i) {
         dialogs.saveChoiceAnswers.push_back(SaveChoice::Discard);
         w.commands->Pocztek1->trigger();
-        ExpectSameWork(before, WorkOf(w));
+        ExpectSame(before, Capture(w));
     }
     EXPECT_EQ(dialogs.saveQuestions.size(), 8);
     // Each refusal says why (the reasons are the conversion's); after a
@@ -297,13 +268,13 @@ TEST_F(ReaderWindowTest, UnsavedWorkIsAskedAboutBeforeTheCommandGoesOut)
     WriteFile(QStringLiteral("pomiar.rap"), SampleReport(" 1,5"));
     TWel_Kor& w = Start({Path(QStringLiteral("pomiar.rap"))});
     QTest::keyClicks(w.tsRaport->mKomentarz, QStringLiteral("uwaga "));
-    const Work before = WorkOf(w);
+    const Shown before = Capture(w);
     scripted.answer(SampleFrame());
 
     QTest::mouseClick(w.commands->tbPobierz, Qt::LeftButton); // "Anuluj"
     EXPECT_EQ(dialogs.saveQuestions.size(), 1);
     EXPECT_TRUE(scripted.sent.empty());
-    ExpectSameWork(before, WorkOf(w));
+    ExpectSame(before, Capture(w));
     EXPECT_TRUE(dialogs.informations.isEmpty());
 
     std::size_t questionsWhenSent = 0;
