@@ -131,6 +131,25 @@ protected:
         return Name(page.pixel(shape->mapTo(window->tsMikroplytka, QPoint(15, 2))));
     }
 
+    // The legend's colours: "Poniżej" is always blue and "Ponad" grey; the
+    // empty well, the maximum and the minimum follow the scale, the extremes
+    // ringed in `outline`, the empty well in its thin own-colour outline.
+    struct Legend {
+        std::string pusta, maksymalna, minimalna, outline;
+    };
+    void ExpectLegend(const QImage& page, const Legend& legend) const
+    {
+        const PlatePage& p = *window->tsMikroplytka;
+        EXPECT_EQ(ShapeFill(page, p.sPonizej), kBlue);
+        EXPECT_EQ(ShapeFill(page, p.sPonad), kGrey);
+        EXPECT_EQ(ShapeFill(page, p.sPusta), legend.pusta);
+        EXPECT_EQ(ShapeRing(page, p.sPusta), legend.pusta);
+        EXPECT_EQ(ShapeFill(page, p.sMaksymalna), legend.maksymalna);
+        EXPECT_EQ(ShapeRing(page, p.sMaksymalna), legend.outline);
+        EXPECT_EQ(ShapeFill(page, p.sMinimalna), legend.minimalna);
+        EXPECT_EQ(ShapeRing(page, p.sMinimalna), legend.outline);
+    }
+
     // Only the named wells carry the thick outline; every other well's ring
     // pixel is its own fill.
     static void ExpectThickOutlineOnlyAt(const QImage& page, const std::vector<const char*>& wells,

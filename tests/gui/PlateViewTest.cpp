@@ -56,13 +56,7 @@ TEST_F(PlateAtStart, LegendAndZeroSwatchShowTheColourScaleWithoutData)
 {
     TWel_Kor& w = StartOnPlate();
     const QImage page = Page();
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonizej), kBlue);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPusta), kBlack);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonad), kGrey);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kDarkGreen);
-    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), kRed);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kWhite);
-    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), kRed);
+    ExpectLegend(page, {kBlack, kDarkGreen, kWhite, kRed});
     EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), kWhite);
     EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sZero), kWhite);
     EXPECT_FALSE(w.tsMikroplytka->cbZarzenie->isChecked());
@@ -112,11 +106,7 @@ TEST_F(PlateAtStart, GlowScaleWithoutDataTurnsWellsAndSwatchBlack)
         for (int c = 0; c < 12; ++c)
             EXPECT_EQ(WellFill(page, r, c), kBlack) << r << "," << c;
     EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sZero), kBlack);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPusta), kDarkGreen);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), kWhite);
-    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), kDarkGreen);
-    EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), kBlack);
-    EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), kDarkGreen);
+    ExpectLegend(page, {kDarkGreen, kWhite, kBlack, kDarkGreen});
 }
 
 // ---- Scales after a report ----------------------------------------------------
@@ -192,30 +182,18 @@ TEST_F(PlateScales, StateWordsAreMatchedInAnyCaseAndKeptLowerCase)
 
 TEST_F(PlateScales, LegendFollowsTheScale)
 {
-    TWel_Kor& w = StartOnPlate();
+    StartOnPlate();
     Load(MixedPlate());
-    struct LegendCase {
-        bool glow;
-        std::string pusta, maksymalna, minimalna, outline;
-    };
     // On the colour scale the extreme shapes take the extreme wells' colours.
-    const LegendCase cases[] = {
-        {false, kBlack, kPureGreen, kWhite, kRed},
-        {true, kDarkGreen, kWhite, kBlack, kDarkGreen},
-        {false, kBlack, kPureGreen, kWhite, kRed},
+    const std::pair<bool, Legend> cases[] = {
+        {false, {kBlack, kPureGreen, kWhite, kRed}},
+        {true, {kDarkGreen, kWhite, kBlack, kDarkGreen}},
+        {false, {kBlack, kPureGreen, kWhite, kRed}},
     };
-    for (const LegendCase& lc : cases) {
-        SCOPED_TRACE(lc.glow ? "glow scale" : "colour scale");
-        SetGlow(lc.glow);
-        const QImage page = Page();
-        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonizej), kBlue);
-        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPusta), lc.pusta);
-        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sPonad), kGrey);
-        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMaksymalna), lc.maksymalna);
-        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMaksymalna), lc.outline);
-        EXPECT_EQ(ShapeFill(page, w.tsMikroplytka->sMinimalna), lc.minimalna);
-        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sMinimalna), lc.outline);
-        EXPECT_EQ(ShapeRing(page, w.tsMikroplytka->sPusta), lc.pusta); // thin outline
+    for (const auto& [glow, legend] : cases) {
+        SCOPED_TRACE(glow ? "glow scale" : "colour scale");
+        SetGlow(glow);
+        ExpectLegend(Page(), legend);
     }
 }
 

@@ -172,6 +172,20 @@ protected:
         dialogs.yesNoAnswers.clear();
     }
 
+    // The report saved to `path` through "Zapisz" or through welkor-lumo-cli,
+    // and what the user is told: the error boxes, or standard error of a run
+    // that must end with `status`.
+    QString SaveAndTell(TWel_Kor& w, const QString& path, bool viaWindow, int status)
+    {
+        if (viaWindow) {
+            SaveInWindow(w, path);
+            return dialogs.errors.join(QLatin1Char('\n'));
+        }
+        const RunResult run = Analyse(path);
+        EXPECT_EQ(run.exitCode, status) << run.err.toStdString();
+        return run.err;
+    }
+
     QByteArray WindowSaved(TWel_Kor& w)
     {
         return QByteArray::fromStdString(welkor::JoinReportLines(w.report.SaveDocument()));

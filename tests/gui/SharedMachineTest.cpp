@@ -42,15 +42,7 @@ TEST_F(SharedMachineTest, LinksAreFollowedOnlyWhereTheSystemWould)
             else
                 ASSERT_TRUE(QFile::link(target, link));
 
-            QString message;
-            if (viaWindow) {
-                SaveInWindow(w, link);
-                message = dialogs.errors.join(QLatin1Char('\n'));
-            } else {
-                const RunResult run = Analyse(link);
-                EXPECT_EQ(run.exitCode, c.refusal.isEmpty() ? 0 : 1) << run.err.toStdString();
-                message = run.err;
-            }
+            const QString message = SaveAndTell(w, link, viaWindow, c.refusal.isEmpty() ? 0 : 1);
             EXPECT_EQ(TypeOf(link), mode_t{S_IFLNK});
             EXPECT_EQ(QFile::symLinkTarget(link), target);
             if (c.refusal.isEmpty()) {
@@ -122,15 +114,7 @@ TEST_F(SharedMachineTest, OnlyRegularFilesAreReplaced)
             SCOPED_TRACE(std::string(c.what) + (viaWindow ? " (Zapisz)" : " (welkor-lumo-cli)"));
             c.make();
             const std::set<std::string> before = Entries(dir.path());
-            QString message;
-            if (viaWindow) {
-                SaveInWindow(w, target);
-                message = dialogs.errors.join(QLatin1Char('\n'));
-            } else {
-                const RunResult run = Analyse(target);
-                EXPECT_EQ(run.exitCode, 1);
-                message = run.err;
-            }
+            const QString message = SaveAndTell(w, target, viaWindow, 1);
             EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot create file \"%1\". %2").arg(target, c.reason)))
                 << message.toStdString();
             EXPECT_EQ(TypeOf(target), c.type);
