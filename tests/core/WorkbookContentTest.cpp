@@ -1,6 +1,6 @@
 // A report as workbook content: the cells a spreadsheet gets, number or text,
 // and the texts as the file format must hold them. Where every cell goes is
-// read back from real workbooks in CommandLineTest.
+// read back from real workbooks in WorkbookExportTest.
 #include "core/document/ReportDocument.h"
 #include "core/output/WorkbookContent.h"
 #include "core/report/ReportFile.h"

@@ -32,14 +32,14 @@ bool IsControlByte(char ch)
 
 constexpr char kNoBreakSpace = '\xA0';
 
+// The text of a report ends at its first NUL byte.
+std::string_view BeforeNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
 } // namespace
 
 ReportLines SplitReportText(std::string_view bytes)
 {
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string_view::npos)
-        bytes = bytes.substr(0, nul);
-
+    bytes = BeforeNul(bytes);
     ReportLines lines;
     std::size_t start = 0;
     std::size_t i = 0;
@@ -62,9 +62,7 @@ ReportLines SplitReportText(std::string_view bytes)
 
 ReportTextShape MeasureReportText(std::string_view bytes)
 {
-    const std::size_t nul = bytes.find('\0');
-    if (nul != std::string_view::npos)
-        bytes = bytes.substr(0, nul);
+    bytes = BeforeNul(bytes);
     ReportTextShape shape;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -20,7 +20,7 @@
 
 // libxlsxwriter, loaded when the first workbook is written rather than with
 // the program: the library brings libcrypto with it, and the two cost the
-// window a tenth of its start-up time and 1.6 MiB that most sessions never
+// window about 3 ms of its start-up and 1.6 MiB that most sessions never
 // use. Call through the members: lxw.workbook_close(workbook).
 struct XlsxWriterLibrary {
 #define WELKOR_XLSXWRITER_MEMBER(name) decltype(&::name) name = nullptr;
