@@ -178,8 +178,11 @@ void TWel_Kor::FormPaint() { tsTabela->FormPaint(); }
 
 void TWel_Kor::Timer1Timer()
 {
-    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(QLocale::system(), services_.clock->now().date()));
-    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(QLocale::system(), services_.clock->now().time()));
+    // One reading of the clock: at midnight the date and the time agree.
+    const QDateTime now = services_.clock->now();
+    const QLocale locale = QLocale::system();
+    sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(locale, now.date()));
+    sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(locale, now.time()));
     tsMikroplytka->Clock1->ShowCurrentTime();
 }
 
