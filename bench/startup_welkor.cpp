@@ -3,6 +3,7 @@
 
 #include "qtbase/ClockSource.h"
 #include "gui/dialogs/QtDialogs.h"
+#include "gui/app/ApplicationSetUp.h"
 #include "gui/app/FontConfigWarmUp.h"
 #include "gui/app/TWel_Kor.h"
 #include "app/TfPort.h"
@@ -13,7 +14,7 @@ int main(int argc, char* argv[])
 {
     FontConfigWarmUp fonts;
     QApplication app(argc, argv);
-    fonts.Wait();
+    SetUpApplication(fonts);
     QtDialogs dialogs;
     SystemClock clock;
     TWel_Kor window(ProgramServices(&dialogs, &clock, 1, argv));

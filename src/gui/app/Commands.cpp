@@ -126,14 +126,11 @@ void Commands::AddToolbarLabels()
 {
     // The command number of the reader link stays out of sight with it.
     Label1 = new QLabel(QStringLiteral("Rozkaz:  "), ToolBar1);
-    udNumer = new QSpinBox(ToolBar1);
-    udNumer->setRange(0, 255);
     ToolBar1->addWidget(Label1)->setVisible(false);
-    ToolBar1->addWidget(udNumer)->setVisible(false);
 
     auto* spacer = new QWidget(ToolBar1);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    ToolBar1->addWidget(spacer);
+    commandNumberPlace_ = ToolBar1->addWidget(spacer);
     lR = new ToolbarLabel(QStringLiteral("            ZUTE -  Karsk"), ToolBar1);
     // Green, in the serif face, 29 pixels high.
     QFont font = FontOf(SerifFamilies());
@@ -144,8 +141,20 @@ void Commands::AddToolbarLabels()
     ToolBar1->addWidget(lR);
 }
 
+QSpinBox* Commands::CommandNumber()
+{
+    if (!udNumer) {
+        udNumer = new QSpinBox(ToolBar1);
+        udNumer->setRange(0, 255);
+        ToolBar1->insertWidget(commandNumberPlace_, udNumer)->setVisible(false);
+    }
+    return udNumer;
+}
+
 void Commands::ShowOnToolbar(QWidget* widget, bool visible)
 {
+    if (!widget)
+        return; // a widget not built yet is not on the toolbar either
     for (QAction* action : ToolBar1->actions())
         if (ToolBar1->widgetForAction(action) == widget)
             action->setVisible(visible);

@@ -38,6 +38,11 @@ public:
     // A widget on the toolbar is shown and hidden through its place there.
     void ShowOnToolbar(QWidget* widget, bool visible);
 
+    // The reader's command number (udNumer), built at the first call: with
+    // no reader it is never shown, and its line edit would load a font of
+    // its own before the window first shows.
+    QSpinBox* CommandNumber();
+
     // Menu "Pliki"
     QAction* Otwrz1 = nullptr;
     QAction* Zapisz1 = nullptr;
@@ -95,11 +100,13 @@ public:
     QToolButton* tbAnalizuj = nullptr;
     QToolButton* tbKolor = nullptr;
     QLabel* Label1 = nullptr;  // "Rozkaz:  ", beside the reader's command number
-    QSpinBox* udNumer = nullptr; // the reader's command number
+    QSpinBox* udNumer = nullptr; // the reader's command number, once CommandNumber() has built it
     QLabel* lR = nullptr;      // the green label at the right end
 
 private:
     void AddToolbarLabels();
+
+    QAction* commandNumberPlace_ = nullptr; // what udNumer goes before on the toolbar
 };
 
 // Where a row of the command table goes.

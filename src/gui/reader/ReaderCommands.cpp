@@ -52,6 +52,8 @@ void ReaderCommands::ConnectReader()
 {
     // Without a reader the entries stay hidden, as the window was built.
     const bool shown = link_->configured();
+    if (shown)
+        commands_.CommandNumber();
     for (QWidget* widget : {static_cast<QWidget*>(commands_.tbPobierz), static_cast<QWidget*>(commands_.Label1),
                             static_cast<QWidget*>(commands_.udNumer)})
         commands_.ShowOnToolbar(widget, shown);
@@ -201,7 +203,7 @@ void ReaderCommands::Pocztek1Click()
         return;
     const QString captionBefore = window_.windowTitle();
     window_.setWindowTitle(kProductCaption + QStringLiteral(" - Pobieranie danych"));
-    outgoingCommand = welkor::CompoundCommand(static_cast<std::uint8_t>(commands_.udNumer->value()), controlBytes);
+    outgoingCommand = welkor::CompoundCommand(static_cast<std::uint8_t>(commands_.CommandNumber()->value()), controlBytes);
     ReaderMessage message;
     const ReaderResult result = ReceiveTransmission(message, true);
     // A new plate goes through the whole sequence, and so does silence on a

@@ -1,6 +1,7 @@
 #include "gui/report/ReportPage.h"
 
 #include "core/document/ReportDocument.h"
+#include "gui/widgets/Fonts.h"
 #include "gui/widgets/Hints.h"
 #include "qtbase/QtText.h"
 
@@ -45,7 +46,7 @@ ReportPage::ReportPage(QWidget* parent) : QWidget(parent)
     mOdebrany->setReadOnly(true);
     // The report's columns are tab-separated: a fixed-pitch font keeps the
     // values under their column numbers.
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = FixedPitchFont();
     fixed.setPointSize(8);
     mOdebrany->setFont(fixed);
     for (QPlainTextEdit* memo : {mOdebrany, mKomentarz}) {

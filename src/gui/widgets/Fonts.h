@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,25 @@ QString InstalledFamily(const QStringList& candidates);
 
 // A font of that face.
 QFont FontOf(const QStringList& candidates);
+
+// The faces fontconfig matches the desktop's generic families with
+// ("sans serif" -> "DejaVu Sans", keys case-folded). From then on a font
+// that would be named by a generic family is named by its face: Qt finds it
+// at once instead of failing on the generic name and searching for a stand-in
+// for every size. The face drawn is the same. Call before the first font.
+void UseGenericFaces(const QHash<QString, QString>& faces);
+
+// `font`, named by the face behind its family where that is a generic one.
+QFont NamedByFace(const QFont& font);
+
+// The desktop's fixed-pitch font, named by its face.
+QFont FixedPitchFont();
+
+// Names the application font by its face too: every text box lays out its
+// first, empty line in it before its own font applies. Left alone where the
+// desktop gives some kinds of widget fonts of their own, which a new
+// application font would drop.
+void NameApplicationFontByFace();
 
 // The window's face: "MS Sans Serif", or the desktop's own sans face.
 QStringList WindowFamilies();
