@@ -2,6 +2,8 @@
 # The window titles as the window system reads them, on a real X server: the
 # main window's caption exactly as the program sets it, before and after a
 # report is opened, and a dialog under its own title, with nothing appended.
+# And a window that starts without reading a picture file: no image-format
+# plugin is loaded until a dialog needs one.
 #   window_titles.sh <welkor-lumo> <report.rap>
 # Exits 77 (skipped) when Xvfb or xdotool is missing.
 set -u
@@ -22,7 +24,9 @@ cleanup() {
 trap cleanup EXIT
 
 # A free display of its own: Xvfb writes the number it took.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: the server would otherwise reset when the first program quits,
+# its last client, and refuse the next program while it does.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
@@ -63,6 +67,8 @@ stop() {
 start
 [ -n "$win" ] || { echo "FAIL: no window appeared"; cat "$work/program.log"; exit 1; }
 expect "main window before a report" "$(xdotool getwindowname "$win")" "Welkor Lumo 1"
+expect "image-format plugins loaded by the shown window" \
+  "$(grep -c '/imageformats/' "/proc/$program_pid/maps")" "0"
 # Ctrl+O once the window takes keys (it may still be settling when mapped).
 dialog=""
 for _ in $(seq 1 30); do
