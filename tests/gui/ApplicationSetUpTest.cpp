@@ -125,7 +125,8 @@ TEST(DeferredIconStyle, TheOverflowArrowsAreTheStylesOwnAtEverySizeAndDirection)
             ASSERT_FALSE(expected.availableSizes().isEmpty());
             EXPECT_EQ(icon.availableSizes(), expected.availableSizes());
             for (const QSize size : expected.availableSizes() + QList<QSize>{QSize(16, 16), QSize(7, 7)}) {
-                SCOPED_TRACE(testing::Message() << arrow << " " << direction << " " << size.width() << "x" << size.height());
+                SCOPED_TRACE(
+                    testing::Message() << arrow << " " << direction << " " << size.width() << "x" << size.height());
                 EXPECT_EQ(icon.actualSize(size), expected.actualSize(size));
                 EXPECT_EQ(Pixels(icon.pixmap(size)), Pixels(expected.pixmap(size)));
                 const QPixmap sharp = icon.pixmap(size, 2.0);

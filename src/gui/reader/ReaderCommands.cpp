@@ -203,7 +203,8 @@ void ReaderCommands::Pocztek1Click()
         return;
     const QString captionBefore = window_.windowTitle();
     window_.setWindowTitle(kProductCaption + QStringLiteral(" - Pobieranie danych"));
-    outgoingCommand = welkor::CompoundCommand(static_cast<std::uint8_t>(commands_.CommandNumber()->value()), controlBytes);
+    outgoingCommand
+        = welkor::CompoundCommand(static_cast<std::uint8_t>(commands_.CommandNumber()->value()), controlBytes);
     ReaderMessage message;
     const ReaderResult result = ReceiveTransmission(message, true);
     // A new plate goes through the whole sequence, and so does silence on a
