@@ -52,6 +52,8 @@ QImage Pixels(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(Q
 
 } // namespace
 
+// The window's font, the report's fixed-pitch font and the application font,
+// each named by its face, draw exactly what the generic name drew.
 TEST(GenericFaces, FontsNamedByTheirFaceDrawExactlyWhatTheGenericNameDrew)
 {
     FontConfigWarmUp fonts;
@@ -59,45 +61,29 @@ TEST(GenericFaces, FontsNamedByTheirFaceDrawExactlyWhatTheGenericNameDrew)
 #ifndef _WIN32
     ASSERT_FALSE(faces.isEmpty()) << "fontconfig gave no face for the generic families";
 #endif
-    QFont window = FontOf(WindowFamilies());
-    window.setPointSize(8);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(8);
-    const Drawn windowBefore = DrawnBy(window);
-    const Drawn fixedBefore = DrawnBy(fixed);
+    const QFont application = QApplication::font();
+    ASSERT_TRUE(faces.contains(application.family().toCaseFolded()))
+        << application.family().toStdString() << " is not a generic family here";
+    const auto at8 = [](QFont font) {
+        font.setPointSize(8);
+        return font;
+    };
+    const QFont before[] = {at8(FontOf(WindowFamilies())), at8(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+                            application};
 
     const GenericFacesInForce inForce(faces);
-    QFont windowNow = FontOf(WindowFamilies());
-    windowNow.setPointSize(8);
-    QFont fixedNow = FixedPitchFont();
-    fixedNow.setPointSize(8);
+    NameApplicationFontByFace();
+    const QFont now[] = {at8(FontOf(WindowFamilies())), at8(FixedPitchFont()), QApplication::font()};
+    QApplication::setFont(application);
 
-    // Named by an installed face, not by a generic family Qt cannot open.
     const QStringList installed = QFontDatabase::families();
-    for (const QFont& font : {windowNow, fixedNow}) {
-        EXPECT_TRUE(installed.contains(font.family())) << font.family().toStdString();
-        EXPECT_FALSE(faces.contains(font.family().toCaseFolded())) << font.family().toStdString();
-    }
-    EXPECT_EQ(DrawnBy(windowNow), windowBefore);
-    EXPECT_EQ(DrawnBy(fixedNow), fixedBefore);
-    EXPECT_EQ(fixedNow.pointSize(), fixed.pointSize());
-}
-
-TEST(GenericFaces, TheApplicationFontNamedByItsFaceDrawsTheSame)
-{
-    const QFont before = QApplication::font();
-    const Drawn drawnBefore = DrawnBy(before);
-    FontConfigWarmUp fonts;
-    {
-        const GenericFacesInForce inForce(fonts.GenericFaces());
-        NameApplicationFontByFace();
-        const QFont now = QApplication::font();
-        QApplication::setFont(before);
-        ASSERT_TRUE(fonts.GenericFaces().contains(before.family().toCaseFolded()))
-            << before.family().toStdString() << " is not a generic family here";
-        EXPECT_EQ(now.family(), fonts.GenericFaces().value(before.family().toCaseFolded()));
-        EXPECT_EQ(now.pointSizeF(), before.pointSizeF());
-        EXPECT_EQ(DrawnBy(now), drawnBefore);
+    for (std::size_t i = 0; i < std::size(now); ++i) {
+        SCOPED_TRACE(i);
+        // Named by an installed face, not by a generic family Qt cannot open.
+        EXPECT_TRUE(installed.contains(now[i].family())) << now[i].family().toStdString();
+        EXPECT_FALSE(faces.contains(now[i].family().toCaseFolded())) << now[i].family().toStdString();
+        EXPECT_EQ(now[i].pointSizeF(), before[i].pointSizeF());
+        EXPECT_EQ(DrawnBy(now[i]), DrawnBy(before[i]));
     }
 }
 
