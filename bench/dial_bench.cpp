@@ -42,7 +42,7 @@ struct Fixture {
         window->timer->Timer1->stop(); // the benchmark moves the hands itself
         window->timer->Timer1Phase->stop();
         window->show();
-        window->pcZakladki->setCurrentWidget(window->tsMikroplytka);
+        window->pcZakladki->setCurrentWidget(window->tsMikroplytka.tab());
         QCoreApplication::processEvents();
         dial = window->tsMikroplytka->Clock1;
     }

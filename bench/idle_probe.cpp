@@ -79,11 +79,11 @@ int main(int argc, char* argv[])
     TWel_Kor window(services);
     TfPort port;
     window.show();
-    window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
+    window.pcZakladki->setCurrentWidget(window.tsMikroplytka.tab());
     if (unplugged) {
         QTimer::singleShot(300, &app, [&] {
             window.commands->Pobierz1->trigger();
-            window.pcZakladki->setCurrentWidget(window.tsMikroplytka);
+            window.pcZakladki->setCurrentWidget(window.tsMikroplytka.tab());
             simulator.kill();
             simulator.waitForFinished();
         });

@@ -51,7 +51,7 @@ struct Fixture {
         }
         window->report = std::move(*welkor::ReportDocument::Open(welkor::JoinReportLines(lines)).document);
         window->tsMikroplytka->FindRange();
-        window->pcZakladki->setCurrentWidget(window->tsMikroplytka);
+        window->pcZakladki->setCurrentWidget(window->tsMikroplytka.tab());
     }
 };
 

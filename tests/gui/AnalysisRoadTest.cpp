@@ -134,7 +134,7 @@ TEST_F(AnalysisRoad, ASampleBelowACutThresholdIsMarkedAndTheExactOneIsShownBesid
             return QByteArray(c == 1 ? "0,2000" : c == 2 ? "0,2111" : "0,6166");
         return LowAndHigh(c, r);
     }));
-    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
     TypeIntoCell(w.tsTabela->sgEdycja, 1, 1, QStringLiteral("neg"));
     TypeIntoCell(w.tsTabela->sgEdycja, 2, 1, QStringLiteral("neg"));
     w.commands->tbAnalizuj->click();
@@ -315,7 +315,7 @@ TEST_F(AnalysisRoad, TypedControlsInCapitalsCountAndAnEqualSampleStaysUnmarked)
             return "0,149";
         return "1,000";
     }));
-    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
     TypeIntoCell(w.tsTabela->sgEdycja, 1, 1, QStringLiteral("NEG"));
     TypeIntoCell(w.tsTabela->sgEdycja, 2, 1, QStringLiteral("Neg "));
     ASSERT_EQ(w.tsTabela->sgEdycja->cell(1, 1), QStringLiteral("NEG"));
@@ -425,7 +425,7 @@ TEST_F(AnalysisRoad, OpenAnalyseSaveAndReopen)
 TEST_F(AnalysisRoad, TypedStandardsStayStandardsThroughAnalysisSaveAndReopen)
 {
     TWel_Kor& w = OpenPlate(PlateReport(LowAndHigh)); // columns 1-6 read 0,1xx
-    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
     TypeIntoCell(w.tsTabela->sgEdycja, 1, 1, QStringLiteral("neg"));
     TypeIntoCell(w.tsTabela->sgEdycja, 1, 2, QStringLiteral("neg")); // threshold 3 × 0,1005
     TypeIntoCell(w.tsTabela->sgEdycja, 2, 1, QStringLiteral("STD 12.5"));

@@ -31,7 +31,7 @@ TEST_F(CommandLine, AnalysisIsTheWindowsPrzeniesMarksAnalizujAndZapisz)
         TWel_Kor& w = Open(report);
         dialogs.yesNoAnswers = {true}; // an analysed report asks before its marks go
         w.commands->tbPrzenies->click();
-        w.pcZakladki->setCurrentWidget(w.tsTabela);
+        w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
         for (const welkor::WellPosition& well : negatives)
             TypeIntoCell(w.tsTabela->sgEdycja, well.column + 1, well.row + 1, QStringLiteral("neg"));
         TypeIntoCell(w.tsTabela->sgEdycja, positives[0].column + 1, positives[0].row + 1, QStringLiteral("poz"));
@@ -245,9 +245,9 @@ TEST_F(CommandLine, PictureWellsHaveThePlatePagesFills)
         // The legend's extreme shapes, wherever each picture puts them.
         const int legendLeft = 55 + 12 * 33 + 24 + 15;
         EXPECT_EQ(picture.pixel(legendLeft, 55 + 3 * 33 + 15),
-                  page.pixel(w.tsMikroplytka->sMaksymalna->mapTo(w.tsMikroplytka, QPoint(15, 15))));
+                  page.pixel(w.tsMikroplytka->sMaksymalna->mapTo(w.tsMikroplytka.get(), QPoint(15, 15))));
         EXPECT_EQ(picture.pixel(legendLeft, 55 + 4 * 33 + 2),
-                  page.pixel(w.tsMikroplytka->sMinimalna->mapTo(w.tsMikroplytka, QPoint(15, 2))));
+                  page.pixel(w.tsMikroplytka->sMinimalna->mapTo(w.tsMikroplytka.get(), QPoint(15, 2))));
     }
 }
 

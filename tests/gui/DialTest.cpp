@@ -70,7 +70,7 @@ protected:
     {
         clock.time = QDateTime(QDate(2026, 12, 8), time);
         TWel_Kor& w = Start();
-        w.pcZakladki->setCurrentWidget(w.tsMikroplytka);
+        w.pcZakladki->setCurrentWidget(w.tsMikroplytka.tab());
         QCoreApplication::processEvents();
         return *w.tsMikroplytka->Clock1;
     }
@@ -82,7 +82,7 @@ TEST_F(DialTest, PlatePageDialIsSetAtStartAndOnEveryTick)
 {
     TWel_Kor& w = Start();
     ASSERT_NE(w.tsMikroplytka->Clock1, nullptr);
-    EXPECT_EQ(w.tsMikroplytka->Clock1->parentWidget(), w.tsMikroplytka);
+    EXPECT_EQ(w.tsMikroplytka->Clock1->parentWidget(), w.tsMikroplytka.get());
     EXPECT_EQ(w.tsMikroplytka->Clock1->geometry(), QRect(352, 344, 105, 113));
     EXPECT_EQ(w.tsMikroplytka->Clock1->position(), 9 * 3600 + 30 * 60 + 15);
     // The form's values: the page's own colour behind the disc, no zone,

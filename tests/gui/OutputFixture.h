@@ -118,7 +118,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         dialogs.fileAnswers.push_back(Path(QStringLiteral("pomiar.rap")));
         w.commands->tbOtworzRaport->click();
-        w.pcZakladki->setCurrentWidget(w.tsTabela);
+        w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
         QCoreApplication::processEvents();
         return w;
     }

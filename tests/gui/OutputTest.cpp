@@ -86,7 +86,7 @@ TEST_F(Output, ExportAfterAReportWithAnAnalysisHoldsTheCommentThenTheCurrentAnal
     TWel_Kor& w = Start();
     dialogs.fileAnswers.push_back(Path(QStringLiteral("analiza.rap")));
     w.commands->Otwrz1->trigger();
-    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
     QCoreApplication::processEvents();
     // A mark still being typed belongs to the current analysis.
     Press(w.tsTabela->sgEdycja, 5, 2);

@@ -85,7 +85,7 @@ protected:
     TWel_Kor& StartOnPlate()
     {
         TWel_Kor& w = Start();
-        w.pcZakladki->setCurrentWidget(w.tsMikroplytka);
+        w.pcZakladki->setCurrentWidget(w.tsMikroplytka.tab());
         return w;
     }
 
@@ -124,11 +124,11 @@ protected:
 
     std::string ShapeFill(const QImage& page, const CircleShape* shape) const
     {
-        return Name(page.pixel(shape->mapTo(window->tsMikroplytka, QPoint(15, 15))));
+        return Name(page.pixel(shape->mapTo(window->tsMikroplytka.get(), QPoint(15, 15))));
     }
     std::string ShapeRing(const QImage& page, const CircleShape* shape) const
     {
-        return Name(page.pixel(shape->mapTo(window->tsMikroplytka, QPoint(15, 2))));
+        return Name(page.pixel(shape->mapTo(window->tsMikroplytka.get(), QPoint(15, 2))));
     }
 
     // The legend's colours: "Poniżej" is always blue and "Ponad" grey; the

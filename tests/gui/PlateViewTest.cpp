@@ -34,7 +34,7 @@ TEST_F(PlateAtStart, RowAndColumnLabelsSitBesideTheWells)
     for (int c = 0; c < 12; ++c) {
         const QLabel* label = w.tsMikroplytka->lColumnNumbers[static_cast<std::size_t>(c)];
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->parentWidget(), w.tsMikroplytka);
+        EXPECT_EQ(label->parentWidget(), w.tsMikroplytka.get());
         EXPECT_EQ(label->text(), QString::number(c + 1));
         EXPECT_EQ(label->pos(), QPoint(63 + 33 * c, 22));
         EXPECT_TRUE(label->isVisible());
@@ -43,12 +43,12 @@ TEST_F(PlateAtStart, RowAndColumnLabelsSitBesideTheWells)
     for (int r = 0; r < 8; ++r) {
         const QLabel* label = w.tsMikroplytka->lRowNames[static_cast<std::size_t>(r)];
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->parentWidget(), w.tsMikroplytka);
+        EXPECT_EQ(label->parentWidget(), w.tsMikroplytka.get());
         EXPECT_EQ(label->text(), letters.mid(r, 1));
         EXPECT_EQ(label->pos(), QPoint(22, 63 + 33 * r));
         EXPECT_TRUE(label->isVisible());
     }
-    EXPECT_EQ(w.tsMikroplytka->plateView->parentWidget(), w.tsMikroplytka);
+    EXPECT_EQ(w.tsMikroplytka->plateView->parentWidget(), w.tsMikroplytka.get());
     EXPECT_EQ(w.tsMikroplytka->plateView->geometry(), QRect(55, 55, 11 * 33 + 30, 7 * 33 + 30));
 }
 

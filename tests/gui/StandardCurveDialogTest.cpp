@@ -81,7 +81,7 @@ protected:
         dialogs.fileAnswers = {Path(QStringLiteral("dnase.rap"))};
         w.Otwrz1Click();
         EXPECT_TRUE(w.report.hasData());
-        w.pcZakladki->setCurrentWidget(w.tsTabela);
+        w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
         for (int c = 1; c <= 2; ++c)
             for (int r = 1; r <= 8; ++r) {
                 if (c == 2 && r == 8)

@@ -108,7 +108,7 @@ protected:
     TWel_Kor& StartOnTable()
     {
         TWel_Kor& w = Start();
-        w.pcZakladki->setCurrentWidget(w.tsTabela);
+        w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
         QCoreApplication::processEvents();
         return w;
     }

@@ -33,7 +33,7 @@ protected:
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         Open(w, QStringLiteral("pomiar.rap"));
-        w.pcZakladki->setCurrentWidget(w.tsTabela);
+        w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
         QCoreApplication::processEvents();
         return w;
     }

@@ -90,7 +90,7 @@ TEST_F(WindowChrome, NeverSmallerThanDesignedAndPagesScrollRatherThanClip)
     // At the designed size every page fits: nothing to scroll.
     auto* pages = qobject_cast<QScrollArea*>(w.centralWidget());
     ASSERT_NE(pages, nullptr);
-    w.pcZakladki->setCurrentWidget(w.tsMikroplytka);
+    w.pcZakladki->setCurrentWidget(w.tsMikroplytka.tab());
     QCoreApplication::processEvents();
     EXPECT_FALSE(pages->verticalScrollBar()->isVisible());
     EXPECT_FALSE(pages->horizontalScrollBar()->isVisible());
@@ -221,7 +221,7 @@ TEST_F(WindowChrome, OpenDialogAddsTheExtensionOnlyToANameThatDoesNotExist)
 TEST_F(WindowChrome, RightClickInAGridMovesNeitherTheHighlightNorTheCopyRange)
 {
     TWel_Kor& w = Start();
-    w.pcZakladki->setCurrentWidget(w.tsTabela);
+    w.pcZakladki->setCurrentWidget(w.tsTabela.tab());
     QCoreApplication::processEvents();
     for (StringGrid* grid : {w.tsTabela->sgDane, static_cast<StringGrid*>(w.tsTabela->sgEdycja)}) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(grid, 2, 2));

@@ -188,11 +188,16 @@ const StringGrid& AnalysisPage::CopySource() const
 
 // ---- Template: modes, colours, files ---------------------------------------------
 
+void AnalysisPage::ShowStartModes(const MenuItems& items)
+{
+    items.Edycja1->setChecked(true);
+    items.Edycjatekstu1->setChecked(true);
+}
+
 void AnalysisPage::SetUpEditGrid()
 {
     textMode = true;
-    items_.Edycja1->setChecked(true);
-    items_.Edycjatekstu1->setChecked(true);
+    ShowStartModes(items_);
     ApplyTextMode();
 
     CellWidth = StringGrid::kColumnPitch;

@@ -43,6 +43,9 @@ public:
         QAction* Edycjakolorw1 = nullptr;
     };
     void UseMenuItems(const MenuItems& items) { items_ = items; }
+    // The items' marks of the start-up mode (text editing), also before the
+    // page is built.
+    static void ShowStartModes(const MenuItems& items);
 
     // ---- Grids ----------------------------------------------------------------
     void ShowValuesInGrid(); // the measured grid of the report

@@ -45,18 +45,12 @@ TWel_Kor::TWel_Kor(const WindowServices& services, QWidget* parent) : QMainWindo
     BuildPages();
     BuildStatusBar();
 
-    const ReportPages pages{*tsRaport, *tsTabela, *tsMikroplytka};
+    const ReportPages pages{*tsRaport, tsTabela, tsMikroplytka};
     files = std::make_unique<ReportFiles>(report, pages, services_, *this);
-    output = std::make_unique<OutputCommands>(report, *files, *tsRaport, *tsTabela, *commands->lR, services_);
+    output = std::make_unique<OutputCommands>(report, *files, *tsRaport, tsTabela, *commands->lR, services_);
     shell = std::make_unique<ShellCommands>(services_, *this);
     reader = std::make_unique<ReaderCommands>(report, *files, pages, *commands, *shell, services_, *this);
-    tsTabela->UseMenuItems({commands->pmTabela, commands->Edycja1, commands->N8, commands->Edycjatekstu1,
-                            commands->Edycjakolorw1});
 
-    connect(tsTabela, &AnalysisPage::thresholdShown, this, [this](const QString& text, const QString& toolTip) {
-        sbPanels[3]->setText(text);
-        sbPanels[3]->setToolTip(toolTip);
-    });
     connect(shell.get(), &ShellCommands::operatorChanged, this,
             [this](const QString& name) { sbPanels[4]->setText(QStringLiteral("Operator: ") + name); });
     timer = std::make_unique<SecondTimer>(*services_.clock);
@@ -84,11 +78,16 @@ void TWel_Kor::BuildPages()
 {
     pcZakladki = new QTabWidget(this);
     tsRaport = new ReportPage;
-    tsTabela = new AnalysisPage(report, *services_.dialogs);
-    tsMikroplytka = new PlatePage(report, services_.clock, *services_.dialogs);
     pcZakladki->addTab(tsRaport, QStringLiteral("Raport"));
-    pcZakladki->addTab(tsTabela, QStringLiteral("Tabela"));
-    pcZakladki->addTab(tsMikroplytka, QStringLiteral("Mikropłytka"));
+    pcZakladki->addTab(tsTabela.Place(
+                           QSize(0, 0), [this] { return new AnalysisPage(report, *services_.dialogs); },
+                           [this](AnalysisPage& page) { AnalysisPageReady(page); }),
+                       QStringLiteral("Tabela"));
+    pcZakladki->addTab(tsMikroplytka.Place(
+                           PlatePage::kDesignedSize,
+                           [this] { return new PlatePage(report, services_.clock, *services_.dialogs); },
+                           [this](PlatePage& page) { PlatePageReady(page); }),
+                       QStringLiteral("Mikropłytka"));
     // A window held smaller than the pages need (a small screen) scrolls
     // them; it never squeezes a page until its controls overlap.
     auto* pages = new QScrollArea(this);
@@ -129,10 +128,10 @@ void TWel_Kor::FormCreate()
     setWindowTitle(kProductCaption);
     commands->OWelkor11->setText(QStringLiteral("O Welkor Lumo 1"));
 
-    tsMikroplytka->BuildPlate();
     files->WriteGridHeadings();
-    tsMikroplytka->ApplyLowerBound();
-    tsMikroplytka->ApplyUpperBound();
+    // The menus show the edit grid's start-up mode before the page is built.
+    AnalysisPage::ShowStartModes({commands->pmTabela, commands->Edycja1, commands->N8, commands->Edycjatekstu1,
+                                  commands->Edycjakolorw1});
 
     shell->operatorName = shell->ReadOperatorName();
 
@@ -141,14 +140,6 @@ void TWel_Kor::FormCreate()
     const QDateTime timeNow = services_.clock->now();
     sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(QLocale::system(), timeNow.time()));
     sbPanels[4]->setText(QStringLiteral("Operator: ") + shell->operatorName);
-
-    tsMikroplytka->UpdateLegend();
-    tsMikroplytka->SelectScale();
-    tsMikroplytka->glowScale = false;
-
-    tsTabela->SetUpEditGrid();
-
-    tsMikroplytka->Clock1->ShowCurrentTime();
 
     // The logo is read at the first print (OutputCommands::Logo).
     pcZakladki->setCurrentWidget(tsRaport);
@@ -165,16 +156,56 @@ QString TWel_Kor::CommandLineFileName() const
     return name;
 }
 
-void TWel_Kor::FormShow()
+// The start-up state of the page "Tabela", given when it is built: the
+// report's grid, the edit grid in text mode, every template cell in the
+// window colour.
+void TWel_Kor::AnalysisPageReady(AnalysisPage& page)
 {
-    tsTabela->ApplyTemplateColours();
-    const QString commandLineFileName = CommandLineFileName();
-    const QString first = services_.arguments.isEmpty() ? QString() : services_.arguments.first();
-    if (!first.isEmpty() && first != services_.executablePath)
-        files->LoadReport(commandLineFileName);
+    page.UseMenuItems({commands->pmTabela, commands->Edycja1, commands->N8, commands->Edycjatekstu1,
+                       commands->Edycjakolorw1});
+    connect(&page, &AnalysisPage::thresholdShown, this, [this](const QString& text, const QString& toolTip) {
+        sbPanels[3]->setText(text);
+        sbPanels[3]->setToolTip(toolTip);
+    });
+    page.ShowValuesInGrid();
+    page.SetUpEditGrid();
+    page.ApplyTemplateColours();
 }
 
-void TWel_Kor::FormPaint() { tsTabela->FormPaint(); }
+// The start-up state of the page "Mikropłytka": the wells and their labels,
+// both bounds, the legend in the colour scale, the dial at the time of day.
+void TWel_Kor::PlatePageReady(PlatePage& page)
+{
+    page.BuildPlate();
+    page.ApplyLowerBound();
+    page.ApplyUpperBound();
+    page.UpdateLegend();
+    page.SelectScale();
+    page.glowScale = false;
+    page.Clock1->ShowCurrentTime();
+}
+
+void TWel_Kor::BuildAllPages()
+{
+    tsTabela.get();
+    tsMikroplytka.get();
+}
+
+void TWel_Kor::FormShow()
+{
+    const QString commandLineFileName = CommandLineFileName();
+    const QString first = services_.arguments.isEmpty() ? QString() : services_.arguments.first();
+    if (!first.isEmpty() && first != services_.executablePath) {
+        BuildAllPages(); // as for a command: the report goes onto pages as they stood at start-up
+        files->LoadReport(commandLineFileName);
+    }
+}
+
+void TWel_Kor::FormPaint()
+{
+    if (tsTabela.built())
+        tsTabela->FormPaint();
+}
 
 void TWel_Kor::Timer1Timer()
 {
@@ -183,12 +214,17 @@ void TWel_Kor::Timer1Timer()
     const QLocale locale = QLocale::system();
     sbPanels[1]->setText(QStringLiteral("Data: ") + ShortDateText(locale, now.date()));
     sbPanels[2]->setText(QStringLiteral("Czas: ") + LongTimeText(locale, now.time()));
-    tsMikroplytka->Clock1->ShowCurrentTime();
+    if (tsMikroplytka.built()) // a dial built later starts at the time of day
+        tsMikroplytka->Clock1->ShowCurrentTime();
 }
 
 void TWel_Kor::Zamknij1Click() { close(); }
 
-void TWel_Kor::CommitOpenEditors() { tsTabela->CommitOpenEditors(); }
+void TWel_Kor::CommitOpenEditors()
+{
+    if (tsTabela.built())
+        tsTabela->CommitOpenEditors();
+}
 
 // ---- Commands ---------------------------------------------------------------------
 

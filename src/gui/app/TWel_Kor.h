@@ -3,6 +3,7 @@
 #include "core/document/ReportDocument.h"
 #include "gui/app/WindowServices.h"
 #include "gui/dialogs/ErrorGuard.h"
+#include "gui/widgets/LazyPage.h"
 
 #include <QMainWindow>
 
@@ -41,15 +42,19 @@ public:
     // handler, its message is shown and the program carries on.
     template <class F> void Guarded(F&& handler) { gui::Guarded(*services_.dialogs, std::forward<F>(handler)); }
 
-    // Runs a command (menu item, toolbar button, shortcut): an open cell
-    // editor is ended first, keeping its text, then the handler runs guarded.
+    // Runs a command (menu item, toolbar button, shortcut): every page is
+    // built, so a command finds the window as it stood since start-up; an
+    // open cell editor is ended, keeping its text; then the handler runs
+    // guarded.
     template <class F> void Command(F&& handler)
     {
+        BuildAllPages();
         CommitOpenEditors();
         Guarded(std::forward<F>(handler));
     }
     void Command(void (TWel_Kor::*handler)()) { Command([this, handler] { (this->*handler)(); }); }
     void CommitOpenEditors();
+    void BuildAllPages();
 
     // ---- Start-up, window, timer ------------------------------------------
     void FormCreate();
@@ -99,8 +104,9 @@ public:
     welkor::ReportDocument report;
     QTabWidget* pcZakladki = nullptr;
     ReportPage* tsRaport = nullptr;      // "Raport": the two memos
-    AnalysisPage* tsTabela = nullptr;    // "Tabela": both grids, template, analysis
-    PlatePage* tsMikroplytka = nullptr;  // "Mikropłytka": wells, calibration, dial
+    // The two pages behind the first are built when first needed.
+    LazyPage<AnalysisPage> tsTabela;     // "Tabela": both grids, template, analysis
+    LazyPage<PlatePage> tsMikroplytka;   // "Mikropłytka": wells, calibration, dial
     std::array<QLabel*, 5> sbPanels{};   // the status bar's five panels
     std::unique_ptr<Commands> commands;  // menus, toolbar and the tables' context menu
     std::unique_ptr<SecondTimer> timer;  // Timer1
@@ -118,6 +124,8 @@ protected:
 private:
     void BuildPages();
     void BuildStatusBar();
+    void AnalysisPageReady(AnalysisPage& page);
+    void PlatePageReady(PlatePage& page);
 
     WindowServices services_;
     bool shown_ = false;

@@ -55,7 +55,7 @@ QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
 } // namespace
 
 OutputCommands::OutputCommands(welkor::ReportDocument& report, ReportFiles& files, const ReportPage& text,
-                               AnalysisPage& tables, const QLabel& heading, const WindowServices& services)
+                               const LazyPage<AnalysisPage>& tables, const QLabel& heading, const WindowServices& services)
     : report_(report), files_(files), text_(text), tables_(tables), heading_(heading), services_(services)
 {
 }
@@ -116,29 +116,29 @@ void OutputCommands::Kopiuj1Click()
 {
     // Exactly what the grid shows selected, even when the cell selected last
     // (the first corner) is not a corner of it, as after a keyboard Ctrl+A.
-    const StringGrid& source = tables_.CopySource();
-    tables_.FollowSelection(source);
-    const welkor::CellRange box = source.selectionBox(tables_.firstCornerColumn, tables_.firstCornerRow);
-    report_.setEditGrid(tables_.sgEdycja->texts());
-    QGuiApplication::clipboard()->setText(FromCp1250(report_.ClipboardText(tables_.copySourceIsDane, box)));
+    const StringGrid& source = tables_->CopySource();
+    tables_->FollowSelection(source);
+    const welkor::CellRange box = source.selectionBox(tables_->firstCornerColumn, tables_->firstCornerRow);
+    report_.setEditGrid(tables_->sgEdycja->texts());
+    QGuiApplication::clipboard()->setText(FromCp1250(report_.ClipboardText(tables_->copySourceIsDane, box)));
 }
 
 void OutputCommands::Zaznaczwszystko1Click()
 {
-    const std::uint8_t first = tables_.copySourceIsDane ? 1 : 0;
-    tables_.firstCornerColumn = first;
-    tables_.firstCornerRow = first;
-    tables_.secondCornerColumn = welkor::kPlateColumns;
-    tables_.secondCornerRow = welkor::kPlateRows;
+    const std::uint8_t first = tables_->copySourceIsDane ? 1 : 0;
+    tables_->firstCornerColumn = first;
+    tables_->firstCornerRow = first;
+    tables_->secondCornerColumn = welkor::kPlateColumns;
+    tables_->secondCornerRow = welkor::kPlateRows;
     CopyRangeToClipboard();
 }
 
 void OutputCommands::CopyRangeToClipboard()
 {
-    const welkor::CellRange range = welkor::RangeBetween(tables_.firstCornerColumn, tables_.firstCornerRow,
-                                                         tables_.secondCornerColumn, tables_.secondCornerRow);
-    report_.setEditGrid(tables_.sgEdycja->texts());
-    QGuiApplication::clipboard()->setText(FromCp1250(report_.ClipboardText(tables_.copySourceIsDane, range)));
+    const welkor::CellRange range = welkor::RangeBetween(tables_->firstCornerColumn, tables_->firstCornerRow,
+                                                         tables_->secondCornerColumn, tables_->secondCornerRow);
+    report_.setEditGrid(tables_->sgEdycja->texts());
+    QGuiApplication::clipboard()->setText(FromCp1250(report_.ClipboardText(tables_->copySourceIsDane, range)));
 }
 
 // ---- Printing -----------------------------------------------------------------

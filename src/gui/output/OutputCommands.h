@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/output/PrintLayout.h"
+#include "gui/widgets/LazyPage.h"
 
 #include <QImage>
 #include <QString>
@@ -27,7 +28,7 @@ struct WindowServices;
 // Print support, the printer and the logo are made when first needed.
 class OutputCommands {
 public:
-    OutputCommands(welkor::ReportDocument& report, ReportFiles& files, const ReportPage& text, AnalysisPage& tables,
+    OutputCommands(welkor::ReportDocument& report, ReportFiles& files, const ReportPage& text, const LazyPage<AnalysisPage>& tables,
                    const QLabel& heading, const WindowServices& services);
     ~OutputCommands();
 
@@ -64,7 +65,7 @@ private:
     welkor::ReportDocument& report_;
     ReportFiles& files_;
     const ReportPage& text_;
-    AnalysisPage& tables_;
+    const LazyPage<AnalysisPage>& tables_;
     const QLabel& heading_;
     const WindowServices& services_;
     std::optional<QImage> logo_;

@@ -146,9 +146,7 @@ PlatePage::PlatePage(welkor::ReportDocument& report, ClockSource* clock, Dialogs
     iZnak->setPixmap(MakeEmblem(QSize(74, 88), qApp->devicePixelRatio()));
     iZnak->setScaledContents(true);
 
-    // The page as designed: the groups end at 721, the dial at 457. Smaller,
-    // it scrolls (see the window's pages) instead of cutting its controls off.
-    setMinimumSize(729, 457);
+    setMinimumSize(kDesignedSize);
 
     auto guarded = [&dialogs](auto handler) { return [&dialogs, handler] { Guarded(dialogs, handler); }; };
     connect(cbZarzenie, &QCheckBox::clicked, this, guarded([this] { cbZarzenieClick(); }));

@@ -33,6 +33,10 @@ class PlatePage : public QWidget {
 public:
     PlatePage(welkor::ReportDocument& report, ClockSource* clock, Dialogs& dialogs, QWidget* parent = nullptr);
 
+    // The page as designed: the groups end at 721, the dial at 457. Smaller,
+    // it scrolls (see the window's pages) instead of cutting its controls off.
+    static constexpr QSize kDesignedSize{729, 457};
+
     // The wells and their labels (a start-up step).
     void BuildPlate();
     void RecolourPlate();

@@ -152,9 +152,10 @@ ReaderCommands::ReaderResult ReaderCommands::ReceiveTransmission(ReaderMessage& 
         message = {QStringLiteral("Odebrany pomiar nie został przyjęty: raport pozostał bez zmian."), false};
         return ReaderResult::Nothing;
     }
+    pages_.BuildBeforeReportChanges();
     report_.TakeTransmission(std::move(result.lines));
     pages_.text.RebuildReportText(report_);
-    pages_.tables.ShowValuesInGrid();
+    pages_.tables->ShowValuesInGrid();
     files_.MarkReportUnsaved(); // a measurement that is in no file yet
     return ReaderResult::Report;
 }
@@ -175,7 +176,7 @@ bool ReaderCommands::ConfirmFetchReplacesWork()
         return false;
     // Without a report the edit grid's text is in no file, and the fetch
     // fills the grid with the new plate (or with zeros when nothing comes).
-    if (report_.hasData() || !pages_.tables.EditGridHoldsWork())
+    if (report_.hasData() || !pages_.tables->EditGridHoldsWork())
         return true;
     return services_.dialogs->askYesNo(
         QStringLiteral("Uwaga!"),
@@ -185,13 +186,13 @@ bool ReaderCommands::ConfirmFetchReplacesWork()
 
 void ReaderCommands::ShowFetchedPlate()
 {
-    pages_.plate.FindRange();
-    pages_.plate.RecolourPlate();
-    pages_.tables.ClearThreshold(); // no threshold of an earlier plate beside this one
+    pages_.plate->FindRange();
+    pages_.plate->RecolourPlate();
+    pages_.tables->ClearThreshold(); // no threshold of an earlier plate beside this one
     report_.Transfer();
-    pages_.tables.ShowEditGrid();
-    pages_.plate.UpdateLegend();
-    pages_.tables.RefreshTemplateOverlay();
+    pages_.tables->ShowEditGrid();
+    pages_.plate->UpdateLegend();
+    pages_.tables->RefreshTemplateOverlay();
     window_.setWindowTitle(kProductCaption + QStringLiteral(" - Koniec pobieranie danych"));
 }
 

@@ -42,6 +42,12 @@ QString Utf8ReportNotice(const QString& fileName, const QString& unstorable)
 
 } // namespace
 
+void ReportPages::BuildBeforeReportChanges() const
+{
+    tables.get();
+    plate.get();
+}
+
 ReportFiles::ReportFiles(welkor::ReportDocument& report, ReportPages pages, const WindowServices& services,
                          QWidget& window)
     : report_(report), pages_(pages), services_(services), window_(window)
@@ -97,20 +103,21 @@ void ReportFiles::WriteGridHeadings()
 void ReportFiles::FillPlaceholder(std::uint8_t columns, std::uint8_t rows)
 {
     report_.FillPlaceholder(columns, rows);
-    pages_.tables.ShowValuesInGrid();
+    if (pages_.tables.built()) // else the page shows it when built
+        pages_.tables->ShowValuesInGrid();
 }
 
 void ReportFiles::ShowReport()
 {
     pages_.text.RebuildReportText(report_);
-    pages_.tables.ShowValuesInGrid();
-    pages_.tables.ShowEditGrid();
+    pages_.tables->ShowValuesInGrid();
+    pages_.tables->ShowEditGrid();
 }
 
 void ReportFiles::TakeTypedWork()
 {
     report_.setCommentLines(ToCp1250Lines(pages_.text.CommentMemoLines()));
-    report_.setEditGrid(pages_.tables.sgEdycja->texts());
+    report_.setEditGrid(pages_.tables->sgEdycja->texts());
 }
 
 void ReportFiles::Otwrz1Click()
@@ -134,11 +141,12 @@ void ReportFiles::LoadReport(const QString& fileName)
         return;
 
     window_.setWindowTitle(kProductCaption + QStringLiteral(" - ") + fileName);
-    pages_.tables.ClearThreshold(); // no threshold of an earlier plate beside this one
+    pages_.BuildBeforeReportChanges();
+    pages_.tables->ClearThreshold(); // no threshold of an earlier plate beside this one
     report_ = std::move(*opened.document);
     ShowReport();
-    pages_.plate.ShowNewPlate();
-    pages_.tables.RefreshTemplateOverlay();
+    pages_.plate->ShowNewPlate();
+    pages_.tables->RefreshTemplateOverlay();
     MarkReportSaved(CurrentSaveDocument(), fileName, bytes);
     if (opened.readAsUtf8)
         services_.dialogs->information(Utf8ReportNotice(fileName, QString::fromUtf8(opened.unstorable)));
@@ -150,7 +158,7 @@ bool ReportFiles::AcceptUnstorableCharacters(const QString& fileKind, const QStr
     QString unstorable = CharactersOutsideCp1250(pages_.text.CommentMemoLines().join(QString()));
     for (int r = 0; r < welkor::kGridRows; ++r)
         for (int c = 0; c < welkor::kGridColumns; ++c)
-            unstorable = CharactersOutsideCp1250(pages_.tables.sgEdycja->cell(c, r), unstorable);
+            unstorable = CharactersOutsideCp1250(pages_.tables->sgEdycja->cell(c, r), unstorable);
     return unstorable.isEmpty()
         || services_.dialogs->askYesNo(
             QStringLiteral("Uwaga!"),
@@ -182,7 +190,7 @@ void ReportFiles::Zapisz1Click()
     // the user answers there.
     const welkor::GridTexts before = report_.editGrid();
     welkor::ReportLines document = report_.Save();
-    pages_.tables.sgEdycja->applyChanges(before, report_.editGrid());
+    pages_.tables->sgEdycja->applyChanges(before, report_.editGrid());
     // Everything saved opens again: a report past the reading limit is not written.
     const std::string bytes = welkor::JoinReportLines(document);
     if (const std::string problem = welkor::SavedReportProblem(bytes); !problem.empty())
@@ -208,7 +216,7 @@ welkor::ReportLines ReportFiles::CurrentSaveDocument() const
     // What the memo and the grid hold now, saved from a copy of the report.
     welkor::ReportDocument current = report_;
     current.setCommentLines(ToCp1250Lines(pages_.text.CommentMemoLines()));
-    current.setEditGrid(pages_.tables.sgEdycja->texts());
+    current.setEditGrid(pages_.tables->sgEdycja->texts());
     return current.SaveDocument();
 }
 
@@ -236,9 +244,13 @@ bool ReportFiles::ReportHasUnsavedChanges() const
 
 bool ReportFiles::ConfirmDiscardUnsavedWork(UnsavedScope scope)
 {
-    pages_.tables.CommitOpenEditors();
+    // A table page never built has no open cell editor and a template as
+    // it started; without data the report has nothing to save either.
+    if (pages_.tables.built())
+        pages_.tables->CommitOpenEditors();
     const bool report = ReportHasUnsavedChanges();
-    const bool colours = scope == UnsavedScope::ReportAndTemplate && pages_.tables.TemplateHasUnsavedChanges();
+    const bool colours = scope == UnsavedScope::ReportAndTemplate && pages_.tables.built()
+        && pages_.tables->TemplateHasUnsavedChanges();
     if (!report && !colours)
         return true;
 
@@ -262,8 +274,8 @@ bool ReportFiles::ConfirmDiscardUnsavedWork(UnsavedScope scope)
             return false;
     }
     if (colours) {
-        Guarded(*services_.dialogs, [this] { pages_.tables.Zapiszschemat1Click(); });
-        if (pages_.tables.TemplateHasUnsavedChanges())
+        Guarded(*services_.dialogs, [this] { pages_.tables->Zapiszschemat1Click(); });
+        if (pages_.tables->TemplateHasUnsavedChanges())
             return false;
     }
     return true;

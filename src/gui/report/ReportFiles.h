@@ -2,6 +2,7 @@
 
 #include "core/report/ReportTypes.h"
 #include "gui/dialogs/Dialogs.h"
+#include "gui/widgets/LazyPage.h"
 
 #include <QString>
 
@@ -23,11 +24,15 @@ class PlatePage;
 class ReportPage;
 struct WindowServices;
 
-// The pages a report is shown on.
+// The pages a report is shown on. The two behind the first are built when
+// first needed; their start-up state is that of the report the window
+// started with, so they are built before another report replaces it.
 struct ReportPages {
-    ReportPage& text;       // "Raport": the two memos
-    AnalysisPage& tables;   // "Tabela": both grids
-    PlatePage& plate;       // "Mikropłytka": the wells
+    ReportPage& text;                    // "Raport": the two memos
+    const LazyPage<AnalysisPage>& tables; // "Tabela": both grids
+    const LazyPage<PlatePage>& plate;     // "Mikropłytka": the wells
+
+    void BuildBeforeReportChanges() const;
 };
 
 // The report's files: "Otwórz" and "Zapisz", the load pipeline, what the
