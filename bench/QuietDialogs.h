@@ -15,6 +15,6 @@ public:
     void information(const QString&) override {}
     void error(const QString&) override {}
     std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    void printerSetup(QPrinter&, const QString&) override {}
-    void printPreview(QPrinter&, const QString&, const std::function<void(QPrinter&)>&) override {}
+    void printerSetup(const PrintSupport&, QPrinter&, const QString&) override {}
+    void printPreview(const PrintSupport&, QPrinter&, const QString&, const std::function<void(QPrinter&)>&) override {}
 };

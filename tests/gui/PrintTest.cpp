@@ -203,6 +203,35 @@ TEST_F(PrinterlessOutput, ThePreviewPrintsAfterFailedPrintsOfItsOwnAndOfTheMenu)
     EXPECT_TRUE(PdfText(QStringLiteral("drugi.pdf")).contains(QStringLiteral("Komentarz")));
 }
 
+// Qt's print support comes with its module at the first print. Without it
+// the print commands say so and change nothing; the rest of the program
+// works, and the module put in place later is taken at the next try.
+TEST_F(Output, WithoutItsPrintModuleThePrintCommandsSayWhyAndTheNextTryPrints)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("moduly")));
+    printModule = Path(QStringLiteral("moduly/welkor-lumo-print.so"));
+    TWel_Kor& w = StartWithExample();
+    const QString pdf = Path(QStringLiteral("raport.pdf"));
+    dialogs.printerSetupAnswers.push_back([pdf](QPrinter& printer) { printer.setOutputFileName(pdf); });
+    for (QAction* command : {w.commands->Ustawieniadrukowania1, w.commands->Drukuj1, w.commands->PodgladWydruku1})
+        command->trigger();
+    ASSERT_EQ(dialogs.errors.size(), 3);
+    for (const QString& error : dialogs.errors)
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Nie można wczytać obsługi drukowania z pliku „%1”:").arg(printModule)))
+            << error.toStdString();
+    EXPECT_EQ(dialogs.printerSetupsShown, 0);
+    EXPECT_EQ(dialogs.previewsShown, 0);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    Export([&] { w.commands->Zapisz2->trigger(); }, QStringLiteral("eksport.txt"), 0);
+    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("eksport.txt"))));
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(WELKOR_PRINT_MODULE), printModule));
+    w.commands->Ustawieniadrukowania1->trigger();
+    w.commands->Drukuj1->trigger();
+    EXPECT_EQ(dialogs.errors.size(), 3) << dialogs.errors.join('\n').toStdString();
+    EXPECT_TRUE(PdfText(QStringLiteral("raport.pdf")).contains(QStringLiteral("Komentarz")));
+}
+
 TEST_F(Output, ThePdfOfferedFollowsTheReportsFile)
 {
     TWel_Kor& w = Start();

@@ -200,3 +200,34 @@ TEST_F(WindowTest, UnusableOperatorIniIsReportedAndStartUpCompletesWithMarvant)
         QFile::remove(ini);
     }
 }
+
+// The help, the logo and the print module: beside the program (a build, a
+// copy on a stick), else where an installation puts them; beside it when
+// neither has the file, so a message names the first place looked at.
+TEST_F(WindowTest, ShippedFilesAreFoundBesideTheProgramThenWhereAnInstallationPutsThem)
+{
+    struct Case {
+        const char* name;
+        QString (WindowServices::*find)(const QString&) const;
+        const char* installed;
+    };
+    const Case cases[] = {
+        {"Brosalin 1.html", &WindowServices::DataFilePath, "share/welkor-lumo"},
+        {"welkor-lumo-print.so", &WindowServices::ModuleFilePath, "lib/welkor-lumo/modules"},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf8(c.name);
+        const QString root = Path(name + QStringLiteral("-prefix"));
+        ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/bin")));
+        ASSERT_TRUE(QDir().mkpath(root + QLatin1Char('/') + QString::fromUtf8(c.installed)));
+        WindowServices services;
+        services.executableDir = root + QStringLiteral("/bin");
+        const QString beside = services.executableDir + QLatin1Char('/') + name;
+        const QString installed = root + QLatin1Char('/') + QString::fromUtf8(c.installed) + QLatin1Char('/') + name;
+        EXPECT_EQ((services.*c.find)(name), beside) << c.name;
+        ASSERT_TRUE(QFile(installed).open(QIODevice::WriteOnly));
+        EXPECT_EQ((services.*c.find)(name), installed) << c.name;
+        ASSERT_TRUE(QFile(beside).open(QIODevice::WriteOnly));
+        EXPECT_EQ((services.*c.find)(name), beside) << c.name;
+    }
+}

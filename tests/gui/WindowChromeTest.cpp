@@ -6,6 +6,7 @@
 #include "gui/analysis/EditGrid.h"
 #include "gui/shell/HelpViewer.h"
 #include "gui/dialogs/QtDialogs.h"
+#include "gui/output/PrintSupport.h"
 #include "gui/reader/ReaderLink.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -130,6 +131,7 @@ TEST_F(WindowChrome, TheGreenLabelStaysOnTheToolbarBesideTheReadersItems)
 TEST_F(WindowChrome, PrintSetUpOffersTheReportsPdf)
 {
     QtDialogs real;
+    const PrintSupport& print = LoadPrintSupport(QStringLiteral(WELKOR_PRINT_MODULE));
     QPrinter printer(QPrinter::HighResolution);
     QStringList offered;
     auto read = [&](QWidget* shown) {
@@ -140,9 +142,9 @@ TEST_F(WindowChrome, PrintSetUpOffersTheReportsPdf)
         offered << file->text();
         dialog->reject();
     };
-    WithModal([&] { real.printerSetup(printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
+    WithModal([&] { real.printerSetup(print, printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
     printer.setOutputFileName(Path(QStringLiteral("wybrany.pdf")));
-    WithModal([&] { real.printerSetup(printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
+    WithModal([&] { real.printerSetup(print, printer, Path(QStringLiteral("pomiar.pdf"))); }, read);
     EXPECT_EQ(offered, QStringList({Path(QStringLiteral("pomiar.pdf")), Path(QStringLiteral("wybrany.pdf"))}));
 }
 

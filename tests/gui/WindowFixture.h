@@ -83,7 +83,7 @@ public:
     }
     void information(const QString& text) override { informations.push_back(text); }
     void error(const QString& text) override { errors.push_back(text); }
-    void printerSetup(QPrinter& printer, const QString& offeredPdf) override
+    void printerSetup(const PrintSupport&, QPrinter& printer, const QString& offeredPdf) override
     {
         ++printerSetupsShown;
         printerSetupOffers.push_back(offeredPdf);
@@ -92,7 +92,7 @@ public:
         printerSetupAnswers.front()(printer);
         printerSetupAnswers.pop_front();
     }
-    void printPreview(QPrinter& printer, const QString& offeredPdf,
+    void printPreview(const PrintSupport&, QPrinter& printer, const QString& offeredPdf,
                       const std::function<void(QPrinter&)>& paint) override
     {
         ++previewsShown;
@@ -190,6 +190,7 @@ protected:
     QString executableDir; // the program's folder; empty: the temporary directory
     std::unique_ptr<TWel_Kor> window;
     ReaderLink* reader = nullptr; // the plate reader the window talks to; none when null
+    QString printModule = QStringLiteral(WELKOR_PRINT_MODULE); // Qt's print support: the module the build made
 
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -204,6 +205,7 @@ protected:
         services.userConfigDir = dir.filePath(QStringLiteral("config")); // never the tester's own
         services.shell = &shell;
         services.reader = reader;
+        services.printModule = printModule;
         window = std::make_unique<TWel_Kor>(services);
         if (show)
             window->show();

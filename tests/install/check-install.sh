@@ -28,6 +28,7 @@ done
 expected=(
   bin/welkor-lumo
   bin/welkor-lumo-cli
+  lib/welkor-lumo/modules/welkor-lumo-print.so
   "share/welkor-lumo/Brosalin 1.html"
   share/applications/welkor-lumo.desktop
   share/mime/packages/welkor-lumo.xml

@@ -9,14 +9,30 @@
 
 namespace welkor::gui {
 
-QString WindowServices::DataFilePath(const QString& name) const
+namespace {
+
+// `name` beside the program, or in `installedDir` (relative to it) where an
+// installation puts it; the first path when neither has it.
+QString ShippedFile(const QString& executableDir, const QString& installedDir, const QString& name)
 {
     const QDir programDir(executableDir);
     const QString beside = programDir.filePath(name);
     if (QFileInfo::exists(beside))
         return beside;
-    const QString installed = QDir::cleanPath(programDir.filePath(QStringLiteral("../share/welkor-lumo/") + name));
+    const QString installed = QDir::cleanPath(programDir.filePath(installedDir + QLatin1Char('/') + name));
     return QFileInfo::exists(installed) ? installed : beside;
+}
+
+} // namespace
+
+QString WindowServices::DataFilePath(const QString& name) const
+{
+    return ShippedFile(executableDir, QStringLiteral("../share/welkor-lumo"), name);
+}
+
+QString WindowServices::ModuleFilePath(const QString& name) const
+{
+    return ShippedFile(executableDir, QStringLiteral("../lib/welkor-lumo/modules"), name);
 }
 
 WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[])
@@ -28,6 +44,7 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
     services.executableDir = places.executableDir;
     services.executablePath = QCoreApplication::applicationFilePath();
     services.userConfigDir = places.userDir;
+    services.printModule = services.ModuleFilePath(QStringLiteral(WELKOR_PRINT_MODULE_NAME));
     // Raw arguments: a path with a blank that arrives in two pieces is joined
     // again by the window. On Windows argv holds the ANSI code page, which
     // loses characters of a registered document's path; Qt reads the wide

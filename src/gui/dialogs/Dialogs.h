@@ -11,6 +11,8 @@ class QPrinter;
 
 namespace welkor::gui {
 
+class PrintSupport;
+
 // What a standard file dialog keeps between uses: the command that shows it
 // sets filter and title first, and the name chosen last is offered next time.
 struct FileDialogState {
@@ -57,12 +59,13 @@ public:
     // The printer set-up dialog: what the user confirms stays in `printer`
     // for the next print; a cancel leaves it as it was. A print to a file
     // is offered as `offeredPdf` until the printer has a file of its own.
-    virtual void printerSetup(QPrinter& printer, const QString& offeredPdf) = 0;
+    // `print` is Qt's print support, which the real dialog is part of.
+    virtual void printerSetup(const PrintSupport& print, QPrinter& printer, const QString& offeredPdf) = 0;
 
     // The print preview of the pages `paint` draws on the printer it is
     // given; printing from the preview calls `paint` again. Its print
     // dialog offers `offeredPdf` as the set-up does.
-    virtual void printPreview(QPrinter& printer, const QString& offeredPdf,
+    virtual void printPreview(const PrintSupport& print, QPrinter& printer, const QString& offeredPdf,
                               const std::function<void(QPrinter&)>& paint) = 0;
 
     // Shows one of the program's own dialogs (operator, about box) modally

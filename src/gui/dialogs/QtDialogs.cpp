@@ -1,20 +1,13 @@
 #include "gui/dialogs/QtDialogs.h"
 
 #include "core/output/ExportDocument.h"
+#include "gui/output/PrintSupport.h"
 #include "qtbase/QtText.h"
 
-#include <QChildEvent>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPushButton>
-#include <QScreen>
 
 namespace welkor::gui {
 
@@ -108,41 +101,6 @@ bool RunFileDialog(QWidget* parent, FileDialogState& state, QFileDialog::AcceptM
     return true;
 }
 
-// Qt's print dialog offers the document's name in the working folder (or
-// the home folder); the report's folder is where its PDF belongs, so that is
-// offered while the printer has no file of its own.
-void OfferPdf(QPrintDialog& dialog, const QPrinter& printer, const QString& offeredPdf)
-{
-    if (!printer.outputFileName().isEmpty() || offeredPdf.isEmpty())
-        return;
-    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
-        file->setText(offeredPdf);
-}
-
-// Watches a print preview for the print dialog its print button makes, and
-// has the PDF offered in it whenever it shows.
-class PrintDialogWatch : public QObject {
-public:
-    PrintDialogWatch(const QPrinter& printer, const QString& offeredPdf) : printer_(printer), offeredPdf_(offeredPdf) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::ChildAdded) {
-            QObject* child = static_cast<QChildEvent*>(event)->child();
-            if (child->isWidgetType())
-                child->installEventFilter(this);
-        } else if (event->type() == QEvent::Show) {
-            if (auto* dialog = qobject_cast<QPrintDialog*>(watched))
-                OfferPdf(*dialog, printer_, offeredPdf_);
-        }
-        return false;
-    }
-
-private:
-    const QPrinter& printer_;
-    QString offeredPdf_;
-};
-
 // A message box titled with the program's name. Messages quote file names
 // and file contents, so they are never read as markup.
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
@@ -194,37 +152,15 @@ std::optional<std::uint32_t> QtDialogs::chooseColour(std::uint32_t initial)
         | (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }
 
-void QtDialogs::printerSetup(QPrinter& printer, const QString& offeredPdf)
+void QtDialogs::printerSetup(const PrintSupport& print, QPrinter& printer, const QString& offeredPdf)
 {
-    QPrintDialog dialog(&printer, parent_);
-    OfferPdf(dialog, printer, offeredPdf);
-    dialog.setWindowTitle(QStringLiteral("Ustawienia drukowania"));
-    // The whole report is printed: no page ranges, no selection.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    // The dialog only chooses; "Drukuj" in the menu prints.
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
-    dialog.exec();
+    print.RunSetupDialog(printer, offeredPdf, parent_);
 }
 
-void QtDialogs::printPreview(QPrinter& printer, const QString& offeredPdf,
+void QtDialogs::printPreview(const PrintSupport& print, QPrinter& printer, const QString& offeredPdf,
                              const std::function<void(QPrinter&)>& paint)
 {
-    // The preview's print button opens a print dialog of its own, made when
-    // first pressed: it offers the PDF as the set-up does each time it shows.
-    PrintDialogWatch watch(printer, offeredPdf);
-    QPrintPreviewDialog dialog(&printer, parent_);
-    dialog.installEventFilter(&watch);
-    dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
-    // Large enough to read the page without zooming first.
-    if (const QScreen* screen = dialog.screen())
-        dialog.resize(screen->availableGeometry().size() * 4 / 5);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) {
-        if (target)
-            paint(*target);
-    });
-    dialog.exec();
+    print.RunPreviewDialog(printer, offeredPdf, paint, parent_);
 }
 
 } // namespace welkor::gui

@@ -6,7 +6,8 @@ class QWidget;
 
 namespace welkor::gui {
 
-// The real dialogs: Qt's file and colour dialogs and message boxes.
+// The real dialogs: Qt's file and colour dialogs and message boxes; the print
+// dialogs are those of the print support.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -19,8 +20,8 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
-    void printerSetup(QPrinter& printer, const QString& offeredPdf) override;
-    void printPreview(QPrinter& printer, const QString& offeredPdf,
+    void printerSetup(const PrintSupport& print, QPrinter& printer, const QString& offeredPdf) override;
+    void printPreview(const PrintSupport& print, QPrinter& printer, const QString& offeredPdf,
                       const std::function<void(QPrinter&)>& paint) override;
 
 private:

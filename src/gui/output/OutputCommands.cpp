@@ -11,6 +11,7 @@
 #include "gui/dialogs/ErrorGuard.h"
 #include "gui/dialogs/FileQuestions.h"
 #include "gui/output/Logo.h"
+#include "gui/output/PrintSupport.h"
 #include "gui/output/PrintedReport.h"
 #include "gui/report/ReportFiles.h"
 #include "gui/report/ReportPage.h"
@@ -25,7 +26,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -39,14 +39,14 @@ namespace {
 constexpr std::string_view kWorkbookFilterEntry = "Skoroszyt programu Excel (*.xlsx)|*.xlsx";
 
 // `pdfFile` is the file the user chose, when the job writes a draft of it.
-QString PrintStartProblem(const QPrinter& printer, const QString& pdfFile)
+QString PrintStartProblem(const PrintSupport::Target& printer, const QString& pdfFile)
 {
-    const QString file = pdfFile.isEmpty() ? printer.outputFileName() : pdfFile;
-    const QString where = printer.outputFormat() == QPrinter::PdfFormat
+    const QString file = pdfFile.isEmpty() ? printer.outputFile : pdfFile;
+    const QString where = printer.pdf
         ? (file.isEmpty() ? QStringLiteral("nie wybrano drukarki ani pliku PDF")
                           : QStringLiteral("plik „%1”").arg(file))
-        : (printer.printerName().isEmpty() ? QStringLiteral("nie wybrano drukarki")
-                                           : QStringLiteral("drukarka „%1”").arg(printer.printerName()));
+        : (printer.printerName.isEmpty() ? QStringLiteral("nie wybrano drukarki")
+                                         : QStringLiteral("drukarka „%1”").arg(printer.printerName));
     return QStringLiteral("Nie można rozpocząć wydruku (%1).\r\n"
                           "Wybierz drukarkę albo wydruk do pliku PDF w „Ustawienia drukowania” i spróbuj ponownie.")
         .arg(where);
@@ -143,59 +143,15 @@ void OutputCommands::CopyRangeToClipboard()
 
 // ---- Printing -----------------------------------------------------------------
 
-namespace {
-
-// The job options of the CUPS print set-up (pages per sheet, page set,
-// banners, ...): Qt keeps them in the print engine only, under this key.
-constexpr auto kCupsOptions = static_cast<QPrintEngine::PrintEnginePropertyKey>(0xfe00);
-
-// A printer with the settings of `from` that has never started a job. A
-// QPrinter whose QPainter::begin failed stays "active" and refuses every
-// setting from then on, so a job never runs on the printer that keeps the
-// user's settings, and one left active anyway is replaced by such a copy.
-std::unique_ptr<QPrinter> CopyOfPrinter(const QPrinter& from)
-{
-    auto to = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (from.outputFormat() == QPrinter::NativeFormat) {
-        to->setPrinterName(from.printerName());
-    } else {
-        to->setOutputFormat(from.outputFormat());
-        // An empty name would switch back to the default printer.
-        if (!from.outputFileName().isEmpty())
-            to->setOutputFileName(from.outputFileName());
-    }
-    to->setPrintProgram(from.printProgram());
-    to->setDocName(from.docName());
-    to->setCreator(from.creator());
-    to->setPdfVersion(from.pdfVersion());
-    to->setResolution(from.resolution());
-    to->setPageLayout(from.pageLayout());
-    to->setFullPage(from.fullPage());
-    to->setCopyCount(from.copyCount());
-    to->setCollateCopies(from.collateCopies());
-    to->setColorMode(from.colorMode());
-    to->setDuplex(from.duplex());
-    to->setPageOrder(from.pageOrder());
-    to->setPaperSource(from.paperSource());
-    to->setFontEmbeddingEnabled(from.fontEmbeddingEnabled());
-    to->setPrintRange(from.printRange());
-    if (from.fromPage() > 0)
-        to->setFromTo(from.fromPage(), from.toPage());
-    const QVariant cupsOptions = from.printEngine()->property(kCupsOptions);
-    if (cupsOptions.isValid())
-        to->printEngine()->setProperty(kCupsOptions, cupsOptions);
-    return to;
-}
-
-} // namespace
+const PrintSupport& OutputCommands::Print() const { return LoadPrintSupport(services_.printModule); }
 
 QPrinter& OutputCommands::Printer()
 {
     if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    else if (printer_->printerState() != QPrinter::Idle)
-        printer_ = CopyOfPrinter(*printer_);
-    printer_->setDocName(QFileInfo(OfferedPdfFile()).fileName());
+        printer_ = Print().NewPrinter();
+    else if (!Print().TargetOf(*printer_).idle)
+        printer_ = Print().CopyOfPrinter(*printer_);
+    Print().SetDocName(*printer_, QFileInfo(OfferedPdfFile()).fileName());
     return *printer_;
 }
 
@@ -227,7 +183,7 @@ void OutputCommands::PrintPages(QPrinter& printer, const QString& pdfFile)
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw UserError(PrintStartProblem(printer, pdfFile));
+        throw UserError(PrintStartProblem(Print().TargetOf(printer), pdfFile));
     PaintPrintedReport(painter, PrintedContent(), Logo(), [&printer] { return printer.newPage(); });
     if (!painter.end())
         throw UserError(QStringLiteral("Wydruk nie został ukończony: drukarka go nie przyjęła."));
@@ -241,8 +197,9 @@ void OutputCommands::Drukuj1Click()
     }
     // The job runs on a copy: whatever becomes of it, the printer chosen in
     // the set-up takes the next job and the next change of settings.
-    const std::unique_ptr<QPrinter> job = CopyOfPrinter(Printer());
-    const QString pdfFile = job->outputFormat() == QPrinter::PdfFormat ? job->outputFileName() : QString();
+    const std::unique_ptr<QPrinter> job = Print().CopyOfPrinter(Printer());
+    const PrintSupport::Target target = Print().TargetOf(*job);
+    const QString pdfFile = target.pdf ? target.outputFile : QString();
     if (pdfFile.isEmpty()) {
         PrintPages(*job);
         return;
@@ -256,13 +213,16 @@ void OutputCommands::Drukuj1Click()
     if (!scratch.isValid())
         ThrowCannotCreate(pdfFile, false, scratch.errorString());
     const QString draft = scratch.filePath(QStringLiteral("wydruk.pdf"));
-    job->setOutputFileName(draft);
+    Print().SetOutputFile(*job, draft);
     PrintPages(*job, pdfFile);
     if (const QString note = WriteFileAtomically(pdfFile, ReadFileBytes(draft, qint64{1} << 30)); !note.isEmpty())
         services_.dialogs->information(note);
 }
 
-void OutputCommands::Ustawieniadrukowania1Click() { services_.dialogs->printerSetup(Printer(), OfferedPdfFile()); }
+void OutputCommands::Ustawieniadrukowania1Click()
+{
+    services_.dialogs->printerSetup(Print(), Printer(), OfferedPdfFile());
+}
 
 void OutputCommands::PodgladWydruku1Click()
 {
@@ -270,7 +230,7 @@ void OutputCommands::PodgladWydruku1Click()
         services_.dialogs->information(QStringLiteral("Brak danych!"));
         return;
     }
-    services_.dialogs->printPreview(Printer(), OfferedPdfFile(),
+    services_.dialogs->printPreview(Print(), Printer(), OfferedPdfFile(),
                                     [this](QPrinter& target) { Guarded(*services_.dialogs, [&] { PrintPages(target); }); });
 }
 

@@ -19,13 +19,15 @@ class ReportDocument;
 namespace welkor::gui {
 
 class AnalysisPage;
+class PrintSupport;
 class ReportFiles;
 class ReportPage;
 struct WindowServices;
 
 // Output: "Eksportuj", the clipboard copies ("Kopiuj", "Kopiuj wszystko") and
 // the printed report ("Drukuj", "Ustawienia drukowania", "Podgląd wydruku").
-// Print support, the printer and the logo are made when first needed.
+// Qt's print support (a module of its own), the printer and the logo are
+// loaded or made when first needed.
 class OutputCommands {
 public:
     OutputCommands(welkor::ReportDocument& report, ReportFiles& files, const ReportPage& text, const LazyPage<AnalysisPage>& tables,
@@ -46,6 +48,8 @@ public:
     void Drukuj1Click();
     void Ustawieniadrukowania1Click();
     void PodgladWydruku1Click();
+    // Qt's print support, loaded at the first print command.
+    const PrintSupport& Print() const;
     // The printer the next print goes to, with what the set-up chose; its
     // document name is that of the PDF file below.
     QPrinter& Printer();
