@@ -19,7 +19,7 @@
 #include "gui/report/ReportPage.h"
 #include "gui/shell/ShellCommands.h"
 #include "app/TfPort.h"
-#include "gui/reader/SerialReaderLink.h"
+#include "serial/SerialReaderLink.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 #   cmake --install build/release --prefix ~/.local
 #   cpack --config build/release/CPackConfig.cmake -B build/release/package
 # The program looks for its help and logo beside itself first, then in
-# ../share/welkor-lumo, which is where this puts them; its print module
+# ../share/welkor-lumo, which is where this puts them; its modules
 # likewise beside itself, then in ../lib/welkor-lumo/modules (a folder
 # of its own: a library straight under lib would have the package run
 # ldconfig, which is for shared libraries, not for modules). A direct install also
@@ -18,8 +18,9 @@ set(WELKOR_PACKAGE_BUILD ${PROJECT_BINARY_DIR}/package-files)
 file(MAKE_DIRECTORY ${WELKOR_PACKAGE_BUILD})
 
 install(TARGETS welkor-lumo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Qt's print support, which the program loads at the first print, from here.
-install(TARGETS welkor-lumo-print LIBRARY DESTINATION lib/welkor-lumo/modules)
+# Qt's print and serial port support, which the program loads when first
+# needed, from here.
+install(TARGETS welkor-lumo-print welkor-lumo-serial LIBRARY DESTINATION lib/welkor-lumo/modules)
 install(FILES "${PROJECT_SOURCE_DIR}/data/help/Brosalin 1.html" DESTINATION ${WELKOR_DATA_DIR})
 # The logo is drawn into the build beside the program; installed when there.
 install(FILES "$<TARGET_FILE_DIR:welkor-lumo>/Marvant.bmp" DESTINATION ${WELKOR_DATA_DIR} OPTIONAL)

@@ -4,7 +4,7 @@
 #include "gui/app/FontConfigWarmUp.h"
 #include "gui/app/TWel_Kor.h"
 #include "app/TfPort.h"
-#include "gui/reader/SerialReaderLink.h"
+#include "gui/reader/ModuleReaderLink.h"
 
 #include <QApplication>
 
@@ -18,8 +18,8 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     SystemClock clock;
-    const std::unique_ptr<ReaderLink> reader = ProgramReaderLink();
     WindowServices services = ProgramServices(&dialogs, &clock, argc, argv);
+    const std::unique_ptr<ReaderLink> reader = ProgramReaderLink(services.serialModule);
     services.reader = reader.get();
     TWel_Kor window(services);
     dialogs.setParent(&window);

@@ -4,7 +4,7 @@
 // runs the program as a user who may or may not open the port.
 //   fetch_child PORT
 #include "../gui/WindowFixture.h"
-#include "gui/reader/SerialReaderLink.h"
+#include "serial/SerialReaderLink.h"
 
 #include <QAction>
 #include <QApplication>

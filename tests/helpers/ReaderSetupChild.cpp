@@ -2,7 +2,7 @@
 // połączenie" pressed prints what it says (line breaks as " | "), as a
 // user who may or may not open the port.
 #include "gui/reader/ReaderSetupDialog.h"
-#include "gui/reader/SerialReaderLink.h"
+#include "serial/SerialReaderLink.h"
 
 #include <QApplication>
 #include <QLabel>

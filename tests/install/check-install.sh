@@ -29,6 +29,7 @@ expected=(
   bin/welkor-lumo
   bin/welkor-lumo-cli
   lib/welkor-lumo/modules/welkor-lumo-print.so
+  lib/welkor-lumo/modules/welkor-lumo-serial.so
   "share/welkor-lumo/Brosalin 1.html"
   share/applications/welkor-lumo.desktop
   share/mime/packages/welkor-lumo.xml

@@ -6,7 +6,7 @@
 #include "core/reader/ReaderCommands.h"
 #include "core/reader/Transmission.h"
 #include "gui/reader/ReaderSetupDialog.h"
-#include "gui/reader/SerialReaderLink.h"
+#include "serial/SerialReaderLink.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -8,8 +8,9 @@
 #include "core/report/ReportFile.h"
 #include "gui/analysis/EditGrid.h"
 #include "gui/plate/PlateView.h"
-#include "gui/reader/SerialPortReason.h"
-#include "gui/reader/SerialReaderLink.h"
+#include "gui/reader/ModuleReaderLink.h"
+#include "serial/SerialPortReason.h"
+#include "serial/SerialReaderLink.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -97,18 +98,28 @@ protected:
     TWel_Kor& StartWithReader(const QString& answers, double seconds, const QByteArray& report = EighteenLines(),
                               int paceMs = 20)
     {
-        WriteFile(QStringLiteral("czytnik.rap"), report);
-        simulator = std::make_unique<Simulator>(Path(QStringLiteral("czytnik.rap")), answers, paceMs);
-        EXPECT_TRUE(simulator->device().startsWith(QStringLiteral("/dev/"))) << simulator->device().toStdString();
+        StartSimulator(answers, report, paceMs);
         return StartOn(simulator->device(), seconds);
     }
 
-    TWel_Kor& StartOn(const QString& port, double seconds)
+    void StartSimulator(const QString& answers, const QByteArray& report = EighteenLines(), int paceMs = 20)
+    {
+        WriteFile(QStringLiteral("czytnik.rap"), report);
+        simulator = std::make_unique<Simulator>(Path(QStringLiteral("czytnik.rap")), answers, paceMs);
+        EXPECT_TRUE(simulator->device().startsWith(QStringLiteral("/dev/"))) << simulator->device().toStdString();
+    }
+
+    void WriteSettings(const QString& port, double seconds)
     {
         QSettings settings(Path(QStringLiteral("welkor.ini")), QSettings::IniFormat);
         settings.setValue(QStringLiteral("Czytnik/Port"), port);
         settings.setValue(QStringLiteral("Czytnik/CzasOczekiwania"), seconds);
         settings.sync();
+    }
+
+    TWel_Kor& StartOn(const QString& port, double seconds)
+    {
+        WriteSettings(port, seconds);
         link = std::make_unique<SerialReaderLink>(Path(QStringLiteral("welkor.ini")), QString());
         reader = link.get();
         return Start();
@@ -191,6 +202,38 @@ TEST_F(SerialLinkTest, GoodFrameBecomesTheReportAndSavesAsConverted)
     ASSERT_EQ(expected.size(), 31u);
     EXPECT_EQ(ReadFile(QStringLiteral("odebrany.rap")).toStdString(), welkor::JoinReportLines(expected));
     EXPECT_FALSE(w.files->ReportHasUnsavedChanges());
+}
+
+// The program's own link: Qt's serial ports come with the serial module at
+// the first step that needs a port. The window shows the reader's entries
+// from the settings alone; without the module a fetch says so and changes
+// nothing, and the module put in place later is taken at the next fetch.
+TEST_F(SerialLinkTest, TheSerialModuleIsLoadedAtTheFirstFetchAndAMissingOneIsSaid)
+{
+    StartSimulator(QStringLiteral("good"));
+    WriteSettings(simulator->device(), 20);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("moduly")));
+    const QString module = Path(QStringLiteral("moduly/welkor-lumo-serial.so"));
+    ModuleReaderLink programLink(module, Path(QStringLiteral("welkor.ini")), QString());
+    reader = &programLink;
+    TWel_Kor& w = Start();
+    EXPECT_TRUE(w.commands->Pobierz1->isVisible());
+    EXPECT_EQ(programLink.portSettings().portName, simulator->device());
+    EXPECT_FALSE(programLink.loaded());
+
+    w.commands->Pobierz1->trigger();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(
+        QStringLiteral("Nie można wczytać obsługi portów szeregowych z pliku „%1”:").arg(module)))
+        << dialogs.errors[0].toStdString();
+    EXPECT_FALSE(w.report.hasData());
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(WELKOR_SERIAL_MODULE), module));
+    w.commands->Pobierz1->trigger();
+    EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join(u'|').toStdString();
+    EXPECT_TRUE(programLink.loaded());
+    EXPECT_TRUE(w.report.hasData());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Welkor Lumo 1 - Koniec pobieranie danych"));
 }
 
 TEST_F(SerialLinkTest, SilenceUntilTheTimeOutKeepsTheUsersReport)

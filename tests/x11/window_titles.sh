@@ -69,6 +69,10 @@ start
 expect "main window before a report" "$(xdotool getwindowname "$win")" "Welkor Lumo 1"
 expect "image-format plugins loaded by the shown window" \
   "$(grep -c '/imageformats/' "/proc/$program_pid/maps")" "0"
+# Qt's print and serial port support come with the program's modules when
+# first needed, not with the window.
+expect "print and serial port libraries loaded by the shown window" \
+  "$(grep -c -e 'libQt6PrintSupport' -e 'libQt6SerialPort' -e '/welkor-lumo-' "/proc/$program_pid/maps")" "0"
 # Ctrl+O once the window takes keys (it may still be settling when mapped).
 dialog=""
 for _ in $(seq 1 30); do

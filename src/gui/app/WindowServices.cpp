@@ -45,6 +45,7 @@ WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, c
     services.executablePath = QCoreApplication::applicationFilePath();
     services.userConfigDir = places.userDir;
     services.printModule = services.ModuleFilePath(QStringLiteral(WELKOR_PRINT_MODULE_NAME));
+    services.serialModule = services.ModuleFilePath(QStringLiteral(WELKOR_SERIAL_MODULE_NAME));
     // Raw arguments: a path with a blank that arrives in two pieces is joined
     // again by the window. On Windows argv holds the ANSI code page, which
     // loses characters of a registered document's path; Qt reads the wide

@@ -26,17 +26,18 @@ struct WindowServices {
     DesktopShell* shell = nullptr; // file-type registration, web browser; null: the running desktop
     ReaderLink* reader = nullptr; // the line to the plate reader; none when null
     QString printModule;    // Qt's print support, loaded at the first print (see PrintSupport.h)
+    QString serialModule;   // Qt's serial ports, loaded at the first need (see ModuleReaderLink.h)
 
     // A file shipped with the program: beside it, or where an installation
     // puts it (../share/welkor-lumo); the first path when neither has it.
     QString DataFilePath(const QString& name) const;
-    // A module of the program (welkor-lumo-print.so): beside it, or where an
+    // A module of the program (welkor-lumo-print.so, ...): beside it, or where an
     // installation puts it (../lib/welkor-lumo/modules); likewise.
     QString ModuleFilePath(const QString& name) const;
 };
 
 // The services of the running program: its own directory and path, the
-// arguments after the program name, its print module.
+// arguments after the program name, its modules.
 WindowServices ProgramServices(Dialogs* dialogs, ClockSource* clock, int argc, char* argv[]);
 
 } // namespace welkor::gui

@@ -1,4 +1,4 @@
-#include "gui/reader/SerialPortReason.h"
+#include "serial/SerialPortReason.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/reader/ReaderLink.h"
+#include "gui/reader/ReaderSettingsFile.h"
 
 #include <QString>
 
@@ -14,11 +15,6 @@ namespace welkor::gui {
 // However the reader keeps sending, one answer is cut off after this long:
 // five minutes, or twice the silence when that is longer.
 int AnswerLimitMs(const ReaderPortSettings& settings);
-
-// The settings from the file; a non-empty `environmentPort` (the variable
-// WELKOR_CZYTNIK) names the port instead of the file. Values that make no
-// sense fall back to the defaults.
-ReaderPortSettings ReadReaderPortSettings(const QString& settingsFile, const QString& environmentPort);
 
 // The reader on a serial port. Before a command is written, whatever the
 // reader is still sending is thrown away until the line has been quiet for a
@@ -63,8 +59,5 @@ private:
     std::function<void(const QString&)> lost_;
     bool closing_ = false;
 };
-
-// The link of the running program: the user's settings file and WELKOR_CZYTNIK.
-std::unique_ptr<ReaderLink> ProgramReaderLink();
 
 } // namespace welkor::gui

@@ -1,9 +1,9 @@
-#include "gui/reader/SerialReaderLink.h"
+#include "serial/SerialReaderLink.h"
 
 #include "core/reader/Transmission.h"
-#include "gui/reader/SerialPortReason.h"
+#include "gui/reader/ReaderSettingsFile.h"
+#include "serial/SerialPortReason.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLocale>
@@ -11,7 +11,6 @@
 #include <QProgressDialog>
 #include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,11 +19,6 @@
 namespace welkor::gui {
 
 namespace {
-
-const QString kGroup = QStringLiteral("Czytnik");
-const QString kPortKey = QStringLiteral("Port");
-const QString kBaudKey = QStringLiteral("Predkosc");
-const QString kTimeoutKey = QStringLiteral("CzasOczekiwania");
 
 // How a wait on the port ended.
 enum WaitEnd { Quiet = 1, StillSending, Complete, Silence, OverLimit, Cancelled, PortLost, TooLong };
@@ -42,23 +36,6 @@ QString SecondsText(int ms)
 }
 
 } // namespace
-
-ReaderPortSettings ReadReaderPortSettings(const QString& settingsFile, const QString& environmentPort)
-{
-    ReaderPortSettings settings;
-    QSettings file(settingsFile, QSettings::IniFormat);
-    file.beginGroup(kGroup);
-    settings.portName = environmentPort.trimmed().isEmpty() ? file.value(kPortKey).toString().trimmed()
-                                                            : environmentPort.trimmed();
-    bool ok = false;
-    const int baud = file.value(kBaudKey).toInt(&ok);
-    if (ok && baud > 0)
-        settings.baudRate = baud;
-    const double seconds = file.value(kTimeoutKey).toDouble(&ok);
-    if (ok && std::isfinite(seconds) && seconds > 0)
-        settings.timeoutMs = static_cast<int>(std::clamp(seconds * 1000.0, 1.0, 3600.0 * 1000.0));
-    return settings;
-}
 
 int AnswerLimitMs(const ReaderPortSettings& settings)
 {
@@ -108,31 +85,13 @@ void SerialReaderLink::choosePort(const QString& name)
 {
     port_.reset();
     settings_.portName = name;
-    QSettings file(settingsFile_, QSettings::IniFormat);
-    file.setValue(kGroup + QLatin1Char('/') + kPortKey, name);
-    file.sync();
+    StoreReaderPort(settingsFile_, name);
 }
 
 QString SerialReaderLink::storeSettings(const ReaderPortSettings& settings)
 {
-    QSettings file(settingsFile_, QSettings::IniFormat);
-    file.beginGroup(kGroup);
-    file.setValue(kPortKey, settings.portName);
-    file.setValue(kBaudKey, settings.baudRate);
-    // Whole seconds are written as such ("10"), a fraction as the file
-    // format's number ("0.5").
-    if (settings.timeoutMs % 1000 == 0)
-        file.setValue(kTimeoutKey, settings.timeoutMs / 1000);
-    else
-        file.setValue(kTimeoutKey, settings.timeoutMs / 1000.0);
-    file.endGroup();
-    file.sync();
-    if (file.status() != QSettings::NoError)
-        return QStringLiteral("Nie można zapisać ustawień czytnika w pliku „%1”: %2")
-            .arg(QDir::toNativeSeparators(settingsFile_),
-                 file.status() == QSettings::FormatError
-                     ? QStringLiteral("plik nie jest plikiem ustawień.")
-                     : QStringLiteral("brak prawa zapisu do pliku lub jego katalogu albo brak miejsca na dysku."));
+    if (QString problem = StoreReaderPortSettings(settingsFile_, settings); !problem.isEmpty())
+        return problem;
     port_.reset();
     settings_ = settings;
     return {};
@@ -375,14 +334,6 @@ ReaderAnswer SerialReaderLink::Exchange(const std::string& command, QWidget* own
         break; // a whole frame: the window judges it
     }
     return answer;
-}
-
-std::unique_ptr<ReaderLink> ProgramReaderLink()
-{
-    const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Welkor"),
-                                   QStringLiteral("Welkor Lumo 1"))
-                             .fileName();
-    return std::make_unique<SerialReaderLink>(file, qEnvironmentVariable("WELKOR_CZYTNIK"));
 }
 
 } // namespace welkor::gui
