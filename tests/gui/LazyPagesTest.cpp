@@ -3,14 +3,18 @@
 #include "WindowFixture.h"
 
 #include "gui/analysis/AnalysisPage.h"
+#include "gui/analysis/EditGrid.h"
 #include "gui/app/Commands.h"
 #include "gui/plate/PlatePage.h"
 #include "gui/plate/PlateView.h"
+#include "gui/reader/ReaderLink.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -27,6 +31,14 @@ QImage ClickTabAndGrab(TWel_Kor& w, int tab)
     QCoreApplication::processEvents();
     return w.pcZakladki->widget(tab)->grab().toImage();
 }
+
+// A reader on a configured port: the toolbar gets its number box, made
+// after the pages.
+class ConfiguredReader : public ReaderLink {
+public:
+    bool configured() const override { return true; }
+    ReaderAnswer exchange(const std::string&, QWidget*) override { return {}; }
+};
 
 } // namespace
 
@@ -105,4 +117,24 @@ TEST_F(LazyPages, ACommandFindsEveryPageBuiltBeforeItRuns)
         early.files->LoadReport(Path(QStringLiteral("pomiar.rap")));
         EXPECT_TRUE(shown(early) == opened) << bytes.left(20).toStdString();
     }
+}
+
+// Tab goes through a page built late where its tab stands, as it did when
+// every page was built with the window: not after the reader's number box,
+// which is made after the pages (a widget joins the end of its window's tab
+// chain). The grids keep Tab for their cells, so the chain is read as
+// QWidget::focusNextChild follows it.
+TEST_F(LazyPages, TheTabChainHoldsAPageBuiltLateInItsPlace)
+{
+    ConfiguredReader configured;
+    reader = &configured;
+    TWel_Kor& w = Start();
+    ASSERT_NE(w.commands->udNumer, nullptr);
+    ClickTabAndGrab(w, 1);
+    QList<QWidget*> chain;
+    for (QWidget* next = w.pcZakladki->tabBar()->nextInFocusChain(); chain.size() < 4; next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible())
+            chain << next;
+    EXPECT_EQ(chain, (QList<QWidget*>{w.tsTabela->sgDane, w.tsTabela->sgEdycja, w.centralWidget(),
+                                      static_cast<QWidget*>(w.commands->udNumer)}));
 }

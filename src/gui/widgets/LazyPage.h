@@ -19,6 +19,8 @@ public:
     void setVisible(bool visible) override;
 
 private:
+    void KeepTabOrder(QWidget* page);
+
     std::function<void()> beforeFirstShow_;
 };
 
