@@ -79,14 +79,16 @@ void TWel_Kor::BuildPages()
     pcZakladki = new QTabWidget(this);
     tsRaport = new ReportPage;
     pcZakladki->addTab(tsRaport, QStringLiteral("Raport"));
+    // A page may be built from a click on its tab: its start-up steps run
+    // under the error guard, as they did at start-up.
     pcZakladki->addTab(tsTabela.Place(
                            QSize(0, 0), [this] { return new AnalysisPage(report, *services_.dialogs); },
-                           [this](AnalysisPage& page) { AnalysisPageReady(page); }),
+                           [this](AnalysisPage& page) { Guarded([&] { AnalysisPageReady(page); }); }),
                        QStringLiteral("Tabela"));
     pcZakladki->addTab(tsMikroplytka.Place(
                            PlatePage::kDesignedSize,
                            [this] { return new PlatePage(report, services_.clock, *services_.dialogs); },
-                           [this](PlatePage& page) { PlatePageReady(page); }),
+                           [this](PlatePage& page) { Guarded([&] { PlatePageReady(page); }); }),
                        QStringLiteral("Mikropłytka"));
     // A window held smaller than the pages need (a small screen) scrolls
     // them; it never squeezes a page until its controls overlap.
