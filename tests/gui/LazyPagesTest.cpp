@@ -7,7 +7,6 @@
 #include "gui/app/Commands.h"
 #include "gui/plate/PlatePage.h"
 #include "gui/plate/PlateView.h"
-#include "gui/reader/ReaderLink.h"
 #include "gui/widgets/CircleShape.h"
 #include "gui/widgets/StringGrid.h"
 
@@ -32,20 +31,14 @@ QImage ClickTabAndGrab(TWel_Kor& w, int tab)
     return w.pcZakladki->widget(tab)->grab().toImage();
 }
 
-// A reader on a configured port: the toolbar gets its number box, made
-// after the pages.
-class ConfiguredReader : public ReaderLink {
-public:
-    bool configured() const override { return true; }
-    ReaderAnswer exchange(const std::string&, QWidget*) override { return {}; }
-};
-
 } // namespace
 
 using LazyPages = WindowTest;
 
 TEST_F(LazyPages, BuiltAtTheFirstClickOnTheirTabAsTheyWouldHaveStoodSinceStartUp)
 {
+    SilentReader silent; // its number box is made after the pages
+    reader = &silent;
     TWel_Kor& lazy = Start();
     const QSize tabsMinimum = lazy.pcZakladki->minimumSizeHint();
     // Opening the window, a paint and a tick of the timer build nothing.
@@ -65,6 +58,16 @@ TEST_F(LazyPages, BuiltAtTheFirstClickOnTheirTabAsTheyWouldHaveStoodSinceStartUp
     EXPECT_EQ(lazy.tsMikroplytka->geometry(), lazy.tsMikroplytka.tab()->rect());
     const QImage tableLate = ClickTabAndGrab(lazy, 1);
     EXPECT_EQ(lazy.pcZakladki->minimumSizeHint(), tabsMinimum);
+    // Tab goes through the page where its tab stands, not after the number
+    // box (a widget joins the end of its window's tab chain). The grids keep
+    // Tab for their cells, so the chain is read as focusNextChild follows it.
+    QList<QWidget*> chain;
+    for (QWidget* next = lazy.pcZakladki->tabBar()->nextInFocusChain(); chain.size() < 4;
+         next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible())
+            chain << next;
+    EXPECT_EQ(chain, (QList<QWidget*>{lazy.tsTabela->sgDane, lazy.tsTabela->sgEdycja, lazy.centralWidget(),
+                                      static_cast<QWidget*>(lazy.commands->udNumer)}));
 
     // The same window with every page built before it showed.
     window.reset();
@@ -117,24 +120,4 @@ TEST_F(LazyPages, ACommandFindsEveryPageBuiltBeforeItRuns)
         early.files->LoadReport(Path(QStringLiteral("pomiar.rap")));
         EXPECT_TRUE(shown(early) == opened) << bytes.left(20).toStdString();
     }
-}
-
-// Tab goes through a page built late where its tab stands, as it did when
-// every page was built with the window: not after the reader's number box,
-// which is made after the pages (a widget joins the end of its window's tab
-// chain). The grids keep Tab for their cells, so the chain is read as
-// QWidget::focusNextChild follows it.
-TEST_F(LazyPages, TheTabChainHoldsAPageBuiltLateInItsPlace)
-{
-    ConfiguredReader configured;
-    reader = &configured;
-    TWel_Kor& w = Start();
-    ASSERT_NE(w.commands->udNumer, nullptr);
-    ClickTabAndGrab(w, 1);
-    QList<QWidget*> chain;
-    for (QWidget* next = w.pcZakladki->tabBar()->nextInFocusChain(); chain.size() < 4; next = next->nextInFocusChain())
-        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible())
-            chain << next;
-    EXPECT_EQ(chain, (QList<QWidget*>{w.tsTabela->sgDane, w.tsTabela->sgEdycja, w.centralWidget(),
-                                      static_cast<QWidget*>(w.commands->udNumer)}));
 }

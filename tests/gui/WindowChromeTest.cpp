@@ -7,7 +7,6 @@
 #include "gui/shell/HelpViewer.h"
 #include "gui/dialogs/QtDialogs.h"
 #include "gui/output/PrintSupport.h"
-#include "gui/reader/ReaderLink.h"
 #include "gui/widgets/StringGrid.h"
 
 #include <QApplication>
@@ -69,13 +68,6 @@ QPoint CellCentre(const StringGrid* grid, int column, int row)
 }
 
 QSize DesignedSize(TWel_Kor& w) { return QSize(742, 545 + w.menuBar()->sizeHint().height()); }
-
-// A reader on a configured port that never answers: its toolbar items show.
-class SilentReader : public ReaderLink {
-public:
-    bool configured() const override { return true; }
-    ReaderAnswer exchange(const std::string&, QWidget*) override { return {}; }
-};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "gui/output/OutputCommands.h"
 #include "gui/plate/PlatePage.h"
 #include "gui/reader/ReaderCommands.h"
+#include "gui/reader/ReaderLink.h"
 #include "gui/report/ReportFiles.h"
 #include "gui/report/ReportPage.h"
 #include "gui/shell/ShellCommands.h"
@@ -155,6 +156,14 @@ class FixedClock : public ClockSource {
 public:
     QDateTime time = QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15));
     QDateTime now() override { return time; }
+};
+
+// A reader on a configured port that never answers: its toolbar items
+// show (the number box is made after the pages).
+class SilentReader : public ReaderLink {
+public:
+    bool configured() const override { return true; }
+    ReaderAnswer exchange(const std::string&, QWidget*) override { return {}; }
 };
 
 // The desktop as a recorder: registrations and opened addresses.
